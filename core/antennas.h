@@ -1,0 +1,27 @@
+#pragma once
+// Typical gains of common antenna types, offered by the antenna gain chooser.
+
+#include <array>
+#include <string_view>
+
+namespace zento {
+
+struct AntennaPreset {
+  std::string_view shortName;  // zento-calc's --antenna name
+  std::string_view label;      // the chooser's exact label
+  double gainDbi;
+};
+
+// In rising gain, the order they stand on screen.
+inline constexpr std::array<AntennaPreset, 8> kAntennaPresets = {{
+    {"quarter-wave", "Quarter-Wave Ground Plane or Vertical ( +1 dBi)", 1.0},
+    {"dipole", "Half-Wave Dipole (+2.15 dBi)", 2.15},
+    {"5/8-wave", "5/8 Wave Ground Plane (+4 dBi)", 4.0},
+    {"yagi-3", "3-Element Yagi Array (+7.2 dBi)", 7.2},
+    {"yagi-5", "5-Element Yagi Array (+9.4 dBi)", 9.4},
+    {"yagi-8", "8-Element Yagi Array (+13.2 dBi)", 13.2},
+    {"yagi-10", "10-Element Yagi Array (+14.8 dBi)", 14.8},
+    {"yagi-17", "17-Element Yagi Array (+16.8 dBi)", 16.8},
+}};
+
+}  // namespace zento

@@ -1,0 +1,215 @@
+#include "cli/calc.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+
+namespace zento::cli {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::HasSubstr;
+
+struct Result {
+  int status;
+  std::string out;
+  std::string err;
+};
+
+Result RunCalc(const std::vector<std::string>& args) {
+  std::ostringstream out, err;
+  const int status = Run(args, out, err);
+  return {status, out.str(), err.str()};
+}
+
+std::string ReadAll(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+constexpr const char* kStartUpBlock =
+    "Description:\n"
+    "Frequency: 30.00 MHz\n"
+    "Power: 100 Watts   Duty Cycle: 100 %\n"
+    "Feedline Loss: 0.0 dB  Antenna Gain: 0.0 dBi\n"
+    "EIRP (Major Lobe, Plane Wave): 100.0  Watts\n"
+    "\n"
+    "MINIMUM DISTANCES TO MEET RADIATION LIMITS\n"
+    "\n"
+    "CONTROLLED Limit = 1.00 mw/cm-cm @ 4.7 Feet\n"
+    "UNCONTROLLED Limit = 0.20 mw/cm-cm @ 10.5 Feet\n"
+    "----------------------------------------------------\n";
+
+TEST(ZentoCalc, WithoutOptionsPrintsTheStartUpBlock) {
+  const auto r = RunCalc({});
+  EXPECT_EQ(r.status, kExitOk);
+  EXPECT_EQ(r.out, kStartUpBlock);
+  EXPECT_EQ(r.err, "");
+}
+
+TEST(ZentoCalc, PrintsTheWorkedExample) {
+  const auto r = RunCalc({"--frequency", "14.2", "--power", "1500", "--duty-cycle", "50", "--gain", "2.15", "--loss",
+                          "0.5"});
+  EXPECT_EQ(r.status, kExitOk);
+  EXPECT_EQ(r.out,
+            "Description:\n"
+            "Frequency: 14.20 MHz\n"
+            "Power: 1500 Watts   Duty Cycle: 50 %\n"
+            "Feedline Loss: 0.5 dB  Antenna Gain: 2.1 dBi\n"
+            "EIRP (Major Lobe, Plane Wave): 1096.6  Watts\n"
+            "\n"
+            "MINIMUM DISTANCES TO MEET RADIATION LIMITS\n"
+            "\n"
+            "CONTROLLED Limit = 4.46 mw/cm-cm @ 7.3 Feet\n"
+            "UNCONTROLLED Limit = 0.89 mw/cm-cm @ 16.4 Feet\n"
+            "----------------------------------------------------\n");
+  const auto metric = RunCalc({"--frequency", "14.2", "--power", "1500", "--duty-cycle", "50", "--antenna", "dipole",
+                               "--loss", "0.5", "--metric"});
+  EXPECT_THAT(metric.out, HasSubstr("@ 2.2 Meters\n"));
+  EXPECT_THAT(metric.out, HasSubstr("@ 5.0 Meters\n"));
+}
+
+TEST(ZentoCalc, WorksBackFromATypedDistance) {
+  const auto r = RunCalc({"--controlled-distance", "10"});
+  EXPECT_EQ(r.status, kExitOk);
+  EXPECT_THAT(r.out, HasSubstr("Power: 456 Watts"));
+  EXPECT_THAT(r.out, HasSubstr("EIRP (Major Lobe, Plane Wave): 456.0  Watts"));
+  EXPECT_THAT(r.out, HasSubstr("CONTROLLED Limit = 1.00 mw/cm-cm @ 10.0 Feet\n"));
+  EXPECT_THAT(r.out, HasSubstr("UNCONTROLLED Limit = 0.20 mw/cm-cm @ 22.4 Feet\n"));
+  const auto metric = RunCalc({"--metric", "--uncontrolled-distance", "3.048"});
+  EXPECT_THAT(metric.out, HasSubstr("Power: 91 Watts"));
+}
+
+TEST(ZentoCalc, TakesTheCableLossCutToHundredths) {
+  const auto feet = RunCalc({"--frequency", "146", "--cable", "RG-8/8A", "--length", "100"});
+  EXPECT_THAT(feet.out, HasSubstr("Feedline Loss: 3.1 dB"));
+  const auto meters = RunCalc({"--frequency", "146", "--cable", "rg-8/8a coaxial", "--length", "30", "--length-units",
+                               "meters", "--power", "1000"});
+  // 1000 W less 3.04 dB.
+  EXPECT_THAT(meters.out, HasSubstr("Feedline Loss: 3.0 dB"));
+  EXPECT_THAT(meters.out, HasSubstr("EIRP (Major Lobe, Plane Wave): 496.6  Watts"));
+  const auto fractional = RunCalc({"--frequency", "30", "--cable", "rg-8/8a", "--length", "100.9"});
+  EXPECT_THAT(fractional.out, HasSubstr("EIRP (Major Lobe, Plane Wave): 75.0  Watts"));  // 1.25 dB over 100 ft
+}
+
+TEST(ZentoCalc, FindsCablesByUniquePrefix) {
+  EXPECT_EQ(RunCalc({"--cable", "belden"}).status, kExitOk);
+  EXPECT_EQ(RunCalc({"--cable", "rg-213"}).status, kExitOk);
+  EXPECT_EQ(RunCalc({"--cable", "OPEN WIRE, #12"}).status, kExitOk);
+  const auto ambiguous = RunCalc({"--cable", "rg-8"});
+  EXPECT_EQ(ambiguous.status, kExitBadInput);
+  EXPECT_THAT(ambiguous.err, HasSubstr("'RG-8 Coaxial, FOAM DIELECTRIC' 'RG-8/8A Coaxial'"));
+}
+
+TEST(ZentoCalc, WarnsForACableAboveItsFrequency) {
+  const auto r = RunCalc({"--frequency", "440", "--cable", "300 ohm", "--length", "10"});
+  EXPECT_EQ(r.status, kExitOk);
+  EXPECT_THAT(r.err, HasSubstr("300 Ohm Tubular is meant for up to 150 MHz"));
+  EXPECT_THAT(r.out, HasSubstr("EIRP (Major Lobe, Plane Wave): 94.4  Watts"));
+}
+
+TEST(ZentoCalc, RejectsBadInputNamingTheOption) {
+  const struct {
+    std::vector<std::string> args;
+    const char* expected;
+  } cases[] = {
+      {{"--duty-cycle", "101"}, "--duty-cycle: 101 is outside the accepted 0 to 100 percent"},
+      {{"--power", "0"}, "--power: 0 is outside the accepted 1 to 100000 whole Watts"},
+      {{"--power", "1.5"}, "--power: '1.5' is not a whole number"},
+      {{"--gain", "60.5"}, "--gain: 60.5 is outside the accepted -10 to 60 dBi"},
+      {{"--gain", "abc"}, "--gain: 'abc' is not a number"},
+      {{"--loss", "-1"}, "--loss: -1 is outside the accepted 0 to 60 dB"},
+      {{"--frequency", "14.2x"}, "--frequency: '14.2x' is not a number"},
+      {{"--cable", "coax"}, "--cable: unknown cable 'coax'"},
+      {{"--antenna", "beam"}, "--antenna: unknown antenna 'beam'; known: quarter-wave, dipole"},
+      {{"--cable", "rg-8/8a", "--length-units", "yards"}, "--length-units: 'yards' is not one of feet, meters"},
+      {{"--cable", "rg-8/8a", "--length", "-100"}, "--cable: the cable's loss of -1.25 dB"},
+      {{"--controlled-distance", "-3"}, "--controlled-distance: -3 is outside"},
+      {{"--callsign", "ABCDEFGHIJK"}, "--callsign: at most 10 characters"},
+      {{"--frequency"}, "--frequency"},
+      {{"--bogus"}, "--bogus"},
+      {{"--gain", "1", "--antenna", "dipole"}, "--gain excludes --antenna"},
+      {{"--length", "10"}, "--length requires --cable"},
+  };
+  for (const auto& c : cases) {
+    const auto r = RunCalc(c.args);
+    EXPECT_EQ(r.status, kExitBadInput) << c.args.front();
+    EXPECT_THAT(r.err, HasSubstr(c.expected)) << c.args.front();
+    EXPECT_EQ(r.out, "") << c.args.front();
+    EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
+  }
+}
+
+TEST(ZentoCalc, SaysSoWhenNoLimitsExist) {
+  const auto low = RunCalc({"--frequency", "0.5"});
+  EXPECT_EQ(low.status, kExitNoLimits);
+  EXPECT_THAT(low.err, HasSubstr("no exposure limits at 0.50 MHz"));
+  EXPECT_EQ(low.out, "");
+  EXPECT_EQ(RunCalc({"--frequency", "30000.01"}).status, kExitNoLimits);
+  EXPECT_THAT(RunCalc({"--duty-cycle", "0"}).err, HasSubstr("EIRP of 0.00 Watts"));
+  EXPECT_EQ(RunCalc({"--controlled-distance", "0"}).status, kExitNoLimits);
+}
+
+TEST(ZentoCalc, ListsAndVersion) {
+  const auto cables = RunCalc({"--list-cables"});
+  EXPECT_EQ(std::count(cables.out.begin(), cables.out.end(), '\n'), 27);
+  EXPECT_EQ(cables.out.rfind("1/2\" 50 Ohm Hardline\n", 0), 0u);
+  const auto antennas = RunCalc({"--list-antennas"});
+  EXPECT_EQ(std::count(antennas.out.begin(), antennas.out.end(), '\n'), 8);
+  EXPECT_THAT(antennas.out, HasSubstr("yagi-5\t5-Element Yagi Array (+9.4 dBi)\n"));
+  EXPECT_EQ(RunCalc({"--version"}).out, "zento-calc 1.0.0.1\n");
+  EXPECT_THAT(RunCalc({"--help"}).out, HasSubstr("--uncontrolled-distance"));
+}
+
+class ZentoCalcReport : public testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = fs::temp_directory_path() / ("zento-calc-" + std::to_string(::getpid()));
+    fs::create_directories(dir_);
+  }
+  void TearDown() override { fs::remove_all(dir_); }
+  fs::path dir_;
+};
+
+TEST_F(ZentoCalcReport, WritesTheReportAsTheWindowSavesIt) {
+  const auto path = (dir_ / "station.txt").string();
+  const auto r = RunCalc({"--report", path, "--callsign", "w1aw", "--location", "Newington\nCT"});
+  EXPECT_EQ(r.status, kExitOk);
+  const std::string report = ReadAll(path);
+  EXPECT_EQ(report.rfind("ZENTO Version 1.00", 0), 0u);
+  EXPECT_THAT(report, HasSubstr("\r\n-------------------------------------------------\r\n"
+                                "Callsign: W1AW\r\nStation Location:\r\nNewington\r\nCT\r\n"
+                                "-------------------------------------------------\r\nDescription:\r\n"));
+  EXPECT_THAT(report, HasSubstr("\r\nEIRP (Major Lobe, Plane Wave): 100.0  Watts\r\n\r\n"
+                                "MINIMUM DISTANCES TO MEET RADIATION LIMITS\r\n\r\n"));
+  EXPECT_EQ(report.substr(report.size() - 54), std::string(52, '-') + "\r\n");
+}
+
+TEST_F(ZentoCalcReport, WithoutStationOptionsTheReportHasNoStationBlock) {
+  const auto path = (dir_ / "plain.txt").string();
+  ASSERT_EQ(RunCalc({"--report", path}).status, kExitOk);
+  const std::string report = ReadAll(path);
+  EXPECT_EQ(report.find("Callsign"), std::string::npos);
+  EXPECT_THAT(report, HasSubstr(std::string(49, '-') + "\r\nDescription:\r\n"));
+}
+
+TEST_F(ZentoCalcReport, FailuresAreReportedAndNothingIsWrittenForBadInput) {
+  const auto full = RunCalc({"--report", "/dev/full"});
+  EXPECT_EQ(full.status, kExitWriteFailed);
+  EXPECT_EQ(full.err, "Error Writing Report File.\n");
+  EXPECT_EQ(full.out, "");
+  EXPECT_EQ(RunCalc({"--report", (dir_ / "no" / "such.txt").string()}).status, kExitWriteFailed);
+
+  const auto path = dir_ / "never.txt";
+  EXPECT_EQ(RunCalc({"--report", path.string(), "--power", "0"}).status, kExitBadInput);
+  EXPECT_EQ(RunCalc({"--report", path.string(), "--frequency", "0.5"}).status, kExitNoLimits);
+  EXPECT_FALSE(fs::exists(path));
+}
+
+}  // namespace
+}  // namespace zento::cli
