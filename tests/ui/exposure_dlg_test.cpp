@@ -1,0 +1,248 @@
+#include "ui/exposure_dlg.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <QFontInfo>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QtTest/QTest>
+
+#include "tests/ui/support/main_window.h"
+
+namespace zento::ui {
+namespace {
+
+using testing::ElementsAre;
+using testing::HasSubstr;
+using test::MainWindowTest;
+
+using ExposureDlgTest = MainWindowTest;
+
+TEST_F(ExposureDlgTest, StartsWithTheStartUpValuesAndResults) {
+  Open();
+  EXPECT_EQ(T(IDC_POWER), "100");
+  EXPECT_EQ(T(IDC_DUTY_CYCLE), "100");
+  EXPECT_EQ(T(IDC_FREQUENCY), "30.00");
+  EXPECT_EQ(T(IDC_FEEDLINE_LOSS), "0");
+  EXPECT_EQ(T(IDC_ANTENNA_GAIN), "0");
+  EXPECT_EQ(T(IDC_EIRP), "100.00");
+  EXPECT_EQ(T(IDC_FEEDLINE_TYPE), "Generic");
+  EXPECT_EQ(T(IDC_CONTROLLED_LIMIT), "1.00");
+  EXPECT_EQ(T(IDC_UNCONTROLLED_LIMIT), "0.20");
+  EXPECT_EQ(T(IDC_CONTROLLED_DISTANCE), "4.7 Feet");
+  EXPECT_EQ(T(IDC_UNCONTROLLED_DISTANCE), "10.5 Feet");
+  EXPECT_TRUE(dlg_.GetCheck(IDC_ENGLISH));
+  EXPECT_EQ(test::FocusedControl(W()), IDOK);
+  EXPECT_EQ(W()->windowTitle(), "ZENTO CALCULATOR V1.0");
+  const DialogBaseUnits units = MeasureBaseUnits(W()->font());
+  EXPECT_EQ(W()->size(), MapDialogSize(units, 421, 287));
+  for (int id : {IDC_EIRP, IDC_CONTROLLED_LIMIT, IDC_UNCONTROLLED_LIMIT, IDC_FEEDLINE_TYPE}) {
+    EXPECT_TRUE(qobject_cast<QLineEdit*>(dlg_.Control(id))->isReadOnly()) << id;
+  }
+}
+
+TEST_F(ExposureDlgTest, ACancelledStationDialogLeavesOnlyTheBanner) {
+  Open(test::PressCancel());
+  EXPECT_EQ(Report(), std::string(kBannerTitle) + "\r\n" + std::string(49, '-') + "\r\n");
+  ASSERT_TRUE(dlg_.HasReportFont());
+  EXPECT_TRUE(QFontInfo(dlg_.Control(IDC_REPORT)->font()).fixedPitch());
+}
+
+TEST_F(ExposureDlgTest, EscapeOrTheCloseBoxOfTheStationDialogWritesNoBlock) {
+  Open(test::PressEscape());
+  EXPECT_EQ(Report(), Banner());
+}
+
+TEST_F(ExposureDlgTest, TheStationBlockCarriesTheAnswers) {
+  Open(test::TypeThenOk({{IDC_CALLSIGN, "w1aw"}, {IDC_LOCATION, "Newington"}}));
+  EXPECT_EQ(Report(), Banner() + "Callsign: W1AW\r\nStation Location:\r\nNewington\r\n" + std::string(49, '-') + "\r\n");
+}
+
+TEST_F(ExposureDlgTest, AnEmptyStationAnswerStillWritesItsLines) {
+  Open(test::PressOk());
+  EXPECT_EQ(Report(), Banner() + "Callsign: \r\nStation Location:\r\n\r\n" + std::string(49, '-') + "\r\n");
+}
+
+TEST_F(ExposureDlgTest, ATwoLineLocationIsWrittenAsTwoLines) {
+  Open([](QWidget* station) {
+    test::TypeInto(station, IDC_LOCATION, "225 Main St");
+    test::PressKey(station, Qt::Key_Return);
+    QTest::keyClicks(station->focusWidget(), "Newington CT");
+    test::PressKey(station, Qt::Key_Tab);
+    test::PressKey(station, Qt::Key_Return);  // OK has the focus
+  });
+  EXPECT_THAT(Report(), HasSubstr("Station Location:\r\n225 Main St\r\nNewington CT\r\n---"));
+}
+
+TEST_F(ExposureDlgTest, MetricShowsTheDistancesInMeters) {
+  Open();
+  test::ClickControl(W(), IDC_METRIC);
+  EXPECT_EQ(T(IDC_CONTROLLED_DISTANCE), "1.4 Meters");
+  EXPECT_EQ(T(IDC_UNCONTROLLED_DISTANCE), "3.2 Meters");
+  EXPECT_FALSE(dlg_.GetCheck(IDC_ENGLISH));
+  test::ClickControl(W(), IDC_ENGLISH);
+  EXPECT_EQ(T(IDC_CONTROLLED_DISTANCE), "4.7 Feet");
+}
+
+TEST_F(ExposureDlgTest, TypingADistanceWorksBackToTheWholeWattPower) {
+  Open();
+  test::ReplaceText(W(), IDC_CONTROLLED_DISTANCE, "10");
+  EXPECT_EQ(T(IDC_POWER), "456");
+  EXPECT_EQ(T(IDC_EIRP), "456.00");
+  EXPECT_EQ(T(IDC_UNCONTROLLED_DISTANCE), "22.4 Feet");
+  EXPECT_EQ(T(IDC_CONTROLLED_DISTANCE), "10") << "the field being typed in keeps its text";
+  test::PressKey(W(), Qt::Key_Tab);
+  EXPECT_EQ(T(IDC_CONTROLLED_DISTANCE), "10.0 Feet");
+  EXPECT_EQ(dlg_.Station().powerWatts, 456);
+}
+
+TEST_F(ExposureDlgTest, TheWorkedExampleGivesItsBlock) {
+  Open();
+  test::ReplaceText(W(), IDC_FREQUENCY, "14.2");
+  test::ReplaceText(W(), IDC_POWER, "1500");
+  test::ReplaceText(W(), IDC_DUTY_CYCLE, "50");
+  test::ReplaceText(W(), IDC_ANTENNA_GAIN, "2.15");
+  test::ReplaceText(W(), IDC_FEEDLINE_LOSS, "0.5");
+  EXPECT_EQ(T(IDC_EIRP), "1096.63");
+  EXPECT_EQ(T(IDC_CONTROLLED_LIMIT), "4.46");
+  EXPECT_EQ(T(IDC_UNCONTROLLED_LIMIT), "0.89");
+  EXPECT_THAT(AddAndReadBlock(), ElementsAre("Description:", "Frequency: 14.20 MHz",
+                                             "Power: 1500 Watts   Duty Cycle: 50 %",
+                                             "Feedline Loss: 0.5 dB  Antenna Gain: 2.1 dBi",
+                                             "EIRP (Major Lobe, Plane Wave): 1096.6  Watts", "",
+                                             "MINIMUM DISTANCES TO MEET RADIATION LIMITS", "",
+                                             "CONTROLLED Limit = 4.46 mw/cm-cm @ 7.3 Feet",
+                                             "UNCONTROLLED Limit = 0.89 mw/cm-cm @ 16.4 Feet", std::string(52, '-')));
+  test::ClickControl(W(), IDC_METRIC);
+  EXPECT_EQ(T(IDC_CONTROLLED_DISTANCE), "2.2 Meters");
+  EXPECT_EQ(T(IDC_UNCONTROLLED_DISTANCE), "5.0 Meters");
+}
+
+TEST_F(ExposureDlgTest, AFrequencyWithoutLimitsLeavesTheLastResultsInTheReport) {
+  Open();
+  test::ReplaceText(W(), IDC_FREQUENCY, "0.5");
+  EXPECT_EQ(T(IDC_CONTROLLED_LIMIT), "1.00");
+  EXPECT_EQ(T(IDC_CONTROLLED_DISTANCE), "4.7 Feet");
+  const auto block = AddAndReadBlock();
+  ASSERT_EQ(block.size(), 11u);
+  EXPECT_EQ(block[1], "Frequency: 0.50 MHz");
+  EXPECT_EQ(block[8], "CONTROLLED Limit = 1.00 mw/cm-cm @ 4.7 Feet");
+  EXPECT_EQ(block[9], "UNCONTROLLED Limit = 0.20 mw/cm-cm @ 10.5 Feet");
+}
+
+TEST_F(ExposureDlgTest, DeletingTheFrequencyPassesThroughTheValuesOnTheWay) {
+  Open();
+  test::TypeInto(W(), IDC_FREQUENCY, "");
+  test::PressKey(W(), Qt::Key_Backspace);  // 30.0
+  test::PressKey(W(), Qt::Key_Backspace);  // 30.
+  test::PressKey(W(), Qt::Key_Backspace);  // 30
+  test::PressKey(W(), Qt::Key_Backspace);  // 3: computed and kept
+  test::PressKey(W(), Qt::Key_Backspace);  // empty: 0 MHz, no limits
+  EXPECT_EQ(T(IDC_CONTROLLED_LIMIT), "100.00");
+  EXPECT_EQ(T(IDC_UNCONTROLLED_LIMIT), "20.00");
+  EXPECT_EQ(dlg_.Station().frequencyMHz, 0.0);
+}
+
+TEST_F(ExposureDlgTest, ADutyCycleOutOfRangeIsRejectedButStored) {
+  Open();
+  answers_.Expect("range message", test::PressOk());
+  test::ReplaceText(W(), IDC_DUTY_CYCLE, "101");
+  ASSERT_EQ(answers_.Messages().size(), 1u);
+  EXPECT_EQ(answers_.Messages()[0], "Please enter a whole number between 0 and 100.");
+  EXPECT_EQ(dlg_.Station().dutyCyclePercent, 101u);
+  EXPECT_EQ(T(IDC_EIRP), "10.00") << "not recomputed after the failure";
+  EXPECT_EQ(test::FocusedControl(W()), IDC_DUTY_CYCLE);
+  EXPECT_EQ(qobject_cast<QLineEdit*>(dlg_.Control(IDC_DUTY_CYCLE))->selectedText(), "101");
+  EXPECT_EQ(AddAndReadBlock()[2], "Power: 100 Watts   Duty Cycle: 101 %");
+}
+
+TEST_F(ExposureDlgTest, APowerOfZeroIsRejected) {
+  Open();
+  answers_.Expect("range message", test::PressOk());
+  test::ReplaceText(W(), IDC_POWER, "0");
+  EXPECT_EQ(answers_.Messages().at(0), "Please enter a whole number between 1 and 100000.");
+  EXPECT_EQ(dlg_.Station().powerWatts, 0);
+}
+
+TEST_F(ExposureDlgTest, AnEmptyGainOrALoneMinusIsNotANumberAtOnce) {
+  Open();
+  answers_.Expect("empty gain", test::PressOk());
+  test::ClickControl(W(), IDC_ANTENNA_GAIN);
+  test::PressKey(W(), Qt::Key_A, Qt::ControlModifier);
+  test::PressKey(W(), Qt::Key_Backspace);
+  EXPECT_EQ(answers_.Messages().at(0), "Please enter a number.");
+  answers_.Expect("lone minus", test::PressOk());
+  QTest::keyClicks(W()->focusWidget(), "-");
+  EXPECT_EQ(answers_.Messages().size(), 2u);
+  EXPECT_EQ(dlg_.Station().antennaGainDbi, 0.0) << "a failed parse keeps the member";
+  QTest::keyClicks(W()->focusWidget(), "3");  // replaces the selected "-"
+  EXPECT_EQ(answers_.Messages().size(), 2u);
+  EXPECT_EQ(dlg_.Station().antennaGainDbi, 3.0);
+  EXPECT_EQ(T(IDC_EIRP), "199.53");
+}
+
+TEST_F(ExposureDlgTest, QuitValidatesAndTheCloseBoxDoesNot) {
+  Open();
+  answers_.Expect("range message on typing", test::PressOk());
+  test::ReplaceText(W(), IDC_POWER, "0");
+  answers_.Expect("range message on QUIT", test::PressOk());
+  test::ClickControl(W(), IDOK);
+  EXPECT_TRUE(dlg_.IsOpen());
+  W()->close();
+  EXPECT_FALSE(dlg_.IsOpen());
+  EXPECT_FALSE(dlg_.HasReportFont()) << "released at close";
+}
+
+TEST_F(ExposureDlgTest, QuitEndsTheProgramWithValidFields) {
+  Open();
+  test::ClickControl(W(), IDOK);
+  EXPECT_FALSE(dlg_.IsOpen());
+  EXPECT_EQ(dlg_.Result(), IDOK);
+}
+
+TEST_F(ExposureDlgTest, EscapeDoesNotEndTheProgram) {
+  Open();
+  test::ClickControl(W(), IDC_POWER);
+  test::PressKey(W(), Qt::Key_Escape);
+  EXPECT_TRUE(dlg_.IsOpen());
+}
+
+TEST_F(ExposureDlgTest, TheReportTakesTheUsersEditsAndEnter) {
+  Open();
+  test::TypeInto(W(), IDC_REPORT, "my notes");
+  test::PressKey(W(), Qt::Key_Return);
+  EXPECT_TRUE(dlg_.IsOpen()) << "Enter in the report makes a new line";
+  QTest::keyClicks(W()->focusWidget(), "no break");
+  const std::string edited = Report();
+  EXPECT_EQ(edited, Banner() + "my notes\r\nno break");
+  const auto block = AddAndReadBlock();
+  EXPECT_EQ(Report().substr(0, edited.size() + 12), edited + "Description:") << "continues the last line";
+  auto* report = qobject_cast<QPlainTextEdit*>(dlg_.Control(IDC_REPORT));
+  EXPECT_TRUE(report->textCursor().atEnd());
+  EXPECT_FALSE(report->textCursor().hasSelection());
+}
+
+TEST_F(ExposureDlgTest, TheCaretGoesToTheEndOfALongReport) {
+  Open();
+  dlg_.SetText(IDC_REPORT, std::string(40000, 'x'));
+  dlg_.SetSel(IDC_REPORT, 10, 20);
+  test::ClickControl(W(), IDC_ADD_TO_REPORT);
+  auto* report = qobject_cast<QPlainTextEdit*>(dlg_.Control(IDC_REPORT));
+  EXPECT_TRUE(report->textCursor().atEnd());
+  EXPECT_GT(report->textCursor().position(), 40000);
+}
+
+TEST_F(ExposureDlgTest, AZeroDutyCycleKeepsPowerAndEirpWhenADistanceIsTyped) {
+  Open();
+  test::ReplaceText(W(), IDC_DUTY_CYCLE, "0");
+  EXPECT_EQ(T(IDC_EIRP), "0.00");
+  EXPECT_EQ(T(IDC_CONTROLLED_DISTANCE), "4.7 Feet");
+  test::ReplaceText(W(), IDC_UNCONTROLLED_DISTANCE, "20");
+  EXPECT_EQ(T(IDC_POWER), "100");
+  EXPECT_EQ(T(IDC_EIRP), "0.00");
+  EXPECT_EQ(T(IDC_CONTROLLED_DISTANCE), "8.9 Feet") << "follows the EIRP the distance gave";
+}
+
+}  // namespace
+}  // namespace zento::ui

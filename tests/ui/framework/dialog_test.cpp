@@ -1,0 +1,402 @@
+#include "ui/framework/dialog.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDialog>
+#include <QFontInfo>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTextDocument>
+#include <QtTest/QTest>
+#include <clocale>
+#include <cstdio>
+
+#include "tests/ui/support/ui_test.h"
+#include "ui/framework/data_exchange.h"
+#include "ui/framework/dialog_units.h"
+
+namespace zento::ui {
+namespace {
+
+using test::ModalAnswers;
+
+enum : int {
+  kName = 10,
+  kCount = 11,
+  kRatio = 12,
+  kNotes = 13,
+  kList = 14,
+  kRadioA = 15,
+  kRadioB = 16,
+  kRadioC = 17,
+  kApply = 18,
+  kCaps = 19,
+  kPlain = 20,
+};
+
+const DialogTemplate& TestTemplate() {
+  using K = ControlKind;
+  static const DialogTemplate kTemplate{
+      900,
+      "Framework Test",
+      200,
+      160,
+      "MS Sans Serif",
+      8,
+      kCaption | kSystemMenu | kModalFrame,
+      {
+          {kName, K::kEdit, "", 10, 10, 60, 12, kTabStop | kBorder | kGroup},
+          {kCount, K::kEdit, "", 10, 26, 60, 12, kTabStop | kDigitsOnly | kBorder},
+          {kRatio, K::kEdit, "", 10, 42, 60, 12, kTabStop | kBorder},
+          {kNotes, K::kEdit, "", 10, 58, 100, 40, kTabStop | kMultiLine | kWantReturn | kAutoHScroll | kBorder},
+          {kList, K::kComboBox, "", 10, 102, 100, 60, kDropDownList | kSorted | kVScroll,
+           {"delta", "Alpha", "charlie", "Bravo"}},
+          {kRadioA, K::kRadioButton, "A", 120, 10, 40, 10, kGroup},
+          {kRadioB, K::kRadioButton, "B", 120, 22, 40, 10},
+          {kRadioC, K::kRadioButton, "C", 120, 34, 40, 10},
+          {IDOK, K::kPushButton, "OK", 140, 60, 50, 14, kTabStop | kDefaultButton},
+          {IDCANCEL, K::kPushButton, "Cancel", 140, 78, 50, 14, kTabStop | kGroup},
+          {kApply, K::kPushButton, "Apply", 140, 96, 50, 14},
+          {kCaps, K::kEdit, "", 10, 120, 60, 12, kUpperCase | kBorder},
+          {kPlain, K::kEdit, "", 80, 120, 100, 30, kMultiLine | kAutoHScroll | kBorder},
+          {IDC_STATIC, K::kStatic, "Label", 80, 10, 30, 8},
+      },
+  };
+  return kTemplate;
+}
+
+class TestDialog : public Dialog {
+ public:
+  TestDialog() : Dialog(TestTemplate()) {
+    On(Notification::kChange, kName, [this] { events.push_back("change name " + GetText(kName)); });
+    On(Notification::kChange, kNotes, [this] { events.push_back("change notes"); });
+    On(Notification::kSelChange, kList, [this] { events.push_back("select " + std::to_string(GetCurSel(kList))); });
+    On(Notification::kClicked, kApply, [this] { events.push_back("apply"); });
+    On(Notification::kClicked, kRadioB, [this] { events.push_back("radio B"); });
+    On(Notification::kKillFocus, kName, [this] { events.push_back("leave name"); });
+  }
+  std::vector<std::string> events;
+  std::string name = "start";
+  std::uint32_t count = 5;
+  double ratio = 2.15;
+  std::string notes;
+  int exchanges = 0;
+
+ protected:
+  void DoDataExchange(DataExchange& dx) override {
+    ++exchanges;
+    DDX_Text(dx, kName, name);
+    DDV_MaxChars(dx, name, 8);
+    DDX_Text(dx, kCount, count);
+    DDV_MinMaxUInt(dx, count, 1, 10);
+    DDX_Text(dx, kRatio, ratio);
+    DDV_MinMaxDouble(dx, ratio, -1, 3);
+    DDX_Text(dx, kNotes, notes);
+    DDV_MaxChars(dx, notes, 12);
+  }
+};
+
+class FrameworkTest : public testing::Test {
+ protected:
+  void Open() {
+    dialog_.Create();
+    test::Activate(dialog_.Window());
+  }
+  QWidget* W() { return dialog_.Window(); }
+  template <class T>
+  T* C(int id) {
+    return qobject_cast<T*>(dialog_.Control(id));
+  }
+  ModalAnswers answers_;
+  TestDialog dialog_;
+};
+
+TEST(DialogUnits, ConvertsWithTheFontsBaseUnitsAndRounds) {
+  const DialogBaseUnits units{7, 13};
+  EXPECT_EQ(MapDialogSize(units, 421, 287), QSize((421 * 7 + 2) / 4, (287 * 13 + 4) / 8));
+  EXPECT_EQ(MapDialogRect(units, 219, 30, 32, 14), QRect(383, 49, 56, 23));
+  EXPECT_EQ(MapDialogRect(units, 1, 1, 0, 0), QRect(2, 2, 0, 0));
+  const QFont font = ResolveFont("MS Sans Serif", 8);
+  const DialogBaseUnits measured = MeasureBaseUnits(font);
+  EXPECT_GT(measured.x, 3);
+  EXPECT_EQ(measured.y, QFontMetrics(font).height());
+}
+
+TEST(DialogUnits, MissingFacesFallBackToTheSamePitch) {
+  EXPECT_FALSE(QFontInfo(ResolveFont("MS Sans Serif", 8)).fixedPitch());
+  EXPECT_TRUE(QFontInfo(ResolveFont("Courier New", 8, true)).fixedPitch());
+  EXPECT_TRUE(QFontInfo(ResolveFont("No Such Face At All", 8, true)).fixedPitch());
+}
+
+TEST_F(FrameworkTest, BuildsTheTemplateFixedSizeInDialogUnits) {
+  Open();
+  const DialogBaseUnits units = MeasureBaseUnits(W()->font());
+  EXPECT_EQ(W()->size(), MapDialogSize(units, 200, 160));
+  EXPECT_EQ(W()->minimumSize(), W()->maximumSize());
+  EXPECT_EQ(W()->windowTitle(), "Framework Test");
+  EXPECT_EQ(dialog_.Control(IDOK)->geometry(), MapDialogRect(units, 140, 60, 50, 14));
+  EXPECT_TRUE(C<QPushButton>(IDOK)->isDefault());
+  EXPECT_EQ(test::FocusedControl(W()), kName);  // the first tab stop
+}
+
+TEST_F(FrameworkTest, LoadingWritesTheMembersAndSavingReadsThemBack) {
+  Open();
+  EXPECT_EQ(dialog_.GetText(kName), "start");
+  EXPECT_EQ(dialog_.GetText(kCount), "5");
+  EXPECT_EQ(dialog_.GetText(kRatio), "2.15");
+  EXPECT_TRUE(dialog_.events.empty()) << "loading at opening raises no notifications";
+  dialog_.ratio = 0.1 + 0.2;
+  dialog_.UpdateData(false);
+  EXPECT_EQ(dialog_.GetText(kRatio), "0.3");
+  test::ReplaceText(W(), kRatio, "-0.5");
+  test::ReplaceText(W(), kCount, "7");
+  EXPECT_TRUE(dialog_.UpdateData(true));
+  EXPECT_EQ(dialog_.ratio, -0.5);
+  EXPECT_EQ(dialog_.count, 7u);
+}
+
+TEST_F(FrameworkTest, ARangeFailureStoresTheValueTellsAndSelects) {
+  Open();
+  test::ReplaceText(W(), kCount, "11");
+  test::ReplaceText(W(), kRatio, "1");
+  answers_.Expect("range message", test::PressOk());
+  EXPECT_FALSE(dialog_.UpdateData(true));
+  ASSERT_EQ(answers_.Messages().size(), 1u);
+  EXPECT_EQ(answers_.Messages()[0], "Please enter a whole number between 1 and 10.");
+  EXPECT_EQ(dialog_.count, 11u);    // stored before the check
+  EXPECT_EQ(dialog_.ratio, 2.15);   // the rest is not read
+  EXPECT_EQ(test::FocusedControl(W()), kCount);
+  EXPECT_EQ(C<QLineEdit>(kCount)->selectedText(), "11");
+  EXPECT_TRUE(QTest::qWaitForWindowActive(W(), 1000)) << "the owner is active again";
+}
+
+TEST_F(FrameworkTest, AParseFailureKeepsTheMember) {
+  Open();
+  const struct {
+    const char* text;
+    const char* message;
+  } cases[] = {{"", "Please enter a number."}, {"-", "Please enter a number."},
+               {"2x", "Please enter a number."}, {"nan", "Please enter a number."},
+               {"4", "Please enter a number between -1 and 3."}};
+  for (const auto& c : cases) {
+    dialog_.ratio = 2.15;
+    dialog_.SetText(kRatio, c.text);
+    answers_.Expect(c.text, test::PressOk());
+    EXPECT_FALSE(dialog_.UpdateData(true)) << c.text;
+    EXPECT_EQ(answers_.Messages().back(), c.message) << c.text;
+  }
+  EXPECT_EQ(dialog_.ratio, 4.0);
+}
+
+TEST_F(FrameworkTest, OkEndsOnlyWhenTheExchangeSucceeds) {
+  Open();
+  test::ReplaceText(W(), kCount, "0");
+  answers_.Expect("range message", test::PressOk());
+  test::ClickControl(W(), IDOK);
+  EXPECT_TRUE(dialog_.IsOpen());
+  test::ReplaceText(W(), kCount, "3");
+  test::ClickControl(W(), IDOK);
+  EXPECT_FALSE(dialog_.IsOpen());
+  EXPECT_EQ(dialog_.Result(), IDOK);
+  EXPECT_EQ(dialog_.count, 3u);
+}
+
+TEST_F(FrameworkTest, EscapeAndTheCloseBoxCancel) {
+  Open();
+  test::PressKey(W(), Qt::Key_Escape);
+  EXPECT_FALSE(dialog_.IsOpen());
+  EXPECT_EQ(dialog_.Result(), IDCANCEL);
+  Open();
+  W()->close();
+  EXPECT_FALSE(dialog_.IsOpen());
+  EXPECT_EQ(dialog_.Result(), IDCANCEL);
+}
+
+TEST_F(FrameworkTest, EnterPressesTheDefaultButtonOrTheFocusedOne) {
+  Open();
+  test::ClickControl(W(), kNotes);
+  test::PressKey(W(), Qt::Key_Return);
+  EXPECT_TRUE(dialog_.IsOpen()) << "a multi-line box that wants Enter takes it";
+  EXPECT_EQ(dialog_.GetText(kNotes), "\r\n");
+  test::ClickControl(W(), kPlain);
+  test::PressKey(W(), Qt::Key_Return);
+  EXPECT_EQ(dialog_.GetText(kPlain), "") << "one that does not leaves it to the dialog";
+  EXPECT_FALSE(dialog_.IsOpen());
+  EXPECT_EQ(dialog_.Result(), IDOK);
+
+  Open();
+  dialog_.SetFocus(IDCANCEL);
+  test::PressKey(W(), Qt::Key_Return);
+  EXPECT_EQ(dialog_.Result(), IDCANCEL);
+}
+
+TEST_F(FrameworkTest, TabWalksTheTabStopsInTemplateOrder) {
+  Open();
+  std::vector<int> order;
+  for (int i = 0; i < 6; ++i) {
+    order.push_back(test::FocusedControl(W()));
+    test::PressKey(W(), Qt::Key_Tab);
+  }
+  EXPECT_EQ(order, (std::vector<int>{kName, kCount, kRatio, kNotes, IDOK, IDCANCEL}));
+  EXPECT_EQ(test::FocusedControl(W()), kName);
+  test::PressKey(W(), Qt::Key_Backtab, Qt::ShiftModifier);
+  EXPECT_EQ(test::FocusedControl(W()), IDCANCEL);
+  test::PressKey(W(), Qt::Key_Backtab, Qt::ShiftModifier);
+  test::PressKey(W(), Qt::Key_Backtab, Qt::ShiftModifier);
+  EXPECT_EQ(test::FocusedControl(W()), kNotes);
+  test::PressKey(W(), Qt::Key_Tab);
+  EXPECT_EQ(test::FocusedControl(W()), IDOK) << "Tab leaves the multi-line box";
+}
+
+TEST_F(FrameworkTest, TabbingIntoAnEditSelectsItsText) {
+  Open();
+  test::PressKey(W(), Qt::Key_Tab);
+  EXPECT_EQ(C<QLineEdit>(kCount)->selectedText(), "5");
+}
+
+TEST_F(FrameworkTest, SpacePressesTheFocusedButton) {
+  Open();
+  dialog_.SetFocus(IDCANCEL);
+  test::PressKey(W(), Qt::Key_Space);
+  EXPECT_FALSE(dialog_.IsOpen());
+  EXPECT_EQ(dialog_.Result(), IDCANCEL);
+}
+
+TEST_F(FrameworkTest, ArrowKeysMoveWithinAGroupAndCheckRadioButtons) {
+  Open();
+  test::ClickControl(W(), kRadioA);
+  dialog_.events.clear();
+  EXPECT_TRUE(dialog_.GetCheck(kRadioA));
+  test::PressKey(W(), Qt::Key_Down);
+  EXPECT_EQ(test::FocusedControl(W()), kRadioB);
+  EXPECT_TRUE(dialog_.GetCheck(kRadioB));
+  EXPECT_FALSE(dialog_.GetCheck(kRadioA));
+  test::PressKey(W(), Qt::Key_Up);
+  test::PressKey(W(), Qt::Key_Up);
+  EXPECT_EQ(test::FocusedControl(W()), IDOK) << "the group wraps round to its last member";
+  EXPECT_EQ(dialog_.events, (std::vector<std::string>{"radio B"}));
+}
+
+TEST_F(FrameworkTest, ChangeNotificationsForTypingAndWritesButNotForTheSameText) {
+  Open();
+  test::TypeInto(W(), kName, "x");
+  dialog_.SetText(kName, "other");
+  dialog_.SetText(kName, "other");
+  dialog_.SetText(kNotes, "a\r\nb");
+  dialog_.SetText(kNotes, "a\r\nb");
+  EXPECT_EQ(dialog_.events, (std::vector<std::string>{"change name startx", "change name other", "change notes"}));
+}
+
+TEST_F(FrameworkTest, HandlersNestInsideTheWriteThatRaisedThem) {
+  Open();
+  std::vector<std::string> order;
+  dialog_.events.clear();
+  dialog_.SetText(kName, "nested");
+  order.push_back("after write");
+  ASSERT_EQ(dialog_.events.size(), 1u);
+  EXPECT_EQ(dialog_.events[0], "change name nested");
+}
+
+TEST_F(FrameworkTest, KillFocusWhenTheFocusMovesToAnotherControl) {
+  Open();
+  test::ClickControl(W(), kRatio);
+  EXPECT_EQ(dialog_.events, (std::vector<std::string>{"leave name"}));
+}
+
+TEST_F(FrameworkTest, FocusQueryHoldsForAnInactiveWindow) {
+  Open();
+  dialog_.SetFocus(kRatio);
+  QWidget other;
+  other.show();
+  test::Activate(&other);
+  EXPECT_FALSE(W()->isActiveWindow());
+  EXPECT_TRUE(dialog_.HasFocus(kRatio));
+  EXPECT_FALSE(dialog_.HasFocus(kName));
+}
+
+TEST_F(FrameworkTest, SortedListsAndUserOnlySelectionNotifications) {
+  Open();
+  EXPECT_EQ(dialog_.GetCount(kList), 4);
+  EXPECT_EQ(dialog_.GetItemText(kList, 0), "Alpha");
+  EXPECT_EQ(dialog_.GetItemText(kList, 1), "Bravo");
+  EXPECT_EQ(dialog_.GetItemText(kList, 3), "delta");
+  EXPECT_EQ(dialog_.GetCurSel(kList), -1);
+  dialog_.SetCurSel(kList, 2);
+  EXPECT_EQ(dialog_.GetCurSel(kList), 2);
+  dialog_.ResetContent(kList);
+  EXPECT_EQ(dialog_.AddString(kList, "b"), 0);
+  EXPECT_EQ(dialog_.AddString(kList, "A"), 0);
+  EXPECT_EQ(dialog_.GetCurSel(kList), -1) << "adding selects nothing";
+  EXPECT_TRUE(dialog_.events.empty());
+  dialog_.Control(kList)->setFocus();
+  dialog_.events.clear();
+  test::PressKey(W(), Qt::Key_Down);
+  EXPECT_EQ(dialog_.events, (std::vector<std::string>{"select 0"}));
+}
+
+TEST_F(FrameworkTest, MultiLineBoxesSpeakCrLfAndCountBreaksAsTwo) {
+  Open();
+  test::TypeInto(W(), kNotes, "abc");
+  test::PressKey(W(), Qt::Key_Return);
+  QTest::keyClicks(W()->focusWidget(), "defghijkl");
+  EXPECT_EQ(dialog_.GetText(kNotes), "abc\r\ndefghij") << "12 characters, the break counting two";
+  dialog_.SetText(kNotes, "x\ny");
+  EXPECT_EQ(dialog_.GetText(kNotes), "x\r\ny");
+  EXPECT_EQ(C<QPlainTextEdit>(kNotes)->toPlainText(), "x\ny");
+}
+
+TEST_F(FrameworkTest, AMultiLineBoxWithoutScrollingTakesOnlyTheLinesItShows) {
+  Open();
+  test::ClickControl(W(), kPlain);
+  for (int i = 0; i < 20; ++i) test::PressKey(W(), Qt::Key_Return);
+  const int lines = C<QPlainTextEdit>(kPlain)->document()->blockCount();
+  EXPECT_GE(lines, 1);
+  EXPECT_LT(lines, 5);
+  EXPECT_EQ(C<QPlainTextEdit>(kPlain)->verticalScrollBar()->maximum(), 0);
+}
+
+TEST_F(FrameworkTest, UpperCaseAndDigitsOnlyAndTextLimits) {
+  Open();
+  test::TypeInto(W(), kCaps, "w1aw/p");
+  EXPECT_EQ(dialog_.GetText(kCaps), "W1AW/P");
+  test::ReplaceText(W(), kCount, "1a2");
+  EXPECT_EQ(dialog_.GetText(kCount), "12");
+  test::ReplaceText(W(), kName, "abcdefghijk");
+  EXPECT_EQ(dialog_.GetText(kName), "abcdefgh") << "the limit set when loading";
+}
+
+TEST_F(FrameworkTest, MaxCharsChecksASavedValueToo) {
+  Open();
+  C<QLineEdit>(kName)->setMaxLength(100);
+  dialog_.SetText(kName, "far too long");
+  answers_.Expect("too long", test::PressOk());
+  EXPECT_FALSE(dialog_.UpdateData(true));
+  EXPECT_EQ(answers_.Messages().back(), "Please enter no more than 8 characters.");
+  EXPECT_EQ(test::FocusedControl(W()), kName);
+}
+
+TEST_F(FrameworkTest, TheMessageBoxIsCaptionedWithTheApplicationsName) {
+  Open();
+  std::string caption;
+  answers_.Expect("message", [&caption](QWidget* box) {
+    caption = box->windowTitle().toStdString();
+    test::PressOk()(box);
+  });
+  dialog_.SetText(kCount, "");
+  dialog_.UpdateData(true);
+  EXPECT_EQ(caption, "ZENTO");
+}
+
+TEST(Locale, TheApplicationLeavesTheNumberFormatAsC) {
+  char buffer[16];
+  std::snprintf(buffer, sizeof buffer, "%.2f", 1.5);
+  EXPECT_STREQ(buffer, "1.50");
+  EXPECT_STREQ(std::localeconv()->decimal_point, ".");
+}
+
+}  // namespace
+}  // namespace zento::ui

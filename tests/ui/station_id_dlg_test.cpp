@@ -1,0 +1,74 @@
+#include "ui/station_id_dlg.h"
+
+#include <gtest/gtest.h>
+
+#include <QtTest/QTest>
+
+#include "tests/ui/support/ui_test.h"
+#include "ui/res/resource.h"
+
+namespace zento::ui {
+namespace {
+
+class StationIdDlgTest : public testing::Test {
+ protected:
+  void Open() {
+    dlg_.Create();
+    test::Activate(dlg_.Window());
+  }
+  QWidget* W() const { return dlg_.Window(); }
+  test::ModalAnswers answers_;
+  CStationIdDlg dlg_;
+};
+
+TEST_F(StationIdDlgTest, OpensEmptyWithTheFocusInTheCallSign) {
+  Open();
+  EXPECT_EQ(dlg_.GetText(IDC_CALLSIGN), "");
+  EXPECT_EQ(dlg_.GetText(IDC_LOCATION), "");
+  EXPECT_EQ(test::FocusedControl(W()), IDC_CALLSIGN);
+  EXPECT_EQ(W()->windowTitle(), "ZENTO Calculator : Station Identification");
+}
+
+TEST_F(StationIdDlgTest, TheCallSignIsUpperCaseAndAtMostTenCharacters) {
+  Open();
+  QTest::keyClicks(W()->focusWidget(), "kd9abc/p-12");
+  EXPECT_EQ(dlg_.GetText(IDC_CALLSIGN), "KD9ABC/P-1");
+  test::PressKey(W(), Qt::Key_Return);  // OK, the default button
+  EXPECT_EQ(dlg_.Result(), IDOK);
+  EXPECT_EQ(dlg_.callsign, "KD9ABC/P-1");
+}
+
+TEST_F(StationIdDlgTest, TheLocationCountsEachLineBreakAsTwo) {
+  Open();
+  test::ClickControl(W(), IDC_LOCATION);
+  QTest::keyClicks(W()->focusWidget(), QString(200, 'a'));
+  test::PressKey(W(), Qt::Key_Return);
+  QTest::keyClicks(W()->focusWidget(), QString(60, 'b'));
+  EXPECT_EQ(dlg_.GetText(IDC_LOCATION), std::string(200, 'a') + "\r\n" + std::string(53, 'b'));
+  test::ClickControl(W(), IDOK);
+  EXPECT_EQ(dlg_.location.size(), 255u);
+}
+
+TEST_F(StationIdDlgTest, ThreeLinesComeBackJoinedByCrLf) {
+  Open();
+  test::ClickControl(W(), IDC_LOCATION);
+  for (const char* line : {"one", "two"}) {
+    QTest::keyClicks(W()->focusWidget(), line);
+    test::PressKey(W(), Qt::Key_Return);
+  }
+  QTest::keyClicks(W()->focusWidget(), "three");
+  EXPECT_TRUE(dlg_.IsOpen());
+  test::ClickControl(W(), IDOK);
+  EXPECT_EQ(dlg_.location, "one\r\ntwo\r\nthree");
+}
+
+TEST_F(StationIdDlgTest, CancelReturnsCancelWithoutReading) {
+  Open();
+  QTest::keyClicks(W()->focusWidget(), "w1aw");
+  test::ClickControl(W(), IDCANCEL);
+  EXPECT_EQ(dlg_.Result(), IDCANCEL);
+  EXPECT_EQ(dlg_.callsign, "");
+}
+
+}  // namespace
+}  // namespace zento::ui

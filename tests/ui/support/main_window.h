@@ -1,0 +1,47 @@
+#pragma once
+// A fixture that opens the real main window, answering the station dialog at start-up.
+
+#include <gtest/gtest.h>
+
+#include <QPlainTextEdit>
+#include <string>
+
+#include "report/report_text.h"
+#include "tests/ui/support/ui_test.h"
+#include "ui/exposure_dlg.h"
+#include "ui/res/resource.h"
+
+namespace zento::ui::test {
+
+class MainWindowTest : public testing::Test {
+ protected:
+  MainWindowTest() { Dialog::SetMainWindow(&dlg_); }
+  ~MainWindowTest() override { Dialog::SetMainWindow(nullptr); }
+
+  void Open(ModalAnswers::Answer station = PressCancel()) {
+    answers_.Expect("station identification", std::move(station));
+    dlg_.Create();
+    Activate(W());
+  }
+  QWidget* W() const { return dlg_.Window(); }
+  std::string T(int id) const { return dlg_.GetText(id); }
+  std::string Report() const { return dlg_.GetText(IDC_REPORT); }
+  static std::string Banner() { return AppendReportLines({}, BannerLines()); }
+  // The block "Add to Report" writes, from its lines.
+  std::vector<std::string> AddAndReadBlock() {
+    const std::size_t before = Report().size();
+    ClickControl(W(), IDC_ADD_TO_REPORT);
+    std::vector<std::string> lines;
+    const std::string added = Report().substr(before);
+    std::size_t start = 0;
+    for (std::size_t end; (end = added.find("\r\n", start)) != std::string::npos; start = end + 2) {
+      lines.push_back(added.substr(start, end - start));
+    }
+    return lines;
+  }
+
+  ModalAnswers answers_;
+  CExposureDlg dlg_;
+};
+
+}  // namespace zento::ui::test

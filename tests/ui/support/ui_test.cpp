@@ -1,0 +1,127 @@
+#include "tests/ui/support/ui_test.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QtTest/QTest>
+
+namespace zento::ui::test {
+
+QWidget* FindControl(QWidget* window, int id) {
+  for (auto* child : window->findChildren<QWidget*>()) {
+    const QVariant value = child->property("controlId");
+    if (value.isValid() && value.toInt() == id) return child;
+  }
+  return nullptr;
+}
+
+ModalAnswers::ModalAnswers() {
+  QObject::connect(&timer_, &QTimer::timeout, [this] { Poll(); });
+  timer_.start(2);
+}
+
+ModalAnswers::~ModalAnswers() {
+  timer_.stop();
+  for (const auto& expected : answers_) ADD_FAILURE() << "expected modal dialog never appeared: " << expected.description;
+}
+
+void ModalAnswers::Expect(std::string description, Answer answer) {
+  answers_.push_back({std::move(description), std::move(answer)});
+}
+
+void ModalAnswers::Poll() {
+  QWidget* modal = QApplication::activeModalWidget();
+  if (modal == nullptr || !modal->isVisible()) return;
+  for (const auto& seen : seen_) {
+    if (seen == modal) return;
+  }
+  seen_.emplace_back(modal);
+  if (auto* box = qobject_cast<QMessageBox*>(modal)) messages_.push_back(box->text().toStdString());
+  if (answers_.empty()) {
+    ADD_FAILURE() << "unexpected modal dialog: " << modal->windowTitle().toStdString()
+                  << (messages_.empty() ? "" : " / " + messages_.back());
+    if (auto* dialog = qobject_cast<QDialog*>(modal)) dialog->reject();
+    return;
+  }
+  Expected expected = std::move(answers_.front());
+  answers_.pop_front();
+  expected.answer(modal);
+}
+
+namespace {
+
+void ClickButtonNamed(QWidget* dialog, int id, const QString& text) {
+  if (auto* box = qobject_cast<QMessageBox*>(dialog)) {
+    QTest::mouseClick(box->button(QMessageBox::Ok), Qt::LeftButton);
+    return;
+  }
+  if (auto* button = qobject_cast<QAbstractButton*>(FindControl(dialog, id))) {
+    QTest::mouseClick(button, Qt::LeftButton);
+    return;
+  }
+  ADD_FAILURE() << "no " << text.toStdString() << " button in " << dialog->windowTitle().toStdString();
+}
+
+}  // namespace
+
+ModalAnswers::Answer PressOk() {
+  return [](QWidget* dialog) { ClickButtonNamed(dialog, 1, "OK"); };
+}
+ModalAnswers::Answer PressCancel() {
+  return [](QWidget* dialog) { ClickButtonNamed(dialog, 2, "Cancel"); };
+}
+ModalAnswers::Answer PressEscape() {
+  return [](QWidget* dialog) {
+    Activate(dialog);
+    QTest::keyClick(dialog->focusWidget() ? dialog->focusWidget() : dialog, Qt::Key_Escape);
+  };
+}
+ModalAnswers::Answer CloseBox() {
+  return [](QWidget* dialog) { dialog->close(); };
+}
+ModalAnswers::Answer TypeThenOk(std::vector<std::pair<int, QString>> fields) {
+  return [fields](QWidget* dialog) {
+    for (const auto& [id, text] : fields) TypeInto(dialog, id, text);
+    ClickButtonNamed(dialog, 1, "OK");
+  };
+}
+
+void Activate(QWidget* window) {
+  window->activateWindow();
+  if (!QTest::qWaitForWindowActive(window, 2000)) ADD_FAILURE() << "window did not become active";
+}
+
+void ClickControl(QWidget* window, int id) {
+  QWidget* control = FindControl(window, id);
+  ASSERT_NE(control, nullptr) << "control " << id;
+  QTest::mouseClick(control, Qt::LeftButton, Qt::NoModifier, QPoint(4, control->height() / 2));
+}
+
+void PressKey(QWidget* window, int key, Qt::KeyboardModifiers modifiers) {
+  QWidget* target = window->focusWidget() != nullptr ? window->focusWidget() : window;
+  QTest::keyClick(target, static_cast<Qt::Key>(key), modifiers);
+}
+
+void TypeInto(QWidget* window, int id, const QString& text) {
+  ClickControl(window, id);
+  PressKey(window, Qt::Key_End, FindControl(window, id)->inherits("QPlainTextEdit") ? Qt::ControlModifier : Qt::NoModifier);
+  QTest::keyClicks(window->focusWidget(), text);
+}
+
+void ReplaceText(QWidget* window, int id, const QString& text) {
+  ClickControl(window, id);
+  PressKey(window, Qt::Key_A, Qt::ControlModifier);
+  QTest::keyClicks(window->focusWidget(), text);
+}
+
+int FocusedControl(QWidget* window) {
+  QWidget* focus = window->focusWidget();
+  if (focus == nullptr) return 0;
+  const QVariant value = focus->property("controlId");
+  return value.isValid() ? value.toInt() : 0;
+}
+
+}  // namespace zento::ui::test

@@ -1,0 +1,139 @@
+#pragma once
+// A modal dialog built from a template, with its controls addressed by identifier, its
+// notifications dispatched to handlers registered by identifier, and its data exchange.
+
+#include <QDialog>
+#include <QFont>
+#include <QIcon>
+#include <QString>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <utility>
+
+#include "ui/framework/dialog_template.h"
+#include "ui/framework/dialog_units.h"
+
+class QDialog;
+class QWidget;
+
+namespace zento::ui {
+
+class DataExchange;
+class DialogHost;
+
+enum class Notification {
+  kChange,     // an edit's text changed, by typing or by the program's own write
+  kSelChange,  // a list's selection changed by the user
+  kClicked,    // a button was clicked
+  kKillFocus,  // a control lost the keyboard focus to another control of its window
+};
+
+class Dialog {
+ public:
+  // A dialog constructed without an owner is owned by the application's main window, or by
+  // the modal window on top when it runs.
+  explicit Dialog(const DialogTemplate& dialogTemplate, Dialog* owner = nullptr);
+  virtual ~Dialog();
+  Dialog(const Dialog&) = delete;
+  Dialog& operator=(const Dialog&) = delete;
+
+  // Creates the window, runs it modally and destroys it; returns IDOK or IDCANCEL (or the
+  // value given to EndDialog).
+  int DoModal();
+  // Creates the window and runs OnInitDialog, then shows it without a modal loop of its own.
+  // DoModal's first half; also how tests drive a window.
+  void Create();
+  bool IsOpen() const;
+  void EndDialog(int result);
+  int Result() const { return result_; }
+
+  // The window program's main dialog, the owner of dialogs constructed without one.
+  static void SetMainWindow(Dialog* dialog);
+  static Dialog* MainWindow();
+
+  QDialog* Window() const;
+  QWidget* Control(int id) const;
+  const DialogTemplate& Template() const { return template_; }
+  const DialogBaseUnits& BaseUnits() const { return baseUnits_; }
+
+  // Control text and state. Multi-line edits speak CR LF; a write of the same text raises
+  // no change notification.
+  std::string GetText(int id) const;
+  void SetText(int id, std::string_view text);
+  bool HasFocus(int id) const;
+  void SetFocus(int id);
+  // Selects from start to end; -1 as end means the end of the text.
+  void SetSel(int id, int start, int end);
+  void SetCaretToEnd(int id);
+  void ScrollCaret(int id);
+  void SetControlFont(int id, const QFont& font);
+  void SetTextLimit(int id, int maxChars);
+  void SetIcon(int id, const QIcon& icon);
+
+  void ResetContent(int id);
+  int AddString(int id, std::string_view text);  // sorted lists insert in order; returns the position
+  int GetCount(int id) const;
+  std::string GetItemText(int id, int index) const;
+  int GetCurSel(int id) const;           // -1 when nothing is selected
+  void SetCurSel(int id, int index);     // raises no selection-change notification
+  void SetCheck(int id, bool checked);   // raises no click notification
+  bool GetCheck(int id) const;
+
+  // Runs DoDataExchange, loading the controls (save false) or saving them into the members,
+  // with the controls' notifications held back meanwhile. False when a value failed; the
+  // user has been told and the focus is in that field.
+  bool UpdateData(bool save);
+  // The same exchange run directly: the controls' change notifications are raised as the
+  // fields are written, and their handlers run nested.
+  bool ExchangeData(bool save);
+
+ protected:
+  virtual bool OnInitDialog();  // true: the focus goes to the first tab stop
+  virtual void DoDataExchange(DataExchange& dx);
+  virtual void OnOK();
+  virtual void OnCancel();
+  virtual void OnClose();  // the close box and Alt+F4; cancels by default
+
+  void On(Notification notification, int controlId, std::function<void()> handler);
+  template <class D>
+  void On(Notification notification, int controlId, void (D::*handler)()) {
+    On(notification, controlId, [this, handler] { (static_cast<D*>(this)->*handler)(); });
+  }
+
+  QWidget* OwnerWindow() const;
+
+ private:
+  friend class DialogHost;
+  void Dispatch(Notification notification, int controlId);
+  void PressEnter();
+  bool MoveInGroup(QWidget* from, bool forward);
+  void CreateWindow(bool modal);
+  void DestroyWindow();
+  void BuildControls();
+  void ReactivateOwner(QWidget* owner) const;
+
+  const DialogTemplate& template_;
+  Dialog* owner_;
+  std::unique_ptr<DialogHost> host_;
+  std::map<int, QWidget*> controls_;
+  std::map<std::pair<Notification, int>, std::function<void()>> handlers_;
+  DialogBaseUnits baseUnits_{};
+  int defaultButtonId_ = 0;
+  int result_ = IDCANCEL;
+  bool ended_ = false;
+  bool destroying_ = false;
+  bool notificationsLocked_ = false;
+};
+
+// Wraps a QString and std::string in UTF-8, the program's code page.
+std::string ToUtf8(const QString& text);
+QString FromUtf8(std::string_view text);
+
+// Shows an internal failure that a handler could not finish, instead of letting it unwind
+// through Qt.
+void ReportInternalError(QWidget* owner, const char* what);
+
+}  // namespace zento::ui

@@ -1,0 +1,9 @@
+#include "ui/app.h"
+#include "ui/framework/application.h"
+
+int main(int, char** argv) {
+  const auto application = zento::ui::CreateApplication(argv[0]);
+  zento::ui::CExposureApp app;
+  app.InitInstance();
+  return 0;
+}
