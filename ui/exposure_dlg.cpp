@@ -3,6 +3,7 @@
 #include "core/exposure.h"
 #include "core/number_text.h"
 #include "report/report_text.h"
+#include "ui/antenna_gain_dlg.h"
 #include "ui/framework/data_exchange.h"
 #include "ui/res/resource.h"
 #include "ui/res/templates.h"
@@ -216,9 +217,19 @@ void CExposureDlg::OnMetric() {
   RecomputeLimits();
 }
 
-void CExposureDlg::OnFeedlineCalc() {}
+void CExposureDlg::OnFeedlineCalc() {
+  feedline_.frequencyMHz = station_.frequencyMHz;
+  if (feedlineDlg_.DoModal() != IDOK) return;
+  station_.feedlineLossDb = TruncateToHundredths(feedline_.totalLossDb);
+  RefreshInputs();
+}
 
-void CExposureDlg::OnGainCalc() {}
+void CExposureDlg::OnGainCalc() {
+  CAntennaGainDlg gainDlg;
+  if (gainDlg.DoModal() != IDOK) return;
+  station_.antennaGainDbi = gainDlg.gainDbi;
+  RefreshInputs();  // the gain's change notification recomputes limits and distances
+}
 
 void CExposureDlg::OnAddToReport() {
   const auto lines =

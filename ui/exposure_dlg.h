@@ -7,6 +7,7 @@
 
 #include "core/feedline.h"
 #include "core/station.h"
+#include "ui/feedline_loss_dlg.h"
 #include "ui/framework/dialog.h"
 #include "ui/framework/logical_font.h"
 
@@ -17,7 +18,7 @@ class CExposureDlg : public Dialog {
   CExposureDlg();
 
   const StationParameters& Station() const { return station_; }
-  FeedlineState& Feedline() { return feedline_; }
+  FeedlineState& Feedline() { return feedlineDlg_.State(); }
   bool HasReportFont() const { return reportFont_.has_value(); }
 
   // The one way the program writes into the report.
@@ -60,7 +61,8 @@ class CExposureDlg : public Dialog {
   void OnHelpButton();
 
   StationParameters station_;
-  FeedlineState feedline_;
+  CFeedlineLossDlg feedlineDlg_;
+  FeedlineState& feedline_ = feedlineDlg_.State();
   LogicalFont reportLogFont_;
   std::optional<QFont> reportFont_;
 };

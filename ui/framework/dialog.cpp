@@ -304,7 +304,8 @@ void Dialog::BuildControls() {
       case ControlKind::kStatic: {
         auto* label = new QLabel(text, host_.get());
         label->setTextFormat(Qt::PlainText);
-        label->setWordWrap(true);
+        // Texts taller than a line wrap within their rectangle; one-line texts never break.
+        label->setWordWrap(control.cy > 12);
         label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         widget = label;
         break;

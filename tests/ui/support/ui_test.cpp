@@ -1,6 +1,8 @@
 #include "tests/ui/support/ui_test.h"
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QComboBox>
 #include <QApplication>
 #include <QDialog>
 #include <QLineEdit>
@@ -106,15 +108,30 @@ void PressKey(QWidget* window, int key, Qt::KeyboardModifiers modifiers) {
 }
 
 void TypeInto(QWidget* window, int id, const QString& text) {
+  QWidget* control = FindControl(window, id);
+  ASSERT_NE(control, nullptr) << "control " << id;
   ClickControl(window, id);
-  PressKey(window, Qt::Key_End, FindControl(window, id)->inherits("QPlainTextEdit") ? Qt::ControlModifier : Qt::NoModifier);
+  PressKey(window, Qt::Key_End, control->inherits("QPlainTextEdit") ? Qt::ControlModifier : Qt::NoModifier);
   QTest::keyClicks(window->focusWidget(), text);
 }
 
 void ReplaceText(QWidget* window, int id, const QString& text) {
+  ASSERT_NE(FindControl(window, id), nullptr) << "control " << id;
   ClickControl(window, id);
   PressKey(window, Qt::Key_A, Qt::ControlModifier);
   QTest::keyClicks(window->focusWidget(), text);
+}
+
+void ChooseListItem(QWidget* window, int id, int index) {
+  auto* combo = qobject_cast<QComboBox*>(FindControl(window, id));
+  ASSERT_NE(combo, nullptr) << "list " << id;
+  QTest::mouseClick(combo, Qt::LeftButton);
+  QAbstractItemView* view = combo->view();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(view->window()));
+  // Hover the item, then Enter: a click right after opening is taken as the opening click's.
+  view->setCurrentIndex(view->model()->index(index, 0));
+  QTest::keyClick(view, Qt::Key_Return);
+  if (view->window()->isVisible()) ADD_FAILURE() << "the list stayed open";
 }
 
 int FocusedControl(QWidget* window) {

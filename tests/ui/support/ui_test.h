@@ -57,6 +57,8 @@ void ClickControl(QWidget* window, int id);
 void TypeInto(QWidget* window, int id, const QString& text);       // click, End, type
 void ReplaceText(QWidget* window, int id, const QString& text);    // click, select all, type
 void PressKey(QWidget* window, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);  // to the focus
+// Opens a drop-down list and clicks its item at `index`.
+void ChooseListItem(QWidget* window, int id, int index);
 // The control holding its window's focus.
 int FocusedControl(QWidget* window);
 // Waits until the window is active, re-activating it first.
