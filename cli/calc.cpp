@@ -18,7 +18,7 @@
 namespace zento::cli {
 namespace {
 
-inline constexpr std::string_view kVersion = "1.0.0.1";
+inline constexpr std::string_view kVersion = ZENTO_VERSION;
 inline constexpr std::size_t kMaxCallsignChars = 10;
 inline constexpr std::size_t kMaxLocationChars = 255;
 

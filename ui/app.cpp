@@ -5,6 +5,8 @@
 namespace zento::ui {
 
 bool CExposureApp::InitInstance() {
+  // The framework's help command (F1) opens the program's help file.
+  Dialog::SetHelpFile("zento.hlp");
   CExposureDlg dlg;
   Dialog::SetMainWindow(&dlg);
   dlg.DoModal();

@@ -3,15 +3,31 @@
 #include "core/exposure.h"
 #include "core/number_text.h"
 #include "report/report_text.h"
+#include <QPainter>
+#include <cstring>
+#include <filesystem>
+
+#include "report/report_file.h"
+#include "ui/about_dlg.h"
 #include "ui/antenna_gain_dlg.h"
+#include "ui/framework/file_chooser.h"
+#include "ui/framework/help_viewer.h"
+#include "ui/framework/message_box.h"
+#include "ui/res/icons.h"
+#include "ui/res/strings.h"
 #include "ui/framework/data_exchange.h"
 #include "ui/res/resource.h"
 #include "ui/res/templates.h"
 #include "ui/station_id_dlg.h"
 
 namespace zento::ui {
+namespace {
 
-CExposureDlg::CExposureDlg() : Dialog(ExposureDialogTemplate()) {
+constexpr std::string_view kReportFilterList = "Text Files (*.txt) | *.txt | All Files (*.*) | *.* ||";
+
+}  // namespace
+
+CExposureDlg::CExposureDlg() : Dialog(ExposureDialogTemplate()), m_hIcon(LoadMainIcon()) {
   station_.powerWatts = 100;
   station_.dutyCyclePercent = 100;
   station_.antennaGainDbi = 0.0;
@@ -39,6 +55,9 @@ CExposureDlg::CExposureDlg() : Dialog(ExposureDialogTemplate()) {
 
 bool CExposureDlg::OnInitDialog() {
   Dialog::OnInitDialog();
+  AddAboutToSystemMenu();
+  SetWindowIcon(m_hIcon, true);
+  SetWindowIcon(m_hIcon, false);
 
   station_.frequencyMHz = 30.0;
   station_.antennaGainDbi = 0.0;
@@ -84,6 +103,32 @@ void CExposureDlg::OnCancel() {}
 void CExposureDlg::OnClose() {
   reportFont_.reset();
   EndDialog(IDCANCEL);
+}
+
+void CExposureDlg::AddAboutToSystemMenu() {
+  SystemMenu* menu = GetSystemMenu();
+  if (menu == nullptr) return;
+  const std::string_view about = LoadString(IDS_ABOUTBOX);
+  if (about.empty()) return;
+  menu->AppendSeparator();
+  menu->AppendString(IDM_ABOUTBOX, about);
+}
+
+void CExposureDlg::OnSysCommand(unsigned id, long lParam) {
+  if ((id & 0xFFF0) == IDM_ABOUTBOX) {
+    CAboutDlg about;
+    about.DoModal();
+    return;
+  }
+  Dialog::OnSysCommand(id, lParam);
+}
+
+void CExposureDlg::OnPaint() {
+  if (!IsIconic()) return;  // the window paints itself
+  QPainter painter(Window());
+  painter.eraseRect(Window()->rect());
+  const QPoint at = CenteredIconPosition(Window()->size(), QSize(kIconSize, kIconSize));
+  m_hIcon.paint(&painter, QRect(at, QSize(kIconSize, kIconSize)));
 }
 
 void CExposureDlg::CreateReportFont() {
@@ -237,10 +282,33 @@ void CExposureDlg::OnAddToReport() {
   for (const auto& line : lines) AppendReportLine(line);
 }
 
-void CExposureDlg::OnSaveReport() {}
+void CExposureDlg::OnSaveReport() {
+  FileChooser chooser("*.txt", kHideReadOnly | kPathMustExist, kReportFilterList, Window());
+  if (chooser.DoModal() != IDOK) return;
+  const std::filesystem::path path = WithDefaultExtension(chooser.GetPathName());
+  const SaveOutcome outcome = WriteReportFile(path, GetText(IDC_REPORT));
+  switch (outcome.result) {
+    case SaveResult::kSaved:
+      break;
+    case SaveResult::kOpenFailed:
+      MessageBox(Window(), "Error Writing Report File.");
+      break;
+    case SaveResult::kWriteFailed:
+      // Opened but not completely written (a full disk): never passed over as a success.
+      MessageBox(Window(),
+                 "Error Writing Report File.\n\nThe report could not be written completely to " + path.string() +
+                     " (" + std::strerror(outcome.error) +
+                     "). That file may hold only part of it; the report in this window is unchanged.",
+                 MessageIcon::kError);
+      break;
+  }
+}
 
-void CExposureDlg::OnAbout() {}
+void CExposureDlg::OnAbout() {
+  CAboutDlg about;
+  about.DoModal();
+}
 
-void CExposureDlg::OnHelpButton() {}
+void CExposureDlg::OnHelpButton() { WinHelp(Window(), "zento.hlp", HELP_CONTENTS, 0); }
 
 }  // namespace zento::ui

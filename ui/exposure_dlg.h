@@ -24,11 +24,16 @@ class CExposureDlg : public Dialog {
   // The one way the program writes into the report.
   void AppendReportLine(std::string_view line);
 
+  // The image shown while the minimised window is dragged.
+  const QIcon& OnQueryDragIcon() const { return m_hIcon; }
+
  protected:
   bool OnInitDialog() override;
   void DoDataExchange(DataExchange& dx) override;
   void OnCancel() override;
   void OnClose() override;
+  void OnSysCommand(unsigned id, long lParam) override;
+  void OnPaint() override;
 
  private:
   // Shared steps.
@@ -40,6 +45,7 @@ class CExposureDlg : public Dialog {
   void UpdateFeedlineTypeLabel();
   void ShowFrequency();
   void CreateReportFont();
+  void AddAboutToSystemMenu();
   void WorkBackFromDistance(int fieldId, double limit);
 
   // Handlers.
@@ -60,6 +66,7 @@ class CExposureDlg : public Dialog {
   void OnAbout();
   void OnHelpButton();
 
+  QIcon m_hIcon;
   StationParameters station_;
   CFeedlineLossDlg feedlineDlg_;
   FeedlineState& feedline_ = feedlineDlg_.State();

@@ -1,8 +1,10 @@
 #include "ui/app.h"
+#include "ui/res/icons.h"
 #include "ui/framework/application.h"
 
 int main(int, char** argv) {
   const auto application = zento::ui::CreateApplication(argv[0]);
+  QApplication::setWindowIcon(zento::ui::LoadMainIconAllSizes());
   zento::ui::CExposureApp app;
   app.InitInstance();
   return 0;

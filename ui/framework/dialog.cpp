@@ -4,12 +4,15 @@
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCloseEvent>
+#include <QContextMenuEvent>
 #include <QComboBox>
 #include <QDialog>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QWindow>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPointer>
@@ -23,11 +26,13 @@
 #include <exception>
 
 #include "ui/framework/data_exchange.h"
+#include "ui/framework/help_viewer.h"
 
 namespace zento::ui {
 namespace {
 
 Dialog* gMainWindow = nullptr;
+std::string gHelpFile;
 
 constexpr QChar kParagraphSeparator(0x2029);
 constexpr QChar kLineSeparator(0x2028);
@@ -140,6 +145,14 @@ class DialogHost : public QDialog {
       dialog_.OnCancel();
       return;
     }
+    if (event->key() == Qt::Key_F1 && event->modifiers() == Qt::NoModifier) {
+      dialog_.OnHelp();
+      return;
+    }
+    if (event->key() == Qt::Key_Space && event->modifiers() == Qt::AltModifier) {
+      dialog_.ShowSystemMenu(mapToGlobal(QPoint(0, 0)));
+      return;
+    }
     if (IsEnterKey(event->key()) && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
       dialog_.PressEnter();
       return;
@@ -149,6 +162,12 @@ class DialogHost : public QDialog {
   void closeEvent(QCloseEvent* event) override {
     event->ignore();
     dialog_.OnClose();
+  }
+  // Reaches only the window itself and the controls that have no menu of their own.
+  void contextMenuEvent(QContextMenuEvent* event) override { dialog_.ShowSystemMenu(event->globalPos()); }
+  void paintEvent(QPaintEvent* event) override {
+    QDialog::paintEvent(event);
+    dialog_.OnPaint();
   }
 
  private:
@@ -164,6 +183,11 @@ Dialog::~Dialog() {
 
 void Dialog::SetMainWindow(Dialog* dialog) { gMainWindow = dialog; }
 Dialog* Dialog::MainWindow() { return gMainWindow; }
+void Dialog::SetHelpFile(std::string fileName) { gHelpFile = std::move(fileName); }
+
+void Dialog::OnHelp() {
+  if (!gHelpFile.empty()) WinHelp(Window(), gHelpFile, HELP_CONTENTS, 0);
+}
 
 QWidget* Dialog::OwnerWindow() const {
   if (owner_ != nullptr && owner_->Window() != nullptr) return owner_->Window();
@@ -217,6 +241,14 @@ void Dialog::CreateWindow(bool modal) {
   baseUnits_ = MeasureBaseUnits(font);
   host_->setFixedSize(MapDialogSize(baseUnits_, template_.cx, template_.cy));
   BuildControls();
+  systemMenu_.reset();
+  if (template_.frame & kSystemMenu) {
+    systemMenu_.emplace();
+    systemMenu_->AppendString(SC_MOVE, "&Move");
+    if (template_.frame & kMinimizeBox) systemMenu_->AppendString(SC_MINIMIZE, "Mi&nimize");
+    systemMenu_->AppendSeparator();
+    systemMenu_->AppendString(SC_CLOSE, "&Close\tAlt+F4");
+  }
 
   const bool focusFirst = OnInitDialog();
   if (ended_ || host_ == nullptr) return;
@@ -360,6 +392,7 @@ void Dialog::DestroyWindow() {
   host_->hide();
   host_.reset();
   controls_.clear();
+  systemMenu_.reset();
   destroying_ = false;
 }
 
@@ -383,6 +416,53 @@ void Dialog::OnOK() {
 void Dialog::OnCancel() { EndDialog(IDCANCEL); }
 
 void Dialog::OnClose() { OnCancel(); }
+
+SystemMenu* Dialog::GetSystemMenu() { return systemMenu_ ? &*systemMenu_ : nullptr; }
+
+void Dialog::ShowSystemMenu(const QPoint& globalPosition) {
+  if (!systemMenu_ || host_ == nullptr) return;
+  QMenu menu(host_.get());
+  menu.setObjectName(QStringLiteral("systemMenu"));
+  for (const auto& item : systemMenu_->Items()) {
+    if (item.id == 0) {
+      menu.addSeparator();
+    } else {
+      QAction* action = menu.addAction(FromUtf8(item.text));
+      action->setData(item.id);
+    }
+  }
+  QPointer<DialogHost> guard = host_.get();
+  QAction* chosen = menu.exec(globalPosition);
+  if (chosen != nullptr && guard != nullptr) OnSysCommand(chosen->data().toUInt(), 0);
+}
+
+void Dialog::OnSysCommand(unsigned id, long) {
+  if (host_ == nullptr) return;
+  switch (id & 0xFFF0) {
+    case SC_CLOSE:
+      OnClose();
+      break;
+    case SC_MINIMIZE:
+      host_->showMinimized();
+      break;
+    case SC_MOVE:
+      if (host_->windowHandle() != nullptr) host_->windowHandle()->startSystemMove();
+      break;
+    default:
+      break;
+  }
+}
+
+void Dialog::SetWindowIcon(const QIcon& icon, bool big) {
+  (big ? bigIcon_ : smallIcon_) = icon;
+  if (host_ != nullptr) host_->setWindowIcon(icon);
+}
+
+bool Dialog::IsIconic() const { return host_ != nullptr && host_->isMinimized(); }
+
+QPoint CenteredIconPosition(const QSize& client, const QSize& icon) {
+  return {(client.width() - icon.width() + 1) / 2, (client.height() - icon.height() + 1) / 2};
+}
 
 bool Dialog::UpdateData(bool save) {
   const bool wasLocked = notificationsLocked_;

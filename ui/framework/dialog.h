@@ -5,13 +5,16 @@
 #include <QDialog>
 #include <QFont>
 #include <QIcon>
+#include <QPoint>
 #include <QString>
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 #include "ui/framework/dialog_template.h"
 #include "ui/framework/dialog_units.h"
@@ -23,6 +26,26 @@ namespace zento::ui {
 
 class DataExchange;
 class DialogHost;
+
+// System commands of the window menu. The low four bits of a command are the platform's.
+inline constexpr unsigned SC_MOVE = 0xF010;
+inline constexpr unsigned SC_MINIMIZE = 0xF020;
+inline constexpr unsigned SC_CLOSE = 0xF060;
+
+// The window's system menu: the platform's window commands, then the program's items.
+class SystemMenu {
+ public:
+  struct Item {
+    unsigned id;  // 0 for a separator
+    std::string text;
+  };
+  void AppendSeparator() { items_.push_back({0, {}}); }
+  void AppendString(unsigned id, std::string_view text) { items_.push_back({id, std::string(text)}); }
+  const std::vector<Item>& Items() const { return items_; }
+
+ private:
+  std::vector<Item> items_;
+};
 
 enum class Notification {
   kChange,     // an edit's text changed, by typing or by the program's own write
@@ -53,6 +76,8 @@ class Dialog {
   // The window program's main dialog, the owner of dialogs constructed without one.
   static void SetMainWindow(Dialog* dialog);
   static Dialog* MainWindow();
+  // The application's help file, which F1 opens at its contents in any dialog.
+  static void SetHelpFile(std::string fileName);
 
   QDialog* Window() const;
   QWidget* Control(int id) const;
@@ -82,6 +107,19 @@ class Dialog {
   void SetCheck(int id, bool checked);   // raises no click notification
   bool GetCheck(int id) const;
 
+  // The window's system menu; none when its template has none. The desktop may not let a
+  // program reach its own window menu, so a right click on the window's background and
+  // Alt+Space show this one.
+  SystemMenu* GetSystemMenu();
+  void ShowSystemMenu(const QPoint& globalPosition);
+  // Runs a system command as the menu does.
+  void SendSysCommand(unsigned id) { OnSysCommand(id, 0); }
+
+  // The window's icons; the platform shows one picture, the last one set.
+  void SetWindowIcon(const QIcon& icon, bool big);
+  const QIcon& WindowIcon(bool big) const { return big ? bigIcon_ : smallIcon_; }
+  bool IsIconic() const;
+
   // Runs DoDataExchange, loading the controls (save false) or saving them into the members,
   // with the controls' notifications held back meanwhile. False when a value failed; the
   // user has been told and the focus is in that field.
@@ -96,6 +134,12 @@ class Dialog {
   virtual void OnOK();
   virtual void OnCancel();
   virtual void OnClose();  // the close box and Alt+F4; cancels by default
+  // A system-menu command: move, minimise and close by default.
+  virtual void OnSysCommand(unsigned id, long lParam);
+  // F1: the application's help file at its contents.
+  virtual void OnHelp();
+  // Called while the window paints, after its background.
+  virtual void OnPaint() {}
 
   void On(Notification notification, int controlId, std::function<void()> handler);
   template <class D>
@@ -126,11 +170,20 @@ class Dialog {
   bool ended_ = false;
   bool destroying_ = false;
   bool notificationsLocked_ = false;
+  std::optional<SystemMenu> systemMenu_;
+  QIcon bigIcon_;
+  QIcon smallIcon_;
 };
 
 // Wraps a QString and std::string in UTF-8, the program's code page.
 std::string ToUtf8(const QString& text);
 QString FromUtf8(std::string_view text);
+
+// Where an icon of `icon` pixels is drawn centred in a client area (integer arithmetic,
+// truncating toward zero).
+QPoint CenteredIconPosition(const QSize& client, const QSize& icon);
+// The platform's standard icon size.
+inline constexpr int kIconSize = 32;
 
 // Shows an internal failure that a handler could not finish, instead of letting it unwind
 // through Qt.

@@ -4,8 +4,10 @@
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QApplication>
+#include <QDateTime>
 #include <QDialog>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QtTest/QTest>
@@ -35,10 +37,23 @@ void ModalAnswers::Expect(std::string description, Answer answer) {
 }
 
 void ModalAnswers::Poll() {
-  QWidget* modal = QApplication::activeModalWidget();
+  // A popup menu is answered like a modal dialog; other popups (completion lists) are not.
+  QWidget* modal = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+  if (modal == nullptr) modal = QApplication::activeModalWidget();
   if (modal == nullptr || !modal->isVisible()) return;
   for (const auto& seen : seen_) {
-    if (seen == modal) return;
+    if (seen != modal) continue;
+    // An answered dialog that stays on top would hang the test: fail and close it.
+    const qint64 now = QDateTime::currentMSecsSinceEpoch();
+    if (top_ != modal) {
+      top_ = modal;
+      topSince_ = now;
+    } else if (now - topSince_ > 5000) {
+      ADD_FAILURE() << "modal dialog still open after its answer: " << modal->windowTitle().toStdString();
+      if (auto* dialog = qobject_cast<QDialog*>(modal)) dialog->reject();
+      top_ = nullptr;
+    }
+    return;
   }
   seen_.emplace_back(modal);
   if (auto* box = qobject_cast<QMessageBox*>(modal)) messages_.push_back(box->text().toStdString());
@@ -48,9 +63,9 @@ void ModalAnswers::Poll() {
     if (auto* dialog = qobject_cast<QDialog*>(modal)) dialog->reject();
     return;
   }
-  Expected expected = std::move(answers_.front());
+  // Answered outside this timer's slot, so that dialogs the answer opens are polled too.
+  QTimer::singleShot(0, modal, [answer = std::move(answers_.front().answer), modal] { answer(modal); });
   answers_.pop_front();
-  expected.answer(modal);
 }
 
 namespace {

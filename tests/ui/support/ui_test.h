@@ -40,6 +40,8 @@ class ModalAnswers {
   };
   std::deque<Expected> answers_;
   std::vector<QPointer<QWidget>> seen_;
+  QPointer<QWidget> top_;  // the answered dialog still on top, and since when
+  qint64 topSince_ = 0;
   std::vector<std::string> messages_;
   QTimer timer_;
 };

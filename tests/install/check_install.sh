@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# Installs the build into a temporary prefix and checks the layout and the desktop files.
+set -euo pipefail
+build=$1
+prefix=$(mktemp -d)
+trap 'rm -rf "$prefix"' EXIT
+cmake --install "$build" --prefix "$prefix" >/dev/null
+
+status=0
+for file in bin/zento bin/zento-calc share/zento/zento.hlp \
+            share/applications/org.zento.Zento.desktop share/metainfo/org.zento.Zento.metainfo.xml \
+            share/icons/hicolor/16x16/apps/zento.png share/icons/hicolor/32x32/apps/zento.png \
+            share/icons/hicolor/256x256/apps/zento.png share/icons/hicolor/scalable/apps/zento.svg; do
+  if [ ! -e "$prefix/$file" ]; then echo "missing: $file"; status=1; fi
+done
+[ -x "$prefix/bin/zento" ] || { echo "bin/zento is not executable"; status=1; }
+"$prefix/bin/zento-calc" --version | grep -qx 'zento-calc 1.0.0.1' || { echo "zento-calc --version is not 1.0.0.1"; status=1; }
+grep -q 'release version="1.0.0.1"' "$prefix/share/metainfo/org.zento.Zento.metainfo.xml" || status=1
+desktop-file-validate "$prefix/share/applications/org.zento.Zento.desktop" || status=1
+appstreamcli validate --no-net --explain "$prefix/share/metainfo/org.zento.Zento.metainfo.xml" || status=1
+[ "$status" -eq 0 ] && echo "install layout: 1 passed, 0 failed"
+exit "$status"
