@@ -9,6 +9,8 @@
 
 #include "cli/evaluate.h"
 #include "cli/names.h"
+#include "cli/output.h"
+#include "core/evaluation.h"
 #include "core/antennas.h"
 #include "core/feedline.h"
 #include "core/number_text.h"
@@ -25,7 +27,8 @@ inline constexpr std::size_t kMaxLocationChars = 255;
 // The options as typed; empty when not given.
 struct RawOptions {
   std::string frequency, power, dutyCycle, gain, antenna, loss, cable, length, lengthUnits;
-  std::string controlledDistance, uncontrolledDistance, callsign, location, report;
+  std::string controlledDistance, uncontrolledDistance, callsign, location, report, exemptionAt, format;
+  std::vector<std::string> at, bands;
   bool metric = false, listCables = false, listAntennas = false;
   bool callsignGiven = false, locationGiven = false;
 };
@@ -48,6 +51,12 @@ std::int64_t IntegerOption(const std::string& option, const std::string& text, s
   if (!value) throw InputError{option + ": '" + text + "' is not a whole number"};
   if (*value < min || *value > max) throw InputError{option + ": " + text + " is outside the accepted " + range};
   return *value;
+}
+
+std::string BandNames() {
+  std::string names;
+  for (const auto& band : kUsAmateurBands) names += std::string(band.name) + ", ";
+  return names + "all";
 }
 
 std::string AntennaNames() {
@@ -131,6 +140,25 @@ Configuration BuildConfiguration(const RawOptions& raw) {
   };
   distance("--controlled-distance", raw.controlledDistance, DistanceField::kControlled);
   distance("--uncontrolled-distance", raw.uncontrolledDistance, DistanceField::kUncontrolled);
+  for (const auto& text : raw.at) {
+    config.atDistances.push_back(
+        NumberOption("--at", text, std::numeric_limits<double>::min(), std::numeric_limits<double>::max(),
+                     "distances above 0"));
+  }
+  if (!raw.exemptionAt.empty()) {
+    config.exemptionDistance = NumberOption("--exemption-at", raw.exemptionAt, std::numeric_limits<double>::min(),
+                                            std::numeric_limits<double>::max(), "distances above 0");
+  }
+  for (const auto& name : raw.bands) {
+    if (name == "all") {
+      config.bands.insert(config.bands.end(), kUsAmateurBands.begin(), kUsAmateurBands.end());
+      continue;
+    }
+    const auto band = std::find_if(kUsAmateurBands.begin(), kUsAmateurBands.end(),
+                                   [&name](const AmateurBand& b) { return !LessIgnoringCase(b.name, name) && !LessIgnoringCase(name, b.name); });
+    if (band == kUsAmateurBands.end()) throw InputError{"--bands: unknown band '" + name + "'; known: " + BandNames()};
+    config.bands.push_back(*band);
+  }
   if (CountChars(raw.callsign) > kMaxCallsignChars) throw InputError{"--callsign: at most 10 characters"};
   if (CountChars(ToCrLf(raw.location)) > kMaxLocationChars) {
     throw InputError{"--location: at most 255 characters, each line break counting as two"};
@@ -138,17 +166,47 @@ Configuration BuildConfiguration(const RawOptions& raw) {
   return config;
 }
 
-void PrintLines(std::ostream& out, const std::vector<std::string>& lines) {
-  for (const auto& line : lines) out << ToLf(line) << '\n';
-}
-
-std::string BuildReport(const RawOptions& raw, const Evaluation& evaluation) {
+std::string BuildReport(const RawOptions& raw, const std::vector<EvaluatedRow>& rows) {
   std::string report = AppendReportLines({}, BannerLines());
   if (raw.callsignGiven || raw.locationGiven) {
     report = AppendReportLines(std::move(report), StationBlockLines(Upper(raw.callsign), ToCrLf(raw.location)));
   }
-  return AppendReportLines(std::move(report), ResultBlockLines(evaluation.station, evaluation.controlledDistanceText,
-                                                               evaluation.uncontrolledDistanceText));
+  for (const auto& row : rows) {
+    const Evaluation& e = row.evaluation;
+    report = AppendReportLines(std::move(report),
+                               ResultBlockLines(e.station, e.controlledDistanceText, e.uncontrolledDistanceText));
+  }
+  return report;
+}
+
+std::optional<OutputFormat> ParseFormat(const std::string& text) {
+  if (text.empty() || text == "text") return OutputFormat::kText;
+  if (text == "csv") return OutputFormat::kCsv;
+  if (text == "json") return OutputFormat::kJson;
+  return std::nullopt;
+}
+
+// Each band at whichever edge needs the larger uncontrolled distance (the lower edge on a tie).
+std::optional<std::vector<EvaluatedRow>> EvaluateBands(const Configuration& config, EvaluationError& error) {
+  std::vector<EvaluatedRow> rows;
+  for (const auto& band : config.bands) {
+    std::optional<Evaluation> chosen;
+    for (const double edge : {band.lowMHz, band.highMHz}) {
+      Configuration atEdge = config;
+      atEdge.station.frequencyMHz = edge;
+      auto evaluation = Evaluate(atEdge, error);
+      if (!evaluation) {
+        error.message = std::string(band.name) + ": " + error.message;
+        return std::nullopt;
+      }
+      if (!chosen || evaluation->uncontrolledDistanceMeters > chosen->uncontrolledDistanceMeters) {
+        chosen = std::move(evaluation);
+      }
+    }
+    AddChecks(*chosen, config.atDistances, config.exemptionDistance);
+    rows.push_back({std::string(band.name), std::move(*chosen)});
+  }
+  return rows;
 }
 
 void AddOptions(CLI::App& app, RawOptions& raw) {
@@ -179,9 +237,30 @@ void AddOptions(CLI::App& app, RawOptions& raw) {
   app.add_option("--location", raw.location, "station location for the report (at most 255 characters)")
       ->type_name("TEXT");
   app.add_option("--report", raw.report, "write the report, as the window saves it, to FILE")->type_name("FILE");
+  app.add_option("--at", raw.at, "the distance D to the nearest place people can be; repeat or list D,D,...")
+      ->type_name("D")
+      ->delimiter(',');
+  app.add_option("--exemption-at", raw.exemptionAt,
+                 "check the exemption from a routine evaluation (47 CFR 1.1307(b)(3)(i)(C)) at D")
+      ->type_name("D");
+  auto* bands = app.add_option("--bands", raw.bands, "evaluate each band of LIST (e.g. 160m,40m,2m) or all")
+                    ->type_name("LIST")
+                    ->delimiter(',');
+  bands->excludes(app.get_option("--frequency"))->excludes(controlled)->excludes(uncontrolled);
+  app.add_option("--format", raw.format, "output as text (default), csv or json")->type_name("FORMAT");
   app.add_flag("--list-cables", raw.listCables, "list the cable types and exit");
   app.add_flag("--list-antennas", raw.listAntennas, "list the antenna presets and exit");
   app.set_version_flag("--version", "zento-calc " + std::string(kVersion));
+  app.footer(
+      "Distances D are in feet, or meters with --metric.\n"
+      "csv and json fields: band, frequency_mhz, power_watts, duty_cycle_percent, feedline_loss_db,\n"
+      "antenna_gain_dbi, eirp_watts, controlled_limit_mw_cm2, uncontrolled_limit_mw_cm2,\n"
+      "controlled_distance_m, uncontrolled_distance_m, controlled_distance, uncontrolled_distance;\n"
+      "for each --at: distance, distance_m, density_mw_cm2 and per environment percent (of the limit)\n"
+      "and complies (csv: atK_distance, atK_controlled_percent, atK_controlled_complies, ...; json: \"at\": [...]);\n"
+      "with --exemption-at: exemption_distance_m, erp_watts, exemption_threshold_watts, exempt, exemption_reason\n"
+      "(json: \"exemption\": {distance_m, erp_watts, lambda_over_2pi_m, threshold_watts, exempt, reason}).\n"
+      "Exit status: 0 done, 1 report not written, 2 bad input, 3 no limits for the values.");
 }
 
 }  // namespace
@@ -225,23 +304,46 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     return kExitBadInput;
   }
 
-  EvaluationError evaluationError{};
-  const auto evaluation = Evaluate(config, evaluationError);
-  if (!evaluation) {
-    err << "zento-calc: " << evaluationError.message << '\n';
-    return evaluationError.exitCode;
+  const auto format = ParseFormat(raw.format);
+  if (!format) {
+    err << "zento-calc: --format: '" << raw.format << "' is not one of text, csv, json\n";
+    return kExitBadInput;
   }
-  for (const auto& warning : evaluation->warnings) err << "zento-calc: " << warning << '\n';
+
+  EvaluationError evaluationError{};
+  std::vector<EvaluatedRow> rows;
+  if (!config.bands.empty()) {
+    auto banded = EvaluateBands(config, evaluationError);
+    if (!banded) {
+      err << "zento-calc: " << evaluationError.message << '\n';
+      return evaluationError.exitCode;
+    }
+    rows = std::move(*banded);
+  } else {
+    auto evaluation = Evaluate(config, evaluationError);
+    if (!evaluation) {
+      err << "zento-calc: " << evaluationError.message << '\n';
+      return evaluationError.exitCode;
+    }
+    AddChecks(*evaluation, config.atDistances, config.exemptionDistance);
+    rows.push_back({"", std::move(*evaluation)});
+  }
+  for (const auto& row : rows) {
+    for (const auto& warning : row.evaluation.warnings) err << "zento-calc: " << warning << '\n';
+  }
 
   if (!raw.report.empty()) {
-    const auto outcome = WriteReportFile(raw.report, BuildReport(raw, *evaluation));
+    const auto outcome = WriteReportFile(raw.report, BuildReport(raw, rows));
     if (outcome.result != SaveResult::kSaved) {
       err << "Error Writing Report File.\n";
       return kExitWriteFailed;
     }
   }
-  PrintLines(out, ResultBlockLines(evaluation->station, evaluation->controlledDistanceText,
-                                   evaluation->uncontrolledDistanceText));
+  if (config.bands.empty()) {
+    WriteSingle(out, *format, rows.front().evaluation);
+  } else {
+    WriteBands(out, *format, rows);
+  }
   return kExitOk;
 }
 

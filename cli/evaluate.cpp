@@ -74,11 +74,32 @@ std::optional<Evaluation> Evaluate(const Configuration& config, EvaluationError&
     s.uncontrolledLimit = limits->uncontrolledLimit;
   }
 
-  result.controlledDistanceText =
-      FormatDistance(ComputeSafeDistance(s.eirpWatts, s.controlledLimit, s.groundReflectionFactor), s.englishUnits);
-  result.uncontrolledDistanceText =
-      FormatDistance(ComputeSafeDistance(s.eirpWatts, s.uncontrolledLimit, s.groundReflectionFactor), s.englishUnits);
+  result.controlledDistanceMeters = ComputeSafeDistance(s.eirpWatts, s.controlledLimit, s.groundReflectionFactor);
+  result.uncontrolledDistanceMeters = ComputeSafeDistance(s.eirpWatts, s.uncontrolledLimit, s.groundReflectionFactor);
+  result.controlledDistanceText = FormatDistance(result.controlledDistanceMeters, s.englishUnits);
+  result.uncontrolledDistanceText = FormatDistance(result.uncontrolledDistanceMeters, s.englishUnits);
   return result;
+}
+
+void AddChecks(Evaluation& evaluation, const std::vector<double>& atDistances,
+               const std::optional<double>& exemptionDistance) {
+  const StationParameters& s = evaluation.station;
+  for (const double distance : atDistances) {
+    DistanceCheck check{};
+    check.distance = distance;
+    check.meters = DistanceInMeters(distance, s.englishUnits);
+    const double density = ComputePowerDensity(s.eirpWatts, check.meters, s.groundReflectionFactor);
+    check.controlledDensity = check.uncontrolledDensity = density;
+    check.controlledPercent = 100.0 * density / s.controlledLimit;
+    check.uncontrolledPercent = 100.0 * density / s.uncontrolledLimit;
+    check.controlledComplies = density <= s.controlledLimit;
+    check.uncontrolledComplies = density <= s.uncontrolledLimit;
+    evaluation.checks.push_back(check);
+  }
+  if (exemptionDistance) {
+    evaluation.exemption =
+        CheckExemption(s.frequencyMHz, s.eirpWatts, DistanceInMeters(*exemptionDistance, s.englishUnits));
+  }
 }
 
 }  // namespace zento::cli

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "core/evaluation.h"
 #include "core/station.h"
 
 namespace zento::cli {
@@ -19,14 +20,35 @@ struct Configuration {
   int lengthUnits = 1;                 // 0 meters, 1 feet
   DistanceField distanceField = DistanceField::kNone;
   std::string distanceText;            // a typed distance to work back from
+  std::vector<double> atDistances;     // where people are, in the station's units
+  std::optional<double> exemptionDistance;
+  std::vector<AmateurBand> bands;      // evaluate each band instead of one frequency
+};
+
+// The power density at one of the distances where people are, for both environments.
+struct DistanceCheck {
+  double distance;  // as given, in feet or meters
+  double meters;
+  double controlledDensity, uncontrolledDensity;  // mW/cm²
+  double controlledPercent, uncontrolledPercent;  // of the limit
+  bool controlledComplies, uncontrolledComplies;
 };
 
 struct Evaluation {
   StationParameters station;
+  double controlledDistanceMeters = 0.0;
+  double uncontrolledDistanceMeters = 0.0;
   std::string controlledDistanceText;
   std::string uncontrolledDistanceText;
+  std::vector<DistanceCheck> checks;       // one per --at distance
+  std::optional<ExemptionCheck> exemption;
   std::vector<std::string> warnings;  // for standard error
 };
+
+// The checks of an evaluation at the distances where people are (feet or meters as the
+// station's units), and the exemption check at `exemptionDistance` when given.
+void AddChecks(Evaluation& evaluation, const std::vector<double>& atDistances,
+               const std::optional<double>& exemptionDistance);
 
 struct EvaluationError {
   int exitCode;

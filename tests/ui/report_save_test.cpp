@@ -5,6 +5,8 @@
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QtTest/QTest>
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -161,7 +163,7 @@ TEST_F(ReportSaveTest, AWriteFailureIsReportedNotPassedOverAsSuccess) {
   ASSERT_FALSE(answers_.Messages().empty());
   EXPECT_EQ(answers_.Messages().back().rfind("Error Writing Report File.\n\nThe report could not be written completely", 0),
             0u);
-  EXPECT_NE(answers_.Messages().back().find("No space left on device"), std::string::npos);
+  EXPECT_NE(answers_.Messages().back().find(std::strerror(ENOSPC)), std::string::npos);
   EXPECT_EQ(Report(), Banner());
 }
 

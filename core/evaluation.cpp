@@ -1,0 +1,49 @@
+#include "core/evaluation.h"
+
+#include <cmath>
+#include <numbers>
+
+#include "core/exposure.h"
+#include "core/number_text.h"
+
+namespace zento {
+
+double ComputePowerDensity(double eirpWatts, double meters, double groundReflectionFactor) {
+  return groundReflectionFactor * eirpWatts / (kFortyPi * meters * meters);
+}
+
+double DistanceInMeters(double distance, int englishUnits) {
+  return englishUnits == 1 ? distance * kMetersPerFootDistance : distance;
+}
+
+std::optional<double> ExemptionThresholdWatts(double f, double r) {
+  const double r2 = r * r;
+  if (!(f >= 0.3 && f <= 100000.0)) return std::nullopt;
+  if (f < 1.34) return 1920.0 * r2;
+  if (f < 30.0) return 3450.0 * r2 / (f * f);
+  if (f < 300.0) return 3.83 * r2;
+  if (f < 1500.0) return 0.0128 * r2 * f;
+  return 19.2 * r2;
+}
+
+ExemptionCheck CheckExemption(double frequencyMHz, double eirpWatts, double meters) {
+  ExemptionCheck check{};
+  check.erpWatts = eirpWatts / kEirpPerErp;
+  check.distanceMeters = meters;
+  check.lambdaOver2PiMeters = kSpeedOfLightMetersMHz / frequencyMHz / (2.0 * std::numbers::pi);
+  check.thresholdWatts = ExemptionThresholdWatts(frequencyMHz, meters);
+  if (!check.thresholdWatts) {
+    check.reason = "no exemption threshold exists at " + FormatFixed(frequencyMHz, 2) + " MHz (0.3 to 100000 MHz)";
+  } else if (!(meters >= check.lambdaOver2PiMeters)) {
+    check.reason = "closer than lambda/2pi (" + FormatFixed(check.lambdaOver2PiMeters, 2) +
+                   " m) to the antenna, where the exemption does not apply";
+  } else if (!(check.erpWatts <= *check.thresholdWatts)) {
+    check.reason = "ERP above the threshold";
+  } else {
+    check.exempt = true;
+    check.reason = "ERP at or below the threshold";
+  }
+  return check;
+}
+
+}  // namespace zento
