@@ -264,7 +264,11 @@ void CExposureDlg::OnMetric() {
 
 void CExposureDlg::OnFeedlineCalc() {
   feedline_.frequencyMHz = station_.frequencyMHz;
-  if (feedlineDlg_.DoModal() != IDOK) return;
+  if (feedlineDlg_.DoModal() != IDOK) {
+    // A cancelled dialog keeps its cable chosen, and frequency changes now use it: say so.
+    UpdateFeedlineTypeLabel();
+    return;
+  }
   station_.feedlineLossDb = TruncateToHundredths(feedline_.totalLossDb);
   RefreshInputs();
 }

@@ -148,6 +148,7 @@ TEST_F(FeedlineLossDlgTest, ChangesSurviveCancelAndDriveLaterFrequencyChanges) {
     TypeLength(dialog, "100");
   }, test::PressEscape());
   EXPECT_EQ(T(IDC_FEEDLINE_LOSS), "0");
+  EXPECT_EQ(T(IDC_FEEDLINE_TYPE), "RG-8/8A Coaxial") << "the label shows the cable that stays chosen";
   test::ReplaceText(W(), IDC_FREQUENCY, "146");
   EXPECT_EQ(T(IDC_FEEDLINE_LOSS), "3.09") << "the cancelled dialog's cable is still chosen";
   Probe probe;

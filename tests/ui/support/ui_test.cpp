@@ -57,6 +57,10 @@ void ModalAnswers::Poll() {
   }
   seen_.emplace_back(modal);
   if (auto* box = qobject_cast<QMessageBox*>(modal)) messages_.push_back(box->text().toStdString());
+  if (answers_.empty() && messageBoxAnswer_ && qobject_cast<QMessageBox*>(modal) != nullptr) {
+    QTimer::singleShot(0, modal, [answer = messageBoxAnswer_, modal] { answer(modal); });
+    return;
+  }
   if (answers_.empty()) {
     ADD_FAILURE() << "unexpected modal dialog: " << modal->windowTitle().toStdString()
                   << (messages_.empty() ? "" : " / " + messages_.back());

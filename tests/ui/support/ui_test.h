@@ -28,6 +28,9 @@ class ModalAnswers {
   ModalAnswers& operator=(const ModalAnswers&) = delete;
 
   void Expect(std::string description, Answer answer);
+  // Answers message boxes that no expectation is waiting for (validation messages that come
+  // and go with random input), instead of failing on them.
+  void AnswerMessageBoxes(Answer answer) { messageBoxAnswer_ = std::move(answer); }
   int Pending() const { return static_cast<int>(answers_.size()); }
   // Texts of the message boxes answered so far.
   const std::vector<std::string>& Messages() const { return messages_; }
@@ -39,6 +42,7 @@ class ModalAnswers {
     Answer answer;
   };
   std::deque<Expected> answers_;
+  Answer messageBoxAnswer_;
   std::vector<QPointer<QWidget>> seen_;
   QPointer<QWidget> top_;  // the answered dialog still on top, and since when
   qint64 topSince_ = 0;

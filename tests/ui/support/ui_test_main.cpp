@@ -10,7 +10,20 @@
 
 #include "ui/framework/application.h"
 
+namespace {
+
+QtMessageHandler gDefaultHandler = nullptr;
+
+// The offscreen platform says what it cannot do (raise, grab) at every dialog: noise here.
+void QuietMessages(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+  if (message.startsWith(QLatin1String("This plugin does not support"))) return;
+  if (gDefaultHandler != nullptr) gDefaultHandler(type, context, message);
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
+  gDefaultHandler = qInstallMessageHandler(QuietMessages);
   setenv("QT_QPA_PLATFORM", "offscreen", 1);
   const std::string runtime = QDir::tempPath().toStdString() + "/zento-ui-tests-runtime";
   QDir().mkpath(QString::fromStdString(runtime));
