@@ -4,7 +4,7 @@
 
 int main(int, char** argv) {
   const auto application = zento::ui::CreateApplication(argv[0]);
-  QApplication::setWindowIcon(zento::ui::LoadMainIconAllSizes());
+  QApplication::setWindowIcon(zento::ui::LoadMainIconImages());
   zento::ui::CExposureApp app;
   app.InitInstance();
   return 0;

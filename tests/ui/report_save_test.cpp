@@ -167,5 +167,30 @@ TEST_F(ReportSaveTest, AWriteFailureIsReportedNotPassedOverAsSuccess) {
   EXPECT_EQ(Report(), Banner());
 }
 
+TEST_F(ReportSaveTest, AFolderInPlaceOfTheFileGivesTheMessage) {
+  Open();
+  fs::create_directories(dir_ / "report.txt");  // "report" is saved as report.txt: a folder
+  Save(Choose(dir_ / "report"), true);
+  ASSERT_FALSE(answers_.Messages().empty());
+  EXPECT_EQ(answers_.Messages().back(), "Error Writing Report File.");
+  EXPECT_TRUE(fs::is_directory(dir_ / "report.txt"));
+  EXPECT_EQ(Report(), Banner());
+}
+
+TEST_F(ReportSaveTest, AReportOverAMegabyteIsSavedWholeOrReportedWhenTheDiskIsFull) {
+  Open();
+  std::string big = Banner();
+  while (big.size() < 1100000) big += "Description: a long session of notes, line after line.\r\n";
+  dlg_.SetText(IDC_REPORT, big);
+  Save(Choose(dir_ / "big.txt"));
+  EXPECT_EQ(fs::file_size(dir_ / "big.txt"), big.size());
+  EXPECT_EQ(ReadAll(dir_ / "big.txt"), big);
+
+  fs::create_symlink("/dev/full", dir_ / "full.txt");
+  Save(Choose(dir_ / "full.txt"), true);
+  EXPECT_EQ(answers_.Messages().back().rfind("Error Writing Report File.\n", 0), 0u);
+  EXPECT_EQ(Report(), big) << "nothing lost from the report";
+}
+
 }  // namespace
 }  // namespace zento::ui

@@ -4,9 +4,9 @@ namespace zento::ui {
 
 QIcon LoadMainIcon() { return QIcon(QStringLiteral(":/zento/icons/zento-32.png")); }
 
-QIcon LoadMainIconAllSizes() {
+QIcon LoadMainIconImages() {
   QIcon icon;
-  for (const int size : {16, 32, 48, 64, 128, 256}) {
+  for (const int size : {16, 32}) {
     icon.addFile(QStringLiteral(":/zento/icons/zento-%1.png").arg(size), QSize(size, size));
   }
   return icon;
