@@ -2,10 +2,10 @@
 // Start-up probes: the first window shown ends the process at once, after saying so on
 // standard output, so a harness can time start-up and read the peak memory up to then.
 
+#include <unistd.h>
 #include <QApplication>
 #include <QEvent>
 #include <QWidget>
-#include <unistd.h>
 
 class FirstShowProbe : public QObject {
  public:

@@ -10,8 +10,8 @@
 #include "cli/evaluate.h"
 #include "cli/names.h"
 #include "cli/output.h"
-#include "core/evaluation.h"
 #include "core/antennas.h"
+#include "core/evaluation.h"
 #include "core/feedline.h"
 #include "core/number_text.h"
 #include "report/report_file.h"
@@ -37,8 +37,7 @@ struct InputError {
   std::string message;
 };
 
-double NumberOption(const std::string& option, const std::string& text, double min, double max,
-                    const char* range) {
+double NumberOption(const std::string& option, const std::string& text, double min, double max, const char* range) {
   const auto value = ParseWholeDouble(text);
   if (!value) throw InputError{option + ": '" + text + "' is not a number"};
   if (!(*value >= min && *value <= max)) throw InputError{option + ": " + text + " is outside the accepted " + range};
@@ -87,8 +86,8 @@ Configuration BuildConfiguration(const RawOptions& raw) {
     s.frequencyMHz = *f;
   }
   if (!raw.power.empty()) {
-    s.powerWatts = static_cast<std::int32_t>(IntegerOption("--power", raw.power, kMinPowerWatts, kMaxPowerWatts,
-                                                           "1 to 100000 whole Watts"));
+    s.powerWatts = static_cast<std::int32_t>(
+        IntegerOption("--power", raw.power, kMinPowerWatts, kMaxPowerWatts, "1 to 100000 whole Watts"));
   }
   if (!raw.dutyCycle.empty()) {
     s.dutyCyclePercent = static_cast<std::uint32_t>(
@@ -141,9 +140,8 @@ Configuration BuildConfiguration(const RawOptions& raw) {
   distance("--controlled-distance", raw.controlledDistance, DistanceField::kControlled);
   distance("--uncontrolled-distance", raw.uncontrolledDistance, DistanceField::kUncontrolled);
   for (const auto& text : raw.at) {
-    config.atDistances.push_back(
-        NumberOption("--at", text, std::numeric_limits<double>::min(), std::numeric_limits<double>::max(),
-                     "distances above 0"));
+    config.atDistances.push_back(NumberOption("--at", text, std::numeric_limits<double>::min(),
+                                              std::numeric_limits<double>::max(), "distances above 0"));
   }
   if (!raw.exemptionAt.empty()) {
     config.exemptionDistance = NumberOption("--exemption-at", raw.exemptionAt, std::numeric_limits<double>::min(),
@@ -154,8 +152,9 @@ Configuration BuildConfiguration(const RawOptions& raw) {
       config.bands.insert(config.bands.end(), kUsAmateurBands.begin(), kUsAmateurBands.end());
       continue;
     }
-    const auto band = std::find_if(kUsAmateurBands.begin(), kUsAmateurBands.end(),
-                                   [&name](const AmateurBand& b) { return !LessIgnoringCase(b.name, name) && !LessIgnoringCase(name, b.name); });
+    const auto band = std::find_if(kUsAmateurBands.begin(), kUsAmateurBands.end(), [&name](const AmateurBand& b) {
+      return !LessIgnoringCase(b.name, name) && !LessIgnoringCase(name, b.name);
+    });
     if (band == kUsAmateurBands.end()) throw InputError{"--bands: unknown band '" + name + "'; known: " + BandNames()};
     config.bands.push_back(*band);
   }

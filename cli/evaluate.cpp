@@ -13,8 +13,8 @@ std::optional<ExposureLimits> Limits(const StationParameters& s, EvaluationError
   if (!limits) {
     error.exitCode = kExitNoLimits;
     if (!(s.frequencyMHz >= kMinLimitFrequencyMHz && s.frequencyMHz <= kMaxLimitFrequencyMHz)) {
-      error.message = "no exposure limits at " + FormatFixed(s.frequencyMHz, 2) +
-                      " MHz: limits exist from 1 to 30000 MHz";
+      error.message =
+          "no exposure limits at " + FormatFixed(s.frequencyMHz, 2) + " MHz: limits exist from 1 to 30000 MHz";
     } else {
       error.message = "no exposure limits for an EIRP of " + FormatFixed(s.eirpWatts, 2) +
                       " Watts: limits are computed from 1 Watt up";
@@ -57,8 +57,7 @@ std::optional<Evaluation> Evaluate(const Configuration& config, EvaluationError&
   s.uncontrolledLimit = limits->uncontrolledLimit;
 
   if (config.distanceField != DistanceField::kNone) {
-    const double limit =
-        config.distanceField == DistanceField::kControlled ? s.controlledLimit : s.uncontrolledLimit;
+    const double limit = config.distanceField == DistanceField::kControlled ? s.controlledLimit : s.uncontrolledLimit;
     const double eirp = ComputeEirpForDistance(config.distanceText, s.englishUnits, limit, s.groundReflectionFactor);
     if (const auto power = ComputePowerForEirp(eirp, s.dutyCyclePercent, s.antennaGainDbi, s.feedlineLossDb)) {
       s.powerWatts = *power;

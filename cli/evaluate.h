@@ -14,15 +14,15 @@ enum class DistanceField { kNone, kControlled, kUncontrolled };
 
 // What the user asked for, already checked against the window's ranges.
 struct Configuration {
-  StationParameters station;           // inputs; results are filled in by Evaluate
-  std::optional<int> cableRow;         // the loss comes from this cable when set
-  std::string lengthText = "0";        // cable length as typed (the integer part is used)
-  int lengthUnits = 1;                 // 0 meters, 1 feet
+  StationParameters station;     // inputs; results are filled in by Evaluate
+  std::optional<int> cableRow;   // the loss comes from this cable when set
+  std::string lengthText = "0";  // cable length as typed (the integer part is used)
+  int lengthUnits = 1;           // 0 meters, 1 feet
   DistanceField distanceField = DistanceField::kNone;
-  std::string distanceText;            // a typed distance to work back from
-  std::vector<double> atDistances;     // where people are, in the station's units
+  std::string distanceText;         // a typed distance to work back from
+  std::vector<double> atDistances;  // where people are, in the station's units
   std::optional<double> exemptionDistance;
-  std::vector<AmateurBand> bands;      // evaluate each band instead of one frequency
+  std::vector<AmateurBand> bands;  // evaluate each band instead of one frequency
 };
 
 // The power density at one of the distances where people are, for both environments.
@@ -40,7 +40,7 @@ struct Evaluation {
   double uncontrolledDistanceMeters = 0.0;
   std::string controlledDistanceText;
   std::string uncontrolledDistanceText;
-  std::vector<DistanceCheck> checks;       // one per --at distance
+  std::vector<DistanceCheck> checks;  // one per --at distance
   std::optional<ExemptionCheck> exemption;
   std::vector<std::string> warnings;  // for standard error
 };

@@ -78,8 +78,8 @@ std::vector<std::string> CsvHeader(const Evaluation& e) {
     }
   }
   if (e.exemption) {
-    for (const char* field : {"exemption_distance_m", "erp_watts", "exemption_threshold_watts", "exempt",
-                              "exemption_reason"}) {
+    for (const char* field :
+         {"exemption_distance_m", "erp_watts", "exemption_threshold_watts", "exempt", "exemption_reason"}) {
       header.push_back(field);
     }
   }
@@ -131,7 +131,8 @@ void WriteJsonRow(std::ostream& out, const EvaluatedRow& row) {
   const StationParameters& s = e.station;
   out << "    {\"band\": " << (row.band.empty() ? std::string("null") : JsonString(row.band))
       << ", \"frequency_mhz\": " << JsonNumber(s.frequencyMHz) << ", \"power_watts\": " << s.powerWatts
-      << ", \"duty_cycle_percent\": " << s.dutyCyclePercent << ", \"feedline_loss_db\": " << JsonNumber(s.feedlineLossDb)
+      << ", \"duty_cycle_percent\": " << s.dutyCyclePercent
+      << ", \"feedline_loss_db\": " << JsonNumber(s.feedlineLossDb)
       << ", \"antenna_gain_dbi\": " << JsonNumber(s.antennaGainDbi) << ", \"eirp_watts\": " << JsonNumber(s.eirpWatts)
       << ",\n     \"controlled_limit_mw_cm2\": " << JsonNumber(s.controlledLimit)
       << ", \"uncontrolled_limit_mw_cm2\": " << JsonNumber(s.uncontrolledLimit)
@@ -141,9 +142,9 @@ void WriteJsonRow(std::ostream& out, const EvaluatedRow& row) {
       << ", \"uncontrolled_distance\": " << JsonString(e.uncontrolledDistanceText) << ",\n     \"at\": [";
   for (std::size_t i = 0; i < e.checks.size(); ++i) {
     const DistanceCheck& c = e.checks[i];
-    out << (i == 0 ? "" : ", ") << "{\"distance\": " << JsonNumber(c.distance) << ", \"units\": "
-        << JsonString(s.englishUnits != 0 ? "feet" : "meters") << ", \"distance_m\": " << JsonNumber(c.meters)
-        << ", \"density_mw_cm2\": " << JsonNumber(c.controlledDensity)
+    out << (i == 0 ? "" : ", ") << "{\"distance\": " << JsonNumber(c.distance)
+        << ", \"units\": " << JsonString(s.englishUnits != 0 ? "feet" : "meters")
+        << ", \"distance_m\": " << JsonNumber(c.meters) << ", \"density_mw_cm2\": " << JsonNumber(c.controlledDensity)
         << ", \"controlled\": {\"percent_of_limit\": " << JsonNumber(c.controlledPercent)
         << ", \"complies\": " << (c.controlledComplies ? "true" : "false")
         << "}, \"uncontrolled\": {\"percent_of_limit\": " << JsonNumber(c.uncontrolledPercent)
@@ -198,8 +199,8 @@ void WriteTextTable(std::ostream& out, const std::vector<std::vector<std::string
 void WriteSingle(std::ostream& out, OutputFormat format, const Evaluation& evaluation) {
   if (format == OutputFormat::kCsv) return WriteCsv(out, {{"", evaluation}});
   if (format == OutputFormat::kJson) return WriteJson(out, {{"", evaluation}});
-  for (const auto& line : ResultBlockLines(evaluation.station, evaluation.controlledDistanceText,
-                                           evaluation.uncontrolledDistanceText)) {
+  for (const auto& line :
+       ResultBlockLines(evaluation.station, evaluation.controlledDistanceText, evaluation.uncontrolledDistanceText)) {
     out << ToLf(line) << '\n';
   }
   for (const auto& check : evaluation.checks) out << CheckText(check, evaluation.station) << '\n';
@@ -216,8 +217,8 @@ void WriteBands(std::ostream& out, OutputFormat format, const std::vector<Evalua
       << " %, antenna gain " << FormatFixed(s.antennaGainDbi, 2) << " dBi\n"
       << "Each band at the edge that needs the larger uncontrolled distance; limits in mW/cm2.\n\n";
   std::vector<std::vector<std::string>> table;
-  std::vector<std::string> header = {"Band", "MHz", "Loss dB", "EIRP W", "Controlled", "Uncontrolled",
-                                     "Controlled distance", "Uncontrolled distance"};
+  std::vector<std::string> header = {
+      "Band", "MHz", "Loss dB", "EIRP W", "Controlled", "Uncontrolled", "Controlled distance", "Uncontrolled distance"};
   for (const auto& check : first.checks) {
     header.push_back("At " + FormatFixed(check.distance, 1) + " " + Units(s) + " (controlled / uncontrolled)");
   }

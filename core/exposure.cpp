@@ -36,8 +36,7 @@ std::string FormatDistance(double meters, int englishUnits) {
   return FormatFixed(meters, 1) + " Meters";
 }
 
-double ComputeEirpForDistance(std::string_view text, int englishUnits, double limit,
-                              double groundReflectionFactor) {
+double ComputeEirpForDistance(std::string_view text, int englishUnits, double limit, double groundReflectionFactor) {
   double d = ReadDouble(text);
   if (englishUnits == 1) d = d * kMetersPerFootDistance;
   return limit * d * d * kFortyPi / groundReflectionFactor;

@@ -36,7 +36,6 @@ std::string FormatDistance(double meters, int englishUnits);
 
 // The EIRP that just meets `limit` at the distance typed in `text` (read as atof reads it;
 // in feet when englishUnits is 1).
-double ComputeEirpForDistance(std::string_view text, int englishUnits, double limit,
-                              double groundReflectionFactor);
+double ComputeEirpForDistance(std::string_view text, int englishUnits, double limit, double groundReflectionFactor);
 
 }  // namespace zento

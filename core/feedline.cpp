@@ -25,9 +25,7 @@ double ComputeTotalLoss(double specificLossDbPer100Ft, double length, int length
   return (feet * specificLossDbPer100Ft) * 0.01;
 }
 
-double TruncateToHundredths(double totalLossDb) {
-  return TruncateToInt32(totalLossDb * 100.0).value_or(0) * 0.01;
-}
+double TruncateToHundredths(double totalLossDb) { return TruncateToInt32(totalLossDb * 100.0).value_or(0) * 0.01; }
 
 void FeedlineState::SelectCable(int index) {
   if (index < -1 || index >= static_cast<int>(CountCables(table))) index = -1;

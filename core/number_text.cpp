@@ -1,20 +1,18 @@
 #include "core/number_text.h"
 
+#include <locale.h>
 #include <array>
 #include <charconv>
 #include <clocale>
-#include <cstdlib>
-#include <locale.h>
 #include <cmath>
+#include <cstdlib>
 #include <limits>
 #include <system_error>
 
 namespace zento {
 namespace {
 
-bool IsSpace(char c) {
-  return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-}
+bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; }
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 

@@ -16,8 +16,8 @@ double ComputeEirp(std::int32_t powerWatts, std::uint32_t dutyCyclePercent, doub
   return b * c;
 }
 
-std::optional<std::int32_t> ComputePowerForEirp(double eirpWatts, std::uint32_t dutyCyclePercent,
-                                                double antennaGainDbi, double feedlineLossDb) {
+std::optional<std::int32_t> ComputePowerForEirp(double eirpWatts, std::uint32_t dutyCyclePercent, double antennaGainDbi,
+                                                double feedlineLossDb) {
   if (dutyCyclePercent == 0) return std::nullopt;
   const double x = std::pow(10.0, -(antennaGainDbi - feedlineLossDb) * 0.1);
   const double p = x * eirpWatts * (100.0 / dutyCyclePercent);

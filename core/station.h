@@ -38,7 +38,7 @@ double ComputeEirp(std::int32_t powerWatts, std::uint32_t dutyCyclePercent, doub
 
 // The whole-watt transmitter power (truncated toward zero, saturated to 32 bits) that gives
 // `eirpWatts`. None for a duty cycle of 0 or a result that is not a number.
-std::optional<std::int32_t> ComputePowerForEirp(double eirpWatts, std::uint32_t dutyCyclePercent,
-                                                double antennaGainDbi, double feedlineLossDb);
+std::optional<std::int32_t> ComputePowerForEirp(double eirpWatts, std::uint32_t dutyCyclePercent, double antennaGainDbi,
+                                                double feedlineLossDb);
 
 }  // namespace zento

@@ -1,10 +1,10 @@
 // The atof- and atoi-style readers against the C library's own, in the C locale.
+#include <locale.h>
 #include <cerrno>
 #include <climits>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
-#include <locale.h>
 #include <string>
 
 #include "core/number_text.h"

@@ -10,9 +10,8 @@
 namespace zento {
 
 inline constexpr std::string_view kCrLf = "\r\n";
-inline constexpr std::string_view kBannerTitle =
-    "ZENTO Version 1.00  Copyright (C) 2026 The ZENTO developers";
-inline constexpr std::string_view kBlockRule = "-------------------------------------------------";       // 49
+inline constexpr std::string_view kBannerTitle = "ZENTO Version 1.00  Copyright (C) 2026 The ZENTO developers";
+inline constexpr std::string_view kBlockRule = "-------------------------------------------------";      // 49
 inline constexpr std::string_view kResultRule = "----------------------------------------------------";  // 52
 
 // The report text with `line` and CR LF appended; nothing else is inserted, so a text that

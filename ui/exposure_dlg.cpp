@@ -1,22 +1,22 @@
 #include "ui/exposure_dlg.h"
 
-#include "core/exposure.h"
-#include "core/number_text.h"
-#include "report/report_text.h"
 #include <QPainter>
 #include <cstring>
 #include <filesystem>
+#include "core/exposure.h"
+#include "core/number_text.h"
+#include "report/report_text.h"
 
 #include "report/report_file.h"
 #include "ui/about_dlg.h"
 #include "ui/antenna_gain_dlg.h"
+#include "ui/framework/data_exchange.h"
 #include "ui/framework/file_chooser.h"
 #include "ui/framework/help_viewer.h"
 #include "ui/framework/message_box.h"
 #include "ui/res/icons.h"
-#include "ui/res/strings.h"
-#include "ui/framework/data_exchange.h"
 #include "ui/res/resource.h"
+#include "ui/res/strings.h"
 #include "ui/res/templates.h"
 #include "ui/station_id_dlg.h"
 
@@ -281,8 +281,7 @@ void CExposureDlg::OnGainCalc() {
 }
 
 void CExposureDlg::OnAddToReport() {
-  const auto lines =
-      ResultBlockLines(station_, GetText(IDC_CONTROLLED_DISTANCE), GetText(IDC_UNCONTROLLED_DISTANCE));
+  const auto lines = ResultBlockLines(station_, GetText(IDC_CONTROLLED_DISTANCE), GetText(IDC_UNCONTROLLED_DISTANCE));
   for (const auto& line : lines) AppendReportLine(line);
 }
 
@@ -300,8 +299,8 @@ void CExposureDlg::OnSaveReport() {
     case SaveResult::kWriteFailed:
       // Opened but not completely written (a full disk): never passed over as a success.
       MessageBox(Window(),
-                 "Error Writing Report File.\n\nThe report could not be written completely to " + path.string() +
-                     " (" + std::strerror(outcome.error) +
+                 "Error Writing Report File.\n\nThe report could not be written completely to " + path.string() + " (" +
+                     std::strerror(outcome.error) +
                      "). That file may hold only part of it; the report in this window is unchanged.",
                  MessageIcon::kError);
       break;

@@ -1,6 +1,6 @@
 #include "ui/app.h"
-#include "ui/res/icons.h"
 #include "ui/framework/application.h"
+#include "ui/res/icons.h"
 
 int main(int, char** argv) {
   const auto application = zento::ui::CreateApplication(argv[0]);

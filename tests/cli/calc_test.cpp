@@ -53,8 +53,8 @@ TEST(ZentoCalc, WithoutOptionsPrintsTheStartUpBlock) {
 }
 
 TEST(ZentoCalc, PrintsTheWorkedExample) {
-  const auto r = RunCalc({"--frequency", "14.2", "--power", "1500", "--duty-cycle", "50", "--gain", "2.15", "--loss",
-                          "0.5"});
+  const auto r =
+      RunCalc({"--frequency", "14.2", "--power", "1500", "--duty-cycle", "50", "--gain", "2.15", "--loss", "0.5"});
   EXPECT_EQ(r.status, kExitOk);
   EXPECT_EQ(r.out,
             "Description:\n"

@@ -83,15 +83,15 @@ TEST(Bands, TheCablesLossIsRecomputedAtEachEdge) {
 }
 
 TEST(Bands, TheTextTableNamesEveryBandAndItsVerdicts) {
-  const auto r = RunCalc({"--bands", "all", "--power", "1500", "--duty-cycle", "50", "--antenna", "dipole",
-                          "--cable", "rg-213", "--length", "100", "--at", "30"});
+  const auto r = RunCalc({"--bands", "all", "--power", "1500", "--duty-cycle", "50", "--antenna", "dipole", "--cable",
+                          "rg-213", "--length", "100", "--at", "30"});
   ASSERT_EQ(r.status, kExitOk);
-  for (const char* band : {"160m", "80m", "60m", "40m", "30m", "20m", "17m", "15m", "12m", "10m", "6m", "2m",
-                           "1.25m", "70cm", "23cm"}) {
+  for (const char* band :
+       {"160m", "80m", "60m", "40m", "30m", "20m", "17m", "15m", "12m", "10m", "6m", "2m", "1.25m", "70cm", "23cm"}) {
     EXPECT_THAT(r.out, HasSubstr("\n" + std::string(band) + " ")) << band;
   }
   EXPECT_THAT(r.out, HasSubstr("At 30.0 Feet (controlled / uncontrolled)"));
-  EXPECT_THAT(r.out, HasSubstr("% exceeds"));  // 10 m: 110 % of the general-population limit
+  EXPECT_THAT(r.out, HasSubstr("% exceeds"));                    // 10 m: 110 % of the general-population limit
   EXPECT_THAT(r.err, HasSubstr("is meant for up to 1000 MHz"));  // 23 cm
 }
 
@@ -119,13 +119,13 @@ TEST_F(BandReport, OneResultBlockPerBand) {
 TEST(Formats, JsonHasTheDocumentedFields) {
   const auto r = RunCalc({"--at", "10", "--exemption-at", "30", "--format", "json"});
   ASSERT_EQ(r.status, kExitOk);
-  for (const char* field : {"\"results\": [", "\"band\": null", "\"frequency_mhz\": 30", "\"eirp_watts\": 100",
-                            "\"controlled_limit_mw_cm2\": 1,", "\"uncontrolled_distance\": \"10.5 Feet\"",
-                            "\"at\": [{\"distance\": 10, \"units\": \"feet\"",
-                            "\"controlled\": {\"percent_of_limit\": 21.9", "\"complies\": true",
-                            "\"uncontrolled\": {\"percent_of_limit\": 109.6", "\"complies\": false",
-                            "\"exemption\": {\"distance_m\": 9.1439", "\"exempt\": true",
-                            "\"reason\": \"ERP at or below the threshold\""}) {
+  for (const char* field :
+       {"\"results\": [", "\"band\": null", "\"frequency_mhz\": 30", "\"eirp_watts\": 100",
+        "\"controlled_limit_mw_cm2\": 1,", "\"uncontrolled_distance\": \"10.5 Feet\"",
+        "\"at\": [{\"distance\": 10, \"units\": \"feet\"", "\"controlled\": {\"percent_of_limit\": 21.9",
+        "\"complies\": true", "\"uncontrolled\": {\"percent_of_limit\": 109.6", "\"complies\": false",
+        "\"exemption\": {\"distance_m\": 9.1439", "\"exempt\": true",
+        "\"reason\": \"ERP at or below the threshold\""}) {
     EXPECT_THAT(r.out, HasSubstr(field)) << field;
   }
   EXPECT_THAT(r.out, Not(HasSubstr("Description:")));
@@ -171,8 +171,8 @@ TEST(Errors, BadEvaluationInputNamesTheOption) {
 
 TEST(Help, DocumentsTheFieldNames) {
   const auto help = RunCalc({"--help"}).out;
-  for (const char* word : {"--bands", "--at", "--exemption-at", "--format", "controlled_limit_mw_cm2", "exempt",
-                           "complies"}) {
+  for (const char* word :
+       {"--bands", "--at", "--exemption-at", "--format", "controlled_limit_mw_cm2", "exempt", "complies"}) {
     EXPECT_THAT(help, HasSubstr(word)) << word;
   }
 }

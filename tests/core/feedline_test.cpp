@@ -59,8 +59,8 @@ struct SpecificLossCase {
 
 TEST(ComputeSpecificLoss, MatchesThePublishedFigures) {
   const SpecificLossCase cases[] = {
-      {kRg8, 146.0, "3.09"},        {kRg8, 30.0, "1.25"},      {kRg174, 30.0, "6.32"},
-      {kOpenWire12, 30.0, "0.10"},  {kTubular300, 440.0, "2.53"},  // above its 150 MHz, still computed
+      {kRg8, 146.0, "3.09"},       {kRg8, 30.0, "1.25"},         {kRg174, 30.0, "6.32"},
+      {kOpenWire12, 30.0, "0.10"}, {kTubular300, 440.0, "2.53"},  // above its 150 MHz, still computed
       {kRg8, 0.0, "0.00"},
   };
   for (const auto& c : cases) {

@@ -21,11 +21,31 @@ struct DoubleCase {
 
 TEST(ReadDouble, ReadsTheLongestLeadingDecimalNumber) {
   const DoubleCase cases[] = {
-      {"30", 30.0},   {"12.5abc", 12.5}, {"  -3", -3.0}, {"+2", 2.0},     {".5", 0.5},       {"5.", 5.0},
-      {"1e3", 1000.0}, {"1e", 1.0},      {"1e+", 1.0},   {"2E-1x", 0.2},  {"0.5 MHz", 0.5},  {"", 0.0},
-      {"abc", 0.0},   {".", 0.0},        {"-", 0.0},     {"-.", 0.0},     {"1,5", 1.0},      {"\t\n7", 7.0},
+      {"30", 30.0},
+      {"12.5abc", 12.5},
+      {"  -3", -3.0},
+      {"+2", 2.0},
+      {".5", 0.5},
+      {"5.", 5.0},
+      {"1e3", 1000.0},
+      {"1e", 1.0},
+      {"1e+", 1.0},
+      {"2E-1x", 0.2},
+      {"0.5 MHz", 0.5},
+      {"", 0.0},
+      {"abc", 0.0},
+      {".", 0.0},
+      {"-", 0.0},
+      {"-.", 0.0},
+      {"1,5", 1.0},
+      {"\t\n7", 7.0},
       // Only decimal notation: what atof would read as NaN, infinity or hex stays 0.
-      {"nan", 0.0},   {"inf", 0.0},      {"0x10", 0.0},  {"1e999", kInf}, {"-1e999", -kInf}, {"1e-999", 0.0},
+      {"nan", 0.0},
+      {"inf", 0.0},
+      {"0x10", 0.0},
+      {"1e999", kInf},
+      {"-1e999", -kInf},
+      {"1e-999", 0.0},
   };
   for (const auto& c : cases) EXPECT_EQ(ReadDouble(c.text), c.expected) << '"' << c.text << '"';
 }
@@ -41,10 +61,20 @@ struct IntCase {
 
 TEST(ReadInt, ReadsAsAtoiButSaturates) {
   const IntCase cases[] = {
-      {"100", 100},       {"12.7", 12},         {"150.7", 150},       {"-5", -5},
-      {"", 0},            {"abc", 0},           {".", 0},             {" +42x", 42},
-      {"2147483647", kIntMax}, {"2147483648", kIntMax}, {"99999999999999999999", kIntMax},
-      {"-2147483648", kIntMin}, {"-2147483649", kIntMin}, {"-99999999999999999999", kIntMin},
+      {"100", 100},
+      {"12.7", 12},
+      {"150.7", 150},
+      {"-5", -5},
+      {"", 0},
+      {"abc", 0},
+      {".", 0},
+      {" +42x", 42},
+      {"2147483647", kIntMax},
+      {"2147483648", kIntMax},
+      {"99999999999999999999", kIntMax},
+      {"-2147483648", kIntMin},
+      {"-2147483649", kIntMin},
+      {"-99999999999999999999", kIntMin},
   };
   for (const auto& c : cases) EXPECT_EQ(ReadInt(c.text), c.expected) << '"' << c.text << '"';
 }
@@ -69,7 +99,7 @@ TEST(ParseWhole, AcceptsOnlyACompleteNumber) {
 TEST(Format, WritesAsPrintfInTheCLocale) {
   EXPECT_EQ(FormatFixed(1.5, 2), "1.50");
   EXPECT_EQ(FormatFixed(100.0, 1), "100.0");
-  EXPECT_EQ(FormatFixed(2.15, 1), "2.1");  // 2.15 is stored just below
+  EXPECT_EQ(FormatFixed(2.15, 1), "2.1");    // 2.15 is stored just below
   EXPECT_EQ(FormatFixed(0.125, 2), "0.12");  // an exact tie rounds to even
   EXPECT_EQ(FormatFixed(-0.004, 2), "-0.00");
   EXPECT_EQ(FormatFixed(1e20, 2), "100000000000000000000.00");

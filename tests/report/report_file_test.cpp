@@ -33,9 +33,9 @@ TEST(WithDefaultExtension, AppendsTxtOnlyWhenTheNameHasNoExtension) {
     const char* chosen;
     const char* saved;
   } cases[] = {
-      {"/tmp/report", "/tmp/report.txt"},       {"/tmp/report.log", "/tmp/report.log"},
-      {"/tmp/notes.TXT", "/tmp/notes.TXT"},     {"/tmp/my.folder/report", "/tmp/my.folder/report.txt"},
-      {"/tmp/v1.2/a.b.c", "/tmp/v1.2/a.b.c"},   {"/tmp/name.", "/tmp/name.txt"},
+      {"/tmp/report", "/tmp/report.txt"},     {"/tmp/report.log", "/tmp/report.log"},
+      {"/tmp/notes.TXT", "/tmp/notes.TXT"},   {"/tmp/my.folder/report", "/tmp/my.folder/report.txt"},
+      {"/tmp/v1.2/a.b.c", "/tmp/v1.2/a.b.c"}, {"/tmp/name.", "/tmp/name.txt"},
       {"/tmp/.hidden", "/tmp/.hidden"},
   };
   for (const auto& c : cases) EXPECT_EQ(WithDefaultExtension(c.chosen), fs::path(c.saved)) << c.chosen;

@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "core/exposure.h"
-
 namespace zento {
 namespace {
 
@@ -42,28 +40,6 @@ TEST(ReportText, ResultBlockWithStartUpValues) {
             "----------------------------------------------------\r\n");
 }
 
-TEST(ReportText, ResultBlockPrintsValuesAsStored) {
-  StationParameters s;
-  s.frequencyMHz = 14.2;
-  s.powerWatts = 1500;
-  s.dutyCyclePercent = 50;
-  s.antennaGainDbi = 2.15;
-  s.feedlineLossDb = 0.5;
-  s.eirpWatts = ComputeEirp(1500, 50, 2.15, 0.5);
-  const auto limits = LookupExposureLimits(14.2, s.eirpWatts);
-  ASSERT_TRUE(limits);
-  s.controlledLimit = limits->controlledLimit;
-  s.uncontrolledLimit = limits->uncontrolledLimit;
-  const auto lines = ResultBlockLines(s, "7.3 Feet", "16.4 Feet");
-  ASSERT_EQ(lines.size(), 9u);
-  EXPECT_EQ(lines[1], "Frequency: 14.20 MHz");
-  EXPECT_EQ(lines[2], "Power: 1500 Watts   Duty Cycle: 50 %");
-  EXPECT_EQ(lines[3], "Feedline Loss: 0.5 dB  Antenna Gain: 2.1 dBi");
-  EXPECT_EQ(lines[4], "EIRP (Major Lobe, Plane Wave): 1096.6  Watts");
-  EXPECT_EQ(lines[6], "CONTROLLED Limit = 4.46 mw/cm-cm @ 7.3 Feet");
-  EXPECT_EQ(lines[7], "UNCONTROLLED Limit = 0.89 mw/cm-cm @ 16.4 Feet");
-}
-
 TEST(ReportText, ResultBlockPrintsARejectedDutyCycleAsSigned) {
   StationParameters s;
   s.dutyCyclePercent = 4294967295u;
@@ -71,7 +47,9 @@ TEST(ReportText, ResultBlockPrintsARejectedDutyCycleAsSigned) {
 }
 
 TEST(ReportText, AppendContinuesALineWithoutABreak) {
-  EXPECT_EQ(AppendReportLine("my notes", "Description:"), "my notes" "Description:\r\n");
+  EXPECT_EQ(AppendReportLine("my notes", "Description:"),
+            "my notes"
+            "Description:\r\n");
   EXPECT_EQ(AppendReportLine("", ""), "\r\n");
   EXPECT_EQ(AppendReportLine("a\r\n", "b"), "a\r\nb\r\n");
 }

@@ -24,7 +24,6 @@ using test::MainWindowTest;
 // The About box's texts, answered with OK.
 struct AboutProbe {
   std::vector<std::string> texts;
-  std::vector<QRect> rects;
   int focus = 0;
   bool opened = false;
 };
@@ -53,9 +52,10 @@ TEST_F(AboutHelpTest, TheAboutBoxHasItsTextsAndOneTabStop) {
     return std::find(probe.texts.begin(), probe.texts.end(), text) != probe.texts.end();
   };
   EXPECT_TRUE(has("ZENTO Calculator -- Version 1.0"));
-  EXPECT_TRUE(has("This program is modelled on the FCC (USA) maximum permissible exposure limits for far-field "
-                  "(plane-wave) radiation.\n\nThe information is current as of June 11, 1998. It is the "
-                  "responsibility of the end user to verify the correctness of all results."));
+  EXPECT_TRUE(
+      has("This program is modelled on the FCC (USA) maximum permissible exposure limits for far-field "
+          "(plane-wave) radiation.\n\nThe information is current as of June 11, 1998. It is the "
+          "responsibility of the end user to verify the correctness of all results."));
 }
 
 TEST_F(AboutHelpTest, TheAboutBoxIsLaidOutInDialogUnits) {

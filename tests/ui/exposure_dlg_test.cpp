@@ -13,9 +13,9 @@
 namespace zento::ui {
 namespace {
 
+using test::MainWindowTest;
 using testing::ElementsAre;
 using testing::HasSubstr;
-using test::MainWindowTest;
 
 using ExposureDlgTest = MainWindowTest;
 
@@ -56,7 +56,8 @@ TEST_F(ExposureDlgTest, EscapeOrTheCloseBoxOfTheStationDialogWritesNoBlock) {
 
 TEST_F(ExposureDlgTest, TheStationBlockCarriesTheAnswers) {
   Open(test::TypeThenOk({{IDC_CALLSIGN, "w1aw"}, {IDC_LOCATION, "Newington"}}));
-  EXPECT_EQ(Report(), Banner() + "Callsign: W1AW\r\nStation Location:\r\nNewington\r\n" + std::string(49, '-') + "\r\n");
+  EXPECT_EQ(Report(),
+            Banner() + "Callsign: W1AW\r\nStation Location:\r\nNewington\r\n" + std::string(49, '-') + "\r\n");
 }
 
 TEST_F(ExposureDlgTest, AnEmptyStationAnswerStillWritesItsLines) {
@@ -107,13 +108,12 @@ TEST_F(ExposureDlgTest, TheWorkedExampleGivesItsBlock) {
   EXPECT_EQ(T(IDC_EIRP), "1096.63");
   EXPECT_EQ(T(IDC_CONTROLLED_LIMIT), "4.46");
   EXPECT_EQ(T(IDC_UNCONTROLLED_LIMIT), "0.89");
-  EXPECT_THAT(AddAndReadBlock(), ElementsAre("Description:", "Frequency: 14.20 MHz",
-                                             "Power: 1500 Watts   Duty Cycle: 50 %",
-                                             "Feedline Loss: 0.5 dB  Antenna Gain: 2.1 dBi",
-                                             "EIRP (Major Lobe, Plane Wave): 1096.6  Watts", "",
-                                             "MINIMUM DISTANCES TO MEET RADIATION LIMITS", "",
-                                             "CONTROLLED Limit = 4.46 mw/cm-cm @ 7.3 Feet",
-                                             "UNCONTROLLED Limit = 0.89 mw/cm-cm @ 16.4 Feet", std::string(52, '-')));
+  EXPECT_THAT(
+      AddAndReadBlock(),
+      ElementsAre("Description:", "Frequency: 14.20 MHz", "Power: 1500 Watts   Duty Cycle: 50 %",
+                  "Feedline Loss: 0.5 dB  Antenna Gain: 2.1 dBi", "EIRP (Major Lobe, Plane Wave): 1096.6  Watts", "",
+                  "MINIMUM DISTANCES TO MEET RADIATION LIMITS", "", "CONTROLLED Limit = 4.46 mw/cm-cm @ 7.3 Feet",
+                  "UNCONTROLLED Limit = 0.89 mw/cm-cm @ 16.4 Feet", std::string(52, '-')));
   test::ClickControl(W(), IDC_METRIC);
   EXPECT_EQ(T(IDC_CONTROLLED_DISTANCE), "2.2 Meters");
   EXPECT_EQ(T(IDC_UNCONTROLLED_DISTANCE), "5.0 Meters");

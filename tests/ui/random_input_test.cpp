@@ -20,10 +20,16 @@ namespace {
 
 using test::MainWindowTest;
 
-constexpr int kInputFields[] = {IDC_POWER, IDC_DUTY_CYCLE, IDC_FREQUENCY, IDC_FEEDLINE_LOSS, IDC_ANTENNA_GAIN,
-                                IDC_CONTROLLED_DISTANCE, IDC_UNCONTROLLED_DISTANCE};
-constexpr const char* kPastes[] = {"1e999", "-0", "99999999999999999999", "3.5.6", "  42  ", "+7", "0.000001",
-                                   "nan", "inf", "0x1p3", "1,5", "\xc3\xa9t\xc3\xa9", "-1e-320", "12abc"};
+constexpr int kInputFields[] = {IDC_POWER,
+                                IDC_DUTY_CYCLE,
+                                IDC_FREQUENCY,
+                                IDC_FEEDLINE_LOSS,
+                                IDC_ANTENNA_GAIN,
+                                IDC_CONTROLLED_DISTANCE,
+                                IDC_UNCONTROLLED_DISTANCE};
+constexpr const char* kPastes[] = {
+    "1e999", "-0",  "99999999999999999999", "3.5.6",   "  42  ", "+7", "0.000001", "nan", "inf",
+    "0x1p3", "1,5", "\xc3\xa9t\xc3\xa9",    "-1e-320", "12abc"};
 
 long EnvOr(const char* name, long fallback) {
   const char* value = std::getenv(name);
@@ -184,7 +190,8 @@ TEST_F(RandomInputTest, InvariantsHoldThroughARandomSession) {
              << " frequency " << s.frequencyMHz << " eirp " << s.eirpWatts << "; fields: power '" << T(IDC_POWER)
              << "' duty '" << T(IDC_DUTY_CYCLE) << "' gain '" << T(IDC_ANTENNA_GAIN) << "' loss '"
              << T(IDC_FEEDLINE_LOSS) << "' eirp '" << T(IDC_EIRP) << "' distance '" << T(IDC_CONTROLLED_DISTANCE)
-             << "'\nlast events:\n" << list.str();
+             << "'\nlast events:\n"
+             << list.str();
     }
     ASSERT_TRUE(dlg_.IsOpen()) << "the window closed (seed " << seed << ")";
   }

@@ -161,8 +161,9 @@ TEST_F(ReportSaveTest, AWriteFailureIsReportedNotPassedOverAsSuccess) {
   fs::create_symlink("/dev/full", dir_ / "full.txt");  // a disk with no room left
   Save(Choose(dir_ / "full.txt"), true);
   ASSERT_FALSE(answers_.Messages().empty());
-  EXPECT_EQ(answers_.Messages().back().rfind("Error Writing Report File.\n\nThe report could not be written completely", 0),
-            0u);
+  EXPECT_EQ(
+      answers_.Messages().back().rfind("Error Writing Report File.\n\nThe report could not be written completely", 0),
+      0u);
   EXPECT_NE(answers_.Messages().back().find(std::strerror(ENOSPC)), std::string::npos);
   EXPECT_EQ(Report(), Banner());
 }

@@ -4,15 +4,14 @@
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCloseEvent>
-#include <QContextMenuEvent>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QDialog>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
-#include <QWindow>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPointer>
@@ -23,6 +22,7 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QWindow>
 #include <exception>
 
 #include "ui/framework/data_exchange.h"
@@ -48,9 +48,7 @@ class UpperCaseValidator : public QValidator {
 };
 
 // Length of a multi-line edit's text with each line break counted as CR LF.
-int CrLfLength(const QTextDocument& document) {
-  return document.characterCount() - 1 + (document.blockCount() - 1);
-}
+int CrLfLength(const QTextDocument& document) { return document.characterCount() - 1 + (document.blockCount() - 1); }
 
 // Keeps a multi-line edit within a character limit (line breaks counting two) and, when it
 // must not scroll vertically, within the lines its height shows, by trimming what was just
@@ -100,9 +98,7 @@ bool IsFocusable(const ControlTemplate& control) {
 }  // namespace
 
 std::string ToUtf8(const QString& text) { return text.toStdString(); }
-QString FromUtf8(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
+QString FromUtf8(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
 void ReportInternalError(QWidget* owner, const char* what) {
   QMessageBox::critical(owner, QStringLiteral("ZENTO"),
@@ -281,7 +277,8 @@ void Dialog::BuildControls() {
           ++defaults;
           defaultButtonId_ = control.id;
         }
-        QObject::connect(button, &QPushButton::clicked, host_.get(), [this, id = control.id] { Dispatch(Notification::kClicked, id); });
+        QObject::connect(button, &QPushButton::clicked, host_.get(),
+                         [this, id = control.id] { Dispatch(Notification::kClicked, id); });
         widget = button;
         break;
       }
@@ -293,7 +290,8 @@ void Dialog::BuildControls() {
           radioGroup->setExclusive(true);
         }
         radioGroup->addButton(radio);
-        QObject::connect(radio, &QRadioButton::clicked, host_.get(), [this, id = control.id] { Dispatch(Notification::kClicked, id); });
+        QObject::connect(radio, &QRadioButton::clicked, host_.get(),
+                         [this, id = control.id] { Dispatch(Notification::kClicked, id); });
         widget = radio;
         break;
       }
@@ -304,10 +302,12 @@ void Dialog::BuildControls() {
           edit->setReadOnly(control.styles & kReadOnly);
           edit->setLineWrapMode((control.styles & kAutoHScroll) ? QPlainTextEdit::NoWrap : QPlainTextEdit::WidgetWidth);
           edit->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-          edit->setVerticalScrollBarPolicy((control.styles & kVScroll) ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+          edit->setVerticalScrollBarPolicy((control.styles & kVScroll) ? Qt::ScrollBarAlwaysOn
+                                                                       : Qt::ScrollBarAlwaysOff);
           edit->setProperty("wantReturn", (control.styles & kWantReturn) != 0);
           new PlainTextLimiter(edit, (control.styles & kVScroll) == 0);
-          QObject::connect(edit, &QPlainTextEdit::textChanged, host_.get(), [this, id = control.id] { Dispatch(Notification::kChange, id); });
+          QObject::connect(edit, &QPlainTextEdit::textChanged, host_.get(),
+                           [this, id = control.id] { Dispatch(Notification::kChange, id); });
           widget = edit;
         } else {
           auto* edit = new QLineEdit(host_.get());
@@ -317,7 +317,8 @@ void Dialog::BuildControls() {
           } else if (control.styles & kUpperCase) {
             edit->setValidator(new UpperCaseValidator(edit));
           }
-          QObject::connect(edit, &QLineEdit::textChanged, host_.get(), [this, id = control.id] { Dispatch(Notification::kChange, id); });
+          QObject::connect(edit, &QLineEdit::textChanged, host_.get(),
+                           [this, id = control.id] { Dispatch(Notification::kChange, id); });
           widget = edit;
         }
         break;
@@ -327,9 +328,10 @@ void Dialog::BuildControls() {
         combo->setPlaceholderText(QStringLiteral(" "));  // lets the selection be empty
         combo->setCurrentIndex(-1);
         combo->setProperty("sorted", (control.styles & kSorted) != 0);
-        combo->setMaxVisibleItems(std::max(1, MapDialogRect(baseUnits_, 0, 0, 0, control.cy).height() /
-                                                  std::max(1, host_->fontMetrics().height())));
-        QObject::connect(combo, &QComboBox::activated, host_.get(), [this, id = control.id] { Dispatch(Notification::kSelChange, id); });
+        combo->setMaxVisibleItems(std::max(
+            1, MapDialogRect(baseUnits_, 0, 0, 0, control.cy).height() / std::max(1, host_->fontMetrics().height())));
+        QObject::connect(combo, &QComboBox::activated, host_.get(),
+                         [this, id = control.id] { Dispatch(Notification::kSelChange, id); });
         widget = combo;
         break;
       }

@@ -36,7 +36,8 @@ QSize MapDialogSize(const DialogBaseUnits& units, int cx, int cy) {
 QFont ResolveFont(std::string_view face, int pointSize, bool fixedPitch) {
   static QHash<QString, QFont> resolved;
   const QString name = QString::fromUtf8(face.data(), static_cast<qsizetype>(face.size()));
-  const QString key = name + QChar('/') + QString::number(pointSize) + (fixedPitch ? QStringLiteral("/fixed") : QString());
+  const QString key =
+      name + QChar('/') + QString::number(pointSize) + (fixedPitch ? QStringLiteral("/fixed") : QString());
   if (const auto it = resolved.constFind(key); it != resolved.constEnd()) return *it;
   QFont font(name);
   font.setPointSize(pointSize);

@@ -8,8 +8,14 @@ namespace {
 
 // Radio buttons stand in rising gain; their identifiers are not in that order.
 ControlTemplate PresetButton(int id, std::size_t screenRow, std::uint32_t styles = kNoStyle) {
-  return {id, ControlKind::kRadioButton, kAntennaPresets[screenRow].label, 16, 20 + 14 * static_cast<int>(screenRow),
-          170, 10, styles};
+  return {id,
+          ControlKind::kRadioButton,
+          kAntennaPresets[screenRow].label,
+          16,
+          20 + 14 * static_cast<int>(screenRow),
+          170,
+          10,
+          styles};
 }
 
 }  // namespace

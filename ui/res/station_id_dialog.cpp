@@ -16,8 +16,7 @@ const DialogTemplate& StationIdDialogTemplate() {
       kCaption | kSystemMenu | kModalFrame,
       {
           {IDC_CALLSIGN, K::kEdit, "", 76, 12, 60, 12, kTabStop | kUpperCase | kAutoHScroll | kBorder | kGroup},
-          {IDC_LOCATION, K::kEdit, "", 10, 44, 180, 48,
-           kTabStop | kMultiLine | kWantReturn | kAutoHScroll | kBorder},
+          {IDC_LOCATION, K::kEdit, "", 10, 44, 180, 48, kTabStop | kMultiLine | kWantReturn | kAutoHScroll | kBorder},
           {IDOK, K::kPushButton, "OK", 204, 10, 50, 14, kTabStop | kDefaultButton | kGroup},
           {IDCANCEL, K::kPushButton, "Cancel", 204, 28, 50, 14, kTabStop},
           {IDC_STATIC, K::kStatic, "Station Call Sign", 10, 14, 62, 8},

@@ -2,8 +2,8 @@
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
-#include <QComboBox>
 #include <QApplication>
+#include <QComboBox>
 #include <QDateTime>
 #include <QDialog>
 #include <QLineEdit>
@@ -29,7 +29,8 @@ ModalAnswers::ModalAnswers() {
 
 ModalAnswers::~ModalAnswers() {
   timer_.stop();
-  for (const auto& expected : answers_) ADD_FAILURE() << "expected modal dialog never appeared: " << expected.description;
+  for (const auto& expected : answers_)
+    ADD_FAILURE() << "expected modal dialog never appeared: " << expected.description;
 }
 
 void ModalAnswers::Expect(std::string description, Answer answer) {

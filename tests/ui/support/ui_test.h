@@ -54,14 +54,14 @@ class ModalAnswers {
 ModalAnswers::Answer PressOk();      // the dialog's OK button, clicked
 ModalAnswers::Answer PressCancel();  // the dialog's Cancel button, clicked
 ModalAnswers::Answer PressEscape();
-ModalAnswers::Answer CloseBox();     // the window's close box
+ModalAnswers::Answer CloseBox();  // the window's close box
 // Types into controls, in order, each focused with a mouse click, then clicks OK.
 ModalAnswers::Answer TypeThenOk(std::vector<std::pair<int, QString>> fields);
 
 // User actions on a window's controls.
 void ClickControl(QWidget* window, int id);
-void TypeInto(QWidget* window, int id, const QString& text);       // click, End, type
-void ReplaceText(QWidget* window, int id, const QString& text);    // click, select all, type
+void TypeInto(QWidget* window, int id, const QString& text);                                // click, End, type
+void ReplaceText(QWidget* window, int id, const QString& text);                             // click, select all, type
 void PressKey(QWidget* window, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);  // to the focus
 // Opens a drop-down list and clicks its item at `index`.
 void ChooseListItem(QWidget* window, int id, int index);

@@ -27,7 +27,8 @@ int main(int argc, char** argv) {
   setenv("QT_QPA_PLATFORM", "offscreen", 1);
   const std::string runtime = QDir::tempPath().toStdString() + "/zento-ui-tests-runtime";
   QDir().mkpath(QString::fromStdString(runtime));
-  QFile::setPermissions(QString::fromStdString(runtime), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+  QFile::setPermissions(QString::fromStdString(runtime),
+                        QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
   setenv("XDG_RUNTIME_DIR", runtime.c_str(), 0);
   std::setlocale(LC_ALL, "");
   const auto app = zento::ui::CreateApplication(argv[0]);
