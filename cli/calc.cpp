@@ -287,7 +287,7 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   raw.locationGiven = app.count("--location") > 0;
 
   if (raw.listCables) {
-    for (std::size_t row = 0; kCableTable[row].maxFrequencyMHz != 0.0; ++row) out << kCableTable[row].name << '\n';
+    for (std::size_t row = 0; row < CountCables(kCableTable); ++row) out << kCableTable[row].name << '\n';
     return kExitOk;
   }
   if (raw.listAntennas) {

@@ -87,12 +87,11 @@ void AddChecks(Evaluation& evaluation, const std::vector<double>& atDistances,
     DistanceCheck check{};
     check.distance = distance;
     check.meters = DistanceInMeters(distance, s.englishUnits);
-    const double density = ComputePowerDensity(s.eirpWatts, check.meters, s.groundReflectionFactor);
-    check.controlledDensity = check.uncontrolledDensity = density;
-    check.controlledPercent = 100.0 * density / s.controlledLimit;
-    check.uncontrolledPercent = 100.0 * density / s.uncontrolledLimit;
-    check.controlledComplies = density <= s.controlledLimit;
-    check.uncontrolledComplies = density <= s.uncontrolledLimit;
+    check.density = ComputePowerDensity(s.eirpWatts, check.meters, s.groundReflectionFactor);
+    check.controlledPercent = 100.0 * check.density / s.controlledLimit;
+    check.uncontrolledPercent = 100.0 * check.density / s.uncontrolledLimit;
+    check.controlledComplies = check.density <= s.controlledLimit;
+    check.uncontrolledComplies = check.density <= s.uncontrolledLimit;
     evaluation.checks.push_back(check);
   }
   if (exemptionDistance) {

@@ -29,7 +29,7 @@ struct Configuration {
 struct DistanceCheck {
   double distance;  // as given, in feet or meters
   double meters;
-  double controlledDensity, uncontrolledDensity;  // mW/cm²
+  double density;                                 // mW/cm²
   double controlledPercent, uncontrolledPercent;  // of the limit
   bool controlledComplies, uncontrolledComplies;
 };

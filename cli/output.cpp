@@ -43,7 +43,7 @@ std::string CsvField(std::string_view text) {
 std::string CsvNumber(double value) { return std::isfinite(value) ? FormatGeneral(value, 10) : ""; }
 
 std::string CheckText(const DistanceCheck& check, const StationParameters& s) {
-  return "At " + FormatFixed(check.distance, 1) + " " + Units(s) + ": " + FormatGeneral(check.controlledDensity, 4) +
+  return "At " + FormatFixed(check.distance, 1) + " " + Units(s) + ": " + FormatGeneral(check.density, 4) +
          " mW/cm2; CONTROLLED " + FormatFixed(check.controlledPercent, 1) + " % of the limit, " +
          Verdict(check.controlledComplies) + "; UNCONTROLLED " + FormatFixed(check.uncontrolledPercent, 1) +
          " % of the limit, " + Verdict(check.uncontrolledComplies);
@@ -104,7 +104,7 @@ std::vector<std::string> CsvRow(const EvaluatedRow& row) {
                                     CsvField(e.uncontrolledDistanceText)};
   for (const auto& c : e.checks) {
     for (const std::string& cell :
-         {CsvNumber(c.distance), CsvNumber(c.meters), CsvNumber(c.controlledDensity), CsvNumber(c.controlledPercent),
+         {CsvNumber(c.distance), CsvNumber(c.meters), CsvNumber(c.density), CsvNumber(c.controlledPercent),
           std::string(c.controlledComplies ? "true" : "false"), CsvNumber(c.uncontrolledPercent),
           std::string(c.uncontrolledComplies ? "true" : "false")}) {
       cells.push_back(cell);
@@ -144,7 +144,7 @@ void WriteJsonRow(std::ostream& out, const EvaluatedRow& row) {
     const DistanceCheck& c = e.checks[i];
     out << (i == 0 ? "" : ", ") << "{\"distance\": " << JsonNumber(c.distance)
         << ", \"units\": " << JsonString(s.englishUnits != 0 ? "feet" : "meters")
-        << ", \"distance_m\": " << JsonNumber(c.meters) << ", \"density_mw_cm2\": " << JsonNumber(c.controlledDensity)
+        << ", \"distance_m\": " << JsonNumber(c.meters) << ", \"density_mw_cm2\": " << JsonNumber(c.density)
         << ", \"controlled\": {\"percent_of_limit\": " << JsonNumber(c.controlledPercent)
         << ", \"complies\": " << (c.controlledComplies ? "true" : "false")
         << "}, \"uncontrolled\": {\"percent_of_limit\": " << JsonNumber(c.uncontrolledPercent)

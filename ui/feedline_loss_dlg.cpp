@@ -17,7 +17,7 @@ bool CFeedlineLossDlg::OnInitDialog() {
   if (state_.selection == -1) {
     // No cable yet: the table's own names, nothing chosen, the length box left empty.
     ResetContent(IDC_CABLE_TYPE);
-    for (std::size_t row = 0; state_.table[row].maxFrequencyMHz != 0.0; ++row) {
+    for (std::size_t row = 0; row < CountCables(state_.table); ++row) {
       AddString(IDC_CABLE_TYPE, state_.table[row].name);
     }
     OnSelchangeCableType();

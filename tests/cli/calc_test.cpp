@@ -2,11 +2,11 @@
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+
 #include <unistd.h>
+#include "tests/support/files.h"
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <sstream>
 
 namespace zento::cli {
@@ -27,10 +27,7 @@ Result RunCalc(const std::vector<std::string>& args) {
   return {status, out.str(), err.str()};
 }
 
-std::string ReadAll(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
+using test::ReadAll;
 
 constexpr const char* kStartUpBlock =
     "Description:\n"

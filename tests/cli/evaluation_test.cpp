@@ -1,11 +1,11 @@
 // zento-calc's station evaluation: checks at distances, the exemption, bands and formats.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+
 #include <unistd.h>
+#include "tests/support/files.h"
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <sstream>
 
 #include "cli/calc.h"
@@ -106,8 +106,7 @@ class BandReport : public testing::Test {
 
 TEST_F(BandReport, OneResultBlockPerBand) {
   ASSERT_EQ(RunCalc({"--bands", "40m,20m,2m", "--report", path_.string()}).status, kExitOk);
-  std::ifstream in(path_, std::ios::binary);
-  const std::string report{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  const std::string report = test::ReadAll(path_);
   std::size_t blocks = 0;
   for (std::size_t at = 0; (at = report.find("Description:\r\n", at)) != std::string::npos; ++at) ++blocks;
   EXPECT_EQ(blocks, 3u);

@@ -1,21 +1,19 @@
 #include "report/report_file.h"
 
 #include <gtest/gtest.h>
+
 #include <unistd.h>
+#include "tests/support/files.h"
 
 #include <cerrno>
 #include <fstream>
-#include <iterator>
 
 namespace zento {
 namespace {
 
 namespace fs = std::filesystem;
 
-std::string ReadAll(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
+using test::ReadAll;
 
 class ReportFileTest : public testing::Test {
  protected:

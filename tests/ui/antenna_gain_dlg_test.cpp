@@ -18,11 +18,7 @@ class AntennaGainDlgTest : public MainWindowTest {
  protected:
   void SetUp() override { Open(); }
   void Calculate(std::function<void(QWidget*)> inside, test::ModalAnswers::Answer end = test::PressOk()) {
-    answers_.Expect("gain dialog", [inside, end](QWidget* dialog) {
-      inside(dialog);
-      end(dialog);
-    });
-    test::ClickControl(W(), IDC_GAIN_CALC);
+    RunFromButton(IDC_GAIN_CALC, std::move(inside), std::move(end));
   }
   static std::vector<int> Checked(QWidget* dialog) {
     std::vector<int> ids;

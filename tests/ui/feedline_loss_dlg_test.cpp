@@ -23,11 +23,7 @@ class FeedlineLossDlgTest : public MainWindowTest {
  protected:
   void SetUp() override { Open(); }
   void Calculate(std::function<void(QWidget*)> inside, test::ModalAnswers::Answer end = test::PressOk()) {
-    answers_.Expect("feedline dialog", [inside, end](QWidget* dialog) {
-      inside(dialog);
-      end(dialog);
-    });
-    test::ClickControl(W(), IDC_FEEDLINE_CALC);
+    RunFromButton(IDC_FEEDLINE_CALC, std::move(inside), std::move(end));
   }
   // The dialog's state at opening, as `Probe` records it.
   struct Probe {

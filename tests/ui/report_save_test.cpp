@@ -1,6 +1,8 @@
 // Saving the report through the file chooser.
 #include <gtest/gtest.h>
+
 #include <unistd.h>
+#include "tests/support/files.h"
 
 #include <QFileDialog>
 #include <QLineEdit>
@@ -9,7 +11,6 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 
 #include "tests/ui/support/main_window.h"
 #include "ui/framework/file_chooser.h"
@@ -20,10 +21,7 @@ namespace {
 namespace fs = std::filesystem;
 using test::MainWindowTest;
 
-std::string ReadAll(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
+using zento::test::ReadAll;
 
 // Types a name into the chooser's name box and presses Enter, as a user would.
 void TypeName(QWidget* dialog, const fs::path& path) {

@@ -12,7 +12,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
-#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
@@ -27,6 +26,7 @@
 
 #include "ui/framework/data_exchange.h"
 #include "ui/framework/help_viewer.h"
+#include "ui/framework/message_box.h"
 
 namespace zento::ui {
 namespace {
@@ -101,8 +101,7 @@ std::string ToUtf8(const QString& text) { return text.toStdString(); }
 QString FromUtf8(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
 void ReportInternalError(QWidget* owner, const char* what) {
-  QMessageBox::critical(owner, QStringLiteral("ZENTO"),
-                        QStringLiteral("An internal error stopped this action: %1").arg(QString::fromUtf8(what)));
+  MessageBox(owner, std::string("An internal error stopped this action: ") + what, MessageIcon::kError);
 }
 
 // The Qt window of a Dialog: routes keys, the close box and focus changes to it.

@@ -63,8 +63,6 @@ int FileChooser::DoModal() {
   dialog.setOption(QFileDialog::DontUseNativeDialog);
   dialog.setAcceptMode(QFileDialog::AcceptOpen);
   dialog.setFileMode(QFileDialog::AnyFile);
-  dialog.setOption(QFileDialog::DontConfirmOverwrite);
-  dialog.setOption(QFileDialog::ReadOnly, false);
   QStringList nameFilters;
   for (const auto& filter : filters_) {
     // Qt takes a filter's patterns from the parentheses of its text; give it some when the

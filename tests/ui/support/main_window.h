@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QPlainTextEdit>
+#include <functional>
 #include <string>
 
 #include "report/report_text.h"
@@ -27,6 +28,14 @@ class MainWindowTest : public testing::Test {
   std::string T(int id) const { return dlg_.GetText(id); }
   std::string Report() const { return dlg_.GetText(IDC_REPORT); }
   static std::string Banner() { return AppendReportLines({}, BannerLines()); }
+  // Opens the dialog behind a main-window button; `inside` acts in it, then `end` ends it.
+  void RunFromButton(int buttonId, std::function<void(QWidget*)> inside, ModalAnswers::Answer end = PressOk()) {
+    answers_.Expect("dialog", [inside, end](QWidget* dialog) {
+      inside(dialog);
+      end(dialog);
+    });
+    ClickControl(W(), buttonId);
+  }
   // The block "Add to Report" writes, from its lines.
   std::vector<std::string> AddAndReadBlock() {
     const std::size_t before = Report().size();
