@@ -16,13 +16,14 @@ enum class DistanceField { kNone, kControlled, kUncontrolled };
 struct Configuration {
   StationParameters station;     // inputs; results are filled in by Evaluate
   std::optional<int> cableRow;   // the loss comes from this cable when set
-  std::string lengthText = "0";  // cable length as typed (the integer part is used)
+  std::string lengthText = "0";  // whole cable length, as the window's length box would hold it
   int lengthUnits = 1;           // 0 meters, 1 feet
   DistanceField distanceField = DistanceField::kNone;
   std::string distanceText;         // a typed distance to work back from
   std::vector<double> atDistances;  // where people are, in the station's units
   std::optional<double> exemptionDistance;
   std::vector<AmateurBand> bands;  // evaluate each band instead of one frequency
+  bool stationBlock = false;       // the report gets the call sign and location
 };
 
 // The power density at one of the distances where people are, for both environments.
@@ -42,7 +43,7 @@ struct Evaluation {
   std::string uncontrolledDistanceText;
   std::vector<DistanceCheck> checks;  // one per --at distance
   std::optional<ExemptionCheck> exemption;
-  std::vector<std::string> warnings;  // for standard error
+  std::string warning;  // for standard error; empty when none
 };
 
 // The checks of an evaluation at the distances where people are (feet or meters as the
@@ -56,7 +57,9 @@ struct EvaluationError {
 };
 
 // Evaluates at `config.station.frequencyMHz`: the cable's loss (cut to hundredths), EIRP,
-// limits and distances, or the work back from a typed distance.
+// limits and distances, or the work back from a typed distance. Fails, naming the option, for a
+// cable loss outside 0 to 60 dB or a distance no power from 1 to 100000 Watts meets; fails with
+// kExitNoLimits where no limits exist.
 std::optional<Evaluation> Evaluate(const Configuration& config, EvaluationError& error);
 
 }  // namespace zento::cli

@@ -5,20 +5,24 @@
 #include <string>
 #include <vector>
 
+#include "cli/bands.h"
 #include "cli/evaluate.h"
 
 namespace zento::cli {
 
 enum class OutputFormat { kText, kCsv, kJson };
 
-struct EvaluatedRow {
-  std::string band;  // empty for a single configuration
-  Evaluation evaluation;
-};
-
 // Text: the result block as the report shows it, then the checks. CSV and JSON: one row.
 void WriteSingle(std::ostream& out, OutputFormat format, const Evaluation& evaluation);
 // One row per band.
-void WriteBands(std::ostream& out, OutputFormat format, const std::vector<EvaluatedRow>& rows);
+void WriteBands(std::ostream& out, OutputFormat format, const std::vector<BandRow>& rows);
+
+// Shared by the writers.
+std::string Verdict(bool complies);
+std::string UnitsName(const StationParameters& s);  // "Feet" or "Meters"
+void WriteCsv(std::ostream& out, const Evaluation& evaluation);
+void WriteCsv(std::ostream& out, const std::vector<BandRow>& rows);
+void WriteJson(std::ostream& out, const Evaluation& evaluation);
+void WriteJson(std::ostream& out, const std::vector<BandRow>& rows);
 
 }  // namespace zento::cli

@@ -41,8 +41,8 @@ struct AmateurBand {
   double highMHz;
 };
 
-// The US amateur bands from 160 m to 23 cm, by rising frequency.
-inline constexpr std::array<AmateurBand, 15> kUsAmateurBands = {{
+// The US amateur bands from 160 m to 23 cm (47 CFR 97.301), by rising frequency.
+inline constexpr std::array<AmateurBand, 16> kUsAmateurBands = {{
     {"160m", 1.8, 2.0},
     {"80m", 3.5, 4.0},
     {"60m", 5.3305, 5.4065},
@@ -57,6 +57,7 @@ inline constexpr std::array<AmateurBand, 15> kUsAmateurBands = {{
     {"2m", 144.0, 148.0},
     {"1.25m", 222.0, 225.0},
     {"70cm", 420.0, 450.0},
+    {"33cm", 902.0, 928.0},
     {"23cm", 1240.0, 1300.0},
 }};
 
