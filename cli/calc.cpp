@@ -4,16 +4,22 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstring>
 #include <sstream>
 
 #include "cli/bands.h"
 #include "cli/evaluate.h"
 #include "cli/options.h"
 #include "cli/output.h"
+#include "cli/station_options.h"
+#include "cli/station_output.h"
 #include "core/antennas.h"
 #include "core/feedline.h"
+#include "core/number_text.h"
+#include "core/operating.h"
 #include "report/report_file.h"
 #include "report/report_text.h"
+#include "report/station_file.h"
 
 namespace zento::cli {
 namespace {
@@ -74,13 +80,73 @@ void AddHelp(CLI::App& app) {
       "(csv: atK_controlled_frequency_mhz, atK_uncontrolled_frequency_mhz; json: frequency_mhz and\n"
       "density_mw_cm2 in each environment), exemption_frequency_mhz (json: exemption.frequency_mhz) and\n"
       "no_limits (why a band has no limits, else empty or null).\n"
-      "Exit status: 0 done, 1 report or output not written, 2 bad input, 3 no limits for the values.");
+      "\n"
+      "A whole station: --station FILE, or any of --rules, --mode, --mode-duty, --tx-minutes, --rx-minutes,\n"
+      "--no-ground, --swr, --other-loss, --antenna-height, --person-height, --horizontal-at, --save-station\n"
+      "with the options above (one transmitter; --at and --horizontal-at are uncontrolled places; --power\n"
+      "takes decimals). Bands resolve under the rules: US allocations for fcc and canada-sc6, IARU Region 1\n"
+      "for icnirp-1998 and icnirp-2020. Each figure is its band's worst case over the band's edges and the\n"
+      "rule's table breaks inside it. csv: one row per transmitter, band and environment with transmitter,\n"
+      "band, environment, frequency_mhz, feedline_loss_db, duty_percent, averaging_minutes, time_factor,\n"
+      "average_eirp_watts, peak_eirp_watts, limit_w_m2, limit_e_v_m, limit_h_a_m, limit_instantaneous,\n"
+      "safe_distance_m, horizontal_distance_m, met_everywhere_at_height, placeK_percent_of_limit,\n"
+      "placeK_frequency_mhz, exempt, exemption_frequency_mhz, problem. json: station {callsign, location,\n"
+      "rules {key, name, citation}, ground_reflection, ground_factor, person_height_m}; places [{name,\n"
+      "environment, percent_of_limit, transmitters, complies}]; transmitters [{name, power_watts,\n"
+      "duty_percent, gain_dbi, bands [{band, low_mhz, high_mhz, problem, controlled {...}, uncontrolled\n"
+      "{frequency_mhz, feedline_loss_db, averaging_minutes, time_factor, average_eirp_watts, peak_eirp_watts,\n"
+      "limit {s_w_m2, e_v_m, h_a_m, instantaneous}, safe_distance_m, horizontal_distance_m,\n"
+      "met_everywhere_at_height}, places [{place, frequency_mhz, distance_m, s_w_m2, e_v_m, h_a_m,\n"
+      "percent_of_limit}], exemption {...}}]}]. The station file is described in docs/station-file.md.\n"
+      "\n"
+      "Exit status: 0 done, 1 report, station file or output not written, 2 bad input, 3 no limits for the\n"
+      "values.");
+}
+
+// A whole station: from --station or the options, evaluated under its rules.
+int EvaluateStationRun(const CLI::App& app, const RawOptions& raw, const StationOptions& options, OutputFormat format,
+                       std::ostream& out, std::ostream& err) {
+  Station station;
+  try {
+    station = BuildStation(app, raw, options);
+  } catch (const InputError& inputError) {
+    err << "zento-calc: " << inputError.message << '\n';
+    return inputError.exitCode;
+  }
+  if (!options.saveStation.empty()) {
+    const auto outcome = WriteStationFile(options.saveStation, station);
+    if (outcome.result != SaveResult::kSaved) {
+      err << "zento-calc: --save-station: the station file could not be written (" << std::strerror(outcome.error)
+          << ")\n";
+      return kExitWriteFailed;
+    }
+  }
+  const StationResult result = EvaluateStation(station);
+  bool anyBand = false;
+  std::string firstProblem;
+  for (const auto& transmitter : result.transmitters) {
+    for (const auto& band : transmitter.bands) {
+      anyBand = anyBand || band.problem.empty();
+      if (firstProblem.empty()) firstProblem = band.problem;
+    }
+  }
+  if (!anyBand) {
+    err << "zento-calc: nothing to evaluate" << (firstProblem.empty() ? "" : ": " + firstProblem) << '\n';
+    return kExitNoLimits;
+  }
+  WriteStationEvaluation(out, format, station, result);
+  return kExitOk;
 }
 
 int Calculate(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-  CLI::App app{"Safe distances from a transmitting antenna under the FCC exposure limits.", "zento-calc"};
+  CLI::App app{
+      "Safe distances from a transmitting antenna under the FCC exposure limits, and whole-station "
+      "evaluations under the FCC, ICNIRP 1998 and 2020, and Safety Code 6 rules.",
+      "zento-calc"};
   RawOptions raw;
+  StationOptions stationOptions;
   AddOptions(app, raw);
+  AddStationOptions(app, stationOptions);
   AddHelp(app);
 
   std::vector<const char*> argv{"zento-calc"};
@@ -106,19 +172,23 @@ int Calculate(const std::vector<std::string>& args, std::ostream& out, std::ostr
     for (const auto& preset : kAntennaPresets) out << preset.shortName << '\t' << preset.label << '\n';
     return kExitOk;
   }
+  if (stationOptions.listModes) {
+    for (const auto& mode : kOperatingModes) {
+      out << mode.key << '\t' << FormatGeneral(mode.dutyPercent, 6) << " %\t" << mode.label << '\n';
+    }
+    return kExitOk;
+  }
 
+  const auto format = ParseFormat(raw.format);
   Configuration config;
   try {
     RefuseEmptyValues(app);
+    if (!format) Refuse("--format: '" + Quote(raw.format) + "' is not one of text, csv, json");
+    if (StationRequested(app)) return EvaluateStationRun(app, raw, stationOptions, *format, out, err);
     config = BuildConfiguration(app, raw);
   } catch (const InputError& inputError) {
     err << "zento-calc: " << inputError.message << '\n';
     return inputError.exitCode;
-  }
-  const auto format = ParseFormat(raw.format);
-  if (!format) {
-    err << "zento-calc: --format: '" << Quote(raw.format) << "' is not one of text, csv, json\n";
-    return kExitBadInput;
   }
 
   std::vector<Evaluation> blocks;  // for the report

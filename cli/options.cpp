@@ -21,7 +21,9 @@ inline constexpr std::size_t kMaxLocationChars = 255;
 inline constexpr std::size_t kMaxEchoChars = 60;
 inline constexpr std::int64_t kMaxCableLength = 100000;
 
-[[noreturn]] void Refuse(const std::string& message) { throw InputError{kExitBadInput, message}; }
+}  // namespace
+
+void Refuse(const std::string& message) { throw InputError{kExitBadInput, message}; }
 
 double NumberOption(const std::string& option, const std::string& text, double min, double max, const char* range) {
   const auto value = ParseWholeDouble(text);
@@ -60,6 +62,8 @@ std::vector<std::string> Items(const std::string& option, const std::vector<std:
   }
   return items;
 }
+
+namespace {
 
 std::string AntennaNames() {
   std::string names;
@@ -147,6 +151,8 @@ void ReadBands(const RawOptions& raw, Configuration& config) {
   }
 }
 
+}  // namespace
+
 void ReadStationBlock(const RawOptions& raw) {
   if (raw.callsign.find_first_of("\r\n") != std::string::npos) {
     Refuse("--callsign: a call sign is one line; it may not hold a line break");
@@ -156,8 +162,6 @@ void ReadStationBlock(const RawOptions& raw) {
     Refuse("--location: at most 255 characters, each line break counting as two");
   }
 }
-
-}  // namespace
 
 std::string Quote(std::string_view text) {
   if (text.size() <= kMaxEchoChars) return std::string(text);

@@ -26,11 +26,15 @@ std::optional<double> ExemptionThresholdWatts(double f, double r) {
   return 19.2 * r2;
 }
 
+double LambdaOver2PiMeters(double frequencyMHz) {
+  return kSpeedOfLightMetersMHz / frequencyMHz / (2.0 * std::numbers::pi);
+}
+
 ExemptionCheck CheckExemption(double frequencyMHz, double eirpWatts, double meters) {
   ExemptionCheck check{};
   check.erpWatts = eirpWatts / kEirpPerErp;
   check.distanceMeters = meters;
-  check.lambdaOver2PiMeters = kSpeedOfLightMetersMHz / frequencyMHz / (2.0 * std::numbers::pi);
+  check.lambdaOver2PiMeters = LambdaOver2PiMeters(frequencyMHz);
   check.thresholdWatts = ExemptionThresholdWatts(frequencyMHz, meters);
   if (!check.thresholdWatts) {
     check.reason = "no exemption threshold exists at " + FormatFixed(frequencyMHz, 2) + " MHz (0.3 to 100000 MHz)";

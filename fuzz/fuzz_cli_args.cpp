@@ -23,7 +23,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (args.size() > 40) return 0;
   // Never write files from the fuzzer.
   for (const auto& arg : args) {
-    if (arg.find("--rep") != std::string::npos || (!arg.empty() && arg.front() == '@')) return 0;
+    if (arg.find("--rep") != std::string::npos || arg.find("--save") != std::string::npos ||
+        (!arg.empty() && arg.front() == '@')) {
+      return 0;
+    }
   }
   std::ostringstream out, err;
   const int status = zento::cli::Run(args, out, err);

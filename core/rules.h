@@ -1,0 +1,98 @@
+#pragma once
+// Exposure rule sets: each one's limits by frequency and environment, its averaging times, its
+// frequency range and its citation. Power densities in W/m², fields in V/m and A/m, f in MHz.
+
+#include <array>
+#include <optional>
+#include <span>
+#include <string_view>
+
+namespace zento {
+
+enum class RuleSet { kFcc, kIcnirp1998, kIcnirp2020, kCanadaSc6 };
+
+// Controlled: occupational (ICNIRP), controlled (FCC, Safety Code 6). Uncontrolled: general
+// population (FCC), general public (ICNIRP), uncontrolled (Safety Code 6).
+enum class Environment { kControlled, kUncontrolled };
+inline constexpr std::array<Environment, 2> kEnvironments = {Environment::kControlled, Environment::kUncontrolled};
+
+inline constexpr double kFreeSpaceImpedanceOhms = 377.0;
+
+// One limit at one frequency. S is the plane-wave equivalent where the table gives only E and
+// H: the smaller of E²/377 and 377·H².
+struct Limit {
+  double sWm2;
+  double eVm;                  // the table's E, or the plane-wave equivalent of S
+  double hAm;                  // the table's H, or the plane-wave equivalent of S
+  bool instantaneous = false;  // compared with the peak, not the time-averaged, power
+};
+
+// The limits in force at one frequency: one time-averaged limit, and for some rules an
+// instantaneous one beside it.
+struct Limits {
+  Limit averaged;
+  std::optional<Limit> instantaneous;
+};
+
+struct RuleSetInfo {
+  RuleSet id;
+  std::string_view key;       // as in station files and on the command line
+  std::string_view name;      // short, for tables
+  std::string_view citation;  // the publication, table and year
+  double minMHz, maxMHz;
+  std::array<std::string_view, 2> environmentNames;  // controlled, uncontrolled
+};
+
+inline constexpr std::array<RuleSetInfo, 4> kRuleSets = {{
+    {RuleSet::kFcc,
+     "fcc",
+     "FCC",
+     "47 CFR 1.1310, Table 1 to paragraph (e)(1), limits for maximum permissible exposure (1996, as "
+     "restructured 2020)",
+     0.3,
+     100000.0,
+     {"occupational/controlled", "general population/uncontrolled"}},
+    {RuleSet::kIcnirp1998,
+     "icnirp-1998",
+     "ICNIRP 1998",
+     "ICNIRP Guidelines (1998), Health Physics 74(4):494-522, Tables 6 and 7 (reference levels); "
+     "EU Council Recommendation 1999/519/EC, Annex III",
+     0.1,
+     300000.0,
+     {"occupational", "general public"}},
+    {RuleSet::kIcnirp2020,
+     "icnirp-2020",
+     "ICNIRP 2020",
+     "ICNIRP Guidelines (2020), Health Physics 118(5):483-524, Table 5 (whole-body reference levels, "
+     "30-minute average)",
+     0.1,
+     300000.0,
+     {"occupational", "general public"}},
+    {RuleSet::kCanadaSc6,
+     "canada-sc6",
+     "Safety Code 6",
+     "Health Canada, Safety Code 6 (2015), reference levels for controlled and uncontrolled "
+     "environments (nerve stimulation and specific absorption)",
+     0.1,
+     300000.0,
+     {"controlled", "uncontrolled"}},
+}};
+
+const RuleSetInfo& Info(RuleSet rules);
+std::optional<RuleSet> FindRuleSet(std::string_view key);
+
+// The limits at `frequencyMHz`; none outside the rule set's range or for a frequency that is
+// not a number. Where two rows of a table meet, the stricter row applies at the shared frequency.
+std::optional<Limits> LookupLimits(RuleSet rules, Environment environment, double frequencyMHz);
+
+// The averaging time in minutes for the time-averaged limit.
+double AveragingMinutes(RuleSet rules, Environment environment, double frequencyMHz);
+
+// The frequencies at which a row of the rule's tables, or its averaging time, changes, rising.
+std::span<const double> TableBreaks(RuleSet rules);
+
+// Plane-wave fields of a power density.
+double FieldStrengthVm(double sWm2);
+double MagneticFieldAm(double sWm2);
+
+}  // namespace zento

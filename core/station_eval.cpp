@@ -1,0 +1,282 @@
+#include "core/station_eval.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+#include "core/antennas.h"
+#include "core/bands.h"
+#include "core/line_loss.h"
+#include "core/number_text.h"
+#include "core/operating.h"
+#include "core/station.h"
+
+namespace zento {
+namespace {
+
+double DutyPercent(const Transmitter& t) {
+  if (t.dutyPercent) return *t.dutyPercent;
+  const auto mode = FindMode(t.mode);
+  return mode ? mode->dutyPercent : 100.0;
+}
+
+double SafeDistance(double eirpWatts, double sWm2, double groundFactor) {
+  return std::sqrt(groundFactor * eirpWatts / (4.0 * std::numbers::pi * sWm2));
+}
+
+// How near the exemption's threshold one frequency is: not exempt outranks exempt, then the
+// larger share of the threshold. The full check, with its reason, is made once per band.
+struct ExemptionRank {
+  double frequencyMHz = 0.0, eirpWatts = 0.0;
+  bool exempt = true;
+  double share = 0.0;
+
+  bool WorseThan(const ExemptionRank& other) const {
+    if (exempt != other.exempt) return !exempt;
+    return share > other.share;
+  }
+};
+
+// Everything one frequency gives, before the worst of each figure is picked.
+struct Point {
+  std::array<EnvironmentResult, 2> environments{};
+  std::vector<PlaceShare> places;
+  std::optional<ExemptionRank> exemption;
+};
+
+class BandEvaluator {
+ public:
+  BandEvaluator(const Station& station, const Transmitter& transmitter, double dutyPercent, double gainDbi)
+      : station_(station),
+        transmitter_(transmitter),
+        duty_(dutyPercent / 100.0),
+        gainDbi_(gainDbi),
+        ground_(GroundFactor(station)) {
+    for (const Place& place : station.places) distances_.push_back(PlaceDistanceMeters(station, transmitter, place));
+    exemptionDistance_ = station.exemptionDistanceMeters;
+    if (!exemptionDistance_ && !distances_.empty()) {
+      exemptionDistance_ = *std::min_element(distances_.begin(), distances_.end());
+    }
+  }
+
+  BandResult Evaluate(const BandChoice& choice) {
+    BandResult result;
+    if (!Resolve(choice, result)) return result;
+    std::vector<double> frequencies = {result.lowMHz};
+    for (const double f : TableBreaks(station_.rules)) {
+      if (f > result.lowMHz && f < result.highMHz) frequencies.push_back(f);
+    }
+    if (result.highMHz > result.lowMHz) frequencies.push_back(result.highMHz);
+    bool first = true;
+    std::optional<ExemptionRank> worstExemption;
+    for (const double f : frequencies) {
+      if (!At(f, point_, result.problem)) return result;
+      Keep(point_, result, first);
+      if (point_.exemption && (!worstExemption || point_.exemption->WorseThan(*worstExemption))) {
+        worstExemption = point_.exemption;
+      }
+      first = false;
+    }
+    if (worstExemption) {
+      result.exemption = CheckExemption(worstExemption->frequencyMHz, worstExemption->eirpWatts, *exemptionDistance_);
+      result.exemptionFrequencyMHz = worstExemption->frequencyMHz;
+    }
+    return result;
+  }
+
+ private:
+  bool Resolve(const BandChoice& choice, BandResult& result) const {
+    if (choice.name.empty()) {
+      result.band = FormatGeneral(choice.frequencyMHz, 10) + " MHz";
+      result.lowMHz = result.highMHz = choice.frequencyMHz;
+    } else {
+      result.band = choice.name;
+      const auto band = FindBand(station_.rules, choice.name);
+      if (!band) {
+        result.problem =
+            "no " + choice.name + " band in the allocations used with " + std::string(Info(station_.rules).name);
+        return false;
+      }
+      result.band = band->name;
+      result.lowMHz = band->lowMHz;
+      result.highMHz = band->highMHz;
+    }
+    return true;
+  }
+
+  bool At(double f, Point& point, std::string& problem) const {
+    point.places.clear();
+    const double lossDb = FeedlineLossDb(transmitter_.feedline, f);
+    const double peakEirp = transmitter_.powerWatts * std::pow(10.0, (gainDbi_ - lossDb) / 10.0);
+    std::array<std::optional<Limits>, 2> limits;
+    for (const Environment env : kEnvironments) {
+      const auto i = static_cast<std::size_t>(env);
+      limits[i] = LookupLimits(station_.rules, env, f);
+      if (!limits[i]) {
+        problem = "no limits at " + FormatGeneral(f, 10) + " MHz under " + std::string(Info(station_.rules).name) +
+                  " (" + FormatGeneral(Info(station_.rules).minMHz, 10) + " to " +
+                  FormatGeneral(Info(station_.rules).maxMHz, 10) + " MHz)";
+        return false;
+      }
+      EnvironmentResult& r = point.environments[i];
+      r.frequencyMHz = f;
+      r.feedlineLossDb = lossDb;
+      r.averagingMinutes = AveragingMinutes(station_.rules, env, f);
+      r.timeFactor =
+          transmitter_.txMinutes
+              ? TimeAveragingFactor(*transmitter_.txMinutes, transmitter_.rxMinutes.value_or(0.0), r.averagingMinutes)
+              : 1.0;
+      r.peakEirpWatts = peakEirp;
+      r.averageEirpWatts = peakEirp * duty_ * r.timeFactor;
+      r.limit = limits[i]->averaged;
+      r.safeDistanceMeters = SafeDistance(r.averageEirpWatts, r.limit.sWm2, ground_);
+      if (const auto& instantaneous = limits[i]->instantaneous) {
+        const double d = SafeDistance(peakEirp, instantaneous->sWm2, ground_);
+        if (d > r.safeDistanceMeters) {
+          r.safeDistanceMeters = d;
+          r.limit = *instantaneous;
+        }
+      }
+      SetHorizontal(r);
+    }
+    for (std::size_t p = 0; p < station_.places.size(); ++p) {
+      const auto i = static_cast<std::size_t>(station_.places[p].environment);
+      const EnvironmentResult& r = point.environments[i];
+      PlaceShare share;
+      share.frequencyMHz = f;
+      share.distanceMeters = distances_[p];
+      share.sWm2 = DensityWm2(r.averageEirpWatts, distances_[p], ground_);
+      share.share = share.sWm2 / limits[i]->averaged.sWm2;
+      if (const auto& instantaneous = limits[i]->instantaneous) {
+        share.share = std::max(share.share, DensityWm2(peakEirp, distances_[p], ground_) / instantaneous->sWm2);
+      }
+      point.places.push_back(share);
+    }
+    point.exemption.reset();
+    if (station_.rules == RuleSet::kFcc && exemptionDistance_) {
+      ExemptionRank rank;
+      rank.frequencyMHz = f;
+      rank.eirpWatts = std::max(point.environments[0].averageEirpWatts, point.environments[1].averageEirpWatts);
+      const auto threshold = ExemptionThresholdWatts(f, *exemptionDistance_);
+      const double erp = rank.eirpWatts / kEirpPerErp;
+      rank.share = threshold ? erp / *threshold : 0.0;
+      rank.exempt = threshold && *exemptionDistance_ >= LambdaOver2PiMeters(f) && erp <= *threshold;
+      point.exemption = rank;
+    }
+    return true;
+  }
+
+  void SetHorizontal(EnvironmentResult& r) const {
+    const auto& height = transmitter_.antenna.heightMeters;
+    if (!height) return;
+    const double dh = std::abs(*height - station_.personHeightMeters);
+    if (dh >= r.safeDistanceMeters) {
+      r.metEverywhereAtHeight = true;
+    } else {
+      r.horizontalMeters = std::sqrt(r.safeDistanceMeters * r.safeDistanceMeters - dh * dh);
+    }
+  }
+
+  // Each figure keeps the frequency where it is worst.
+  static void Keep(const Point& point, BandResult& result, bool first) {
+    for (std::size_t i = 0; i < result.environments.size(); ++i) {
+      if (first || point.environments[i].safeDistanceMeters > result.environments[i].safeDistanceMeters) {
+        result.environments[i] = point.environments[i];
+      }
+    }
+    if (first) result.places = point.places;
+    for (std::size_t p = 0; p < point.places.size(); ++p) {
+      if (point.places[p].share > result.places[p].share) result.places[p] = point.places[p];
+    }
+  }
+
+  const Station& station_;
+  const Transmitter& transmitter_;
+  double duty_, gainDbi_, ground_;
+  std::vector<double> distances_;
+  std::optional<double> exemptionDistance_;
+  Point point_;  // reused from frequency to frequency
+};
+
+TransmitterResult EvaluateTransmitter(const Station& station, const Transmitter& transmitter) {
+  TransmitterResult result;
+  result.dutyPercent = DutyPercent(transmitter);
+  result.gainDbi = AntennaGainDbi(transmitter.antenna);
+  BandEvaluator evaluator(station, transmitter, result.dutyPercent, result.gainDbi);
+  result.worstShare.assign(station.places.size(), 0.0);
+  result.worstBand.assign(station.places.size(), 0);
+  for (const BandChoice& choice : transmitter.bands) {
+    result.bands.push_back(evaluator.Evaluate(choice));
+    const BandResult& band = result.bands.back();
+    if (!band.problem.empty()) continue;
+    for (std::size_t p = 0; p < band.places.size(); ++p) {
+      if (band.places[p].share > result.worstShare[p]) {
+        result.worstShare[p] = band.places[p].share;
+        result.worstBand[p] = result.bands.size() - 1;
+      }
+    }
+  }
+  return result;
+}
+
+// At each place, the worst of: each transmitter alone, and each transmitter with those it
+// transmits at the same time as (47 CFR 1.1307(b)(3)(ii); ICNIRP's summation).
+PlaceVerdict Verdict(const Station& station, const std::vector<TransmitterResult>& results, std::size_t place) {
+  PlaceVerdict verdict;
+  for (std::size_t t = 0; t < results.size(); ++t) {
+    std::vector<std::size_t> group = {t};
+    for (const auto& name : station.transmitters[t].simultaneousWith) {
+      for (std::size_t u = 0; u < station.transmitters.size(); ++u) {
+        if (u != t && station.transmitters[u].name == name && std::find(group.begin(), group.end(), u) == group.end()) {
+          group.push_back(u);
+        }
+      }
+    }
+    double sum = 0.0;
+    for (const std::size_t u : group) sum += results[u].worstShare[place];
+    if (sum > verdict.share || verdict.transmitters.empty()) {
+      verdict.share = sum;
+      verdict.transmitters = group;
+    }
+  }
+  verdict.complies = verdict.share <= 1.0;
+  return verdict;
+}
+
+}  // namespace
+
+double GroundFactor(const Station& station) {
+  return station.groundReflection ? kGroundReflectionFactor : kNoGroundReflection;
+}
+
+double DensityWm2(double eirpWatts, double meters, double groundFactor) {
+  return groundFactor * eirpWatts / (4.0 * std::numbers::pi * meters * meters);
+}
+
+double PlaceDistanceMeters(const Station& station, const Transmitter& transmitter, const Place& place) {
+  if (place.distanceMeters) return *place.distanceMeters;
+  const double horizontal = place.horizontalMeters.value_or(0.0);
+  const auto& antennaHeight = transmitter.antenna.heightMeters;
+  // Without the antenna's height, the horizontal distance is the nearest the antenna can be.
+  if (!antennaHeight) return horizontal;
+  const double dh = *antennaHeight - place.heightMeters.value_or(station.personHeightMeters);
+  return std::sqrt(horizontal * horizontal + dh * dh);
+}
+
+double AntennaGainDbi(const Antenna& antenna) {
+  if (antenna.preset) return kAntennaPresets[static_cast<std::size_t>(*antenna.preset)].gainDbi;
+  return antenna.gainDbi;
+}
+
+StationResult EvaluateStation(const Station& station) {
+  StationResult result;
+  for (const Transmitter& transmitter : station.transmitters) {
+    result.transmitters.push_back(EvaluateTransmitter(station, transmitter));
+  }
+  for (std::size_t p = 0; p < station.places.size(); ++p) {
+    result.places.push_back(Verdict(station, result.transmitters, p));
+  }
+  return result;
+}
+
+}  // namespace zento

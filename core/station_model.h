@@ -1,0 +1,102 @@
+#pragma once
+// A whole station: its transmitters with their feedlines and antennas, and the places where
+// people are. Heights and distances in meters.
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/rules.h"
+
+namespace zento {
+
+enum class LengthUnit { kFeet, kMeters };
+enum class FeedlineKind { kCable, kLossPer100Feet, kTotalLoss };
+
+struct Feedline {
+  FeedlineKind kind = FeedlineKind::kTotalLoss;
+  int cableRow = -1;                          // kCable: a row of kCableTable
+  double length = 0.0;                        // kCable and kLossPer100Feet, in lengthUnit
+  LengthUnit lengthUnit = LengthUnit::kFeet;  //
+  double lossDbPer100Feet = 0.0;              // kLossPer100Feet: matched loss
+  double totalLossDb = 0.0;                   // kTotalLoss: matched loss of the whole run
+  double swr = 1.0;                           // at the antenna
+  double otherLossDb = 0.0;                   // connectors, switches, filters
+
+  bool operator==(const Feedline&) const = default;
+};
+
+struct Antenna {
+  std::optional<int> preset;  // a row of kAntennaPresets; its gain replaces gainDbi
+  double gainDbi = 0.0;
+  std::optional<double> heightMeters;  // above the ground
+
+  bool operator==(const Antenna&) const = default;
+};
+
+// A band by name (resolved under the station's rules), or one frequency.
+struct BandChoice {
+  std::string name;  // empty when a frequency is given
+  double frequencyMHz = 0.0;
+
+  bool operator==(const BandChoice&) const = default;
+};
+
+struct Transmitter {
+  std::string name;
+  double powerWatts = 100.0;  // peak envelope power into the feedline
+  std::string mode;           // a key of kOperatingModes; with dutyPercent unset
+  std::optional<double> dutyPercent;
+  std::optional<double> txMinutes, rxMinutes;  // both or neither; neither: transmitting throughout
+  std::vector<BandChoice> bands;
+  Feedline feedline;
+  Antenna antenna;
+  std::vector<std::string> simultaneousWith;  // names of transmitters that transmit at the same time
+
+  bool operator==(const Transmitter&) const = default;
+};
+
+struct Place {
+  std::string name;
+  Environment environment = Environment::kUncontrolled;
+  std::optional<double> distanceMeters;    // straight-line distance from the antenna, or
+  std::optional<double> horizontalMeters;  // the distance along the ground from the mast,
+  std::optional<double> heightMeters;      // at this height (the station's person height if unset)
+
+  bool operator==(const Place&) const = default;
+};
+
+struct Station {
+  std::string callsign;
+  std::string location;
+  RuleSet rules = RuleSet::kFcc;
+  bool groundReflection = true;
+  LengthUnit units = LengthUnit::kFeet;  // how distances are shown
+  double personHeightMeters = 2.0;
+  std::optional<double> exemptionDistanceMeters;  // the nearest place's distance if unset
+  std::vector<Place> places;
+  std::vector<Transmitter> transmitters;
+
+  bool operator==(const Station&) const = default;
+};
+
+// The ranges a station's values must lie in; the file reader and zento-calc check them.
+struct Range {
+  double min, max;
+  bool Holds(double v) const { return v >= min && v <= max; }
+};
+inline constexpr Range kPowerRange{0.001, 100000.0};
+inline constexpr Range kDutyRange{0.0, 100.0};
+inline constexpr Range kMinutesRange{0.0, 1440.0};
+inline constexpr Range kGainRange{-10.0, 60.0};
+inline constexpr Range kSwrRange{1.0, 100.0};
+inline constexpr Range kLossRange{0.0, 60.0};
+inline constexpr Range kLossPer100FeetRange{0.0, 100.0};
+inline constexpr Range kCableLengthRange{0.0, 100000.0};
+inline constexpr Range kHeightRange{0.0, 10000.0};
+inline constexpr Range kDistanceRange{0.0, 1.0e6};
+inline constexpr Range kFrequencyRange{0.001, 300000.0};
+
+inline constexpr double kMetersPerFoot = 0.3048;
+
+}  // namespace zento

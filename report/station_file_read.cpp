@@ -1,0 +1,319 @@
+// Reading stations: every value checked, every unknown key refused, nothing half-read.
+#include <algorithm>
+#include <cctype>
+#include <initializer_list>
+#include <set>
+
+#include "core/antennas.h"
+#include "core/bands.h"
+#include "core/feedline.h"
+#include "core/number_text.h"
+#include "core/operating.h"
+#include "report/located_json.h"
+#include "report/station_file.h"
+
+namespace zento {
+namespace {
+
+using Json = nlohmann::json;
+
+struct ReadError {
+  std::string message;
+};
+
+bool SameIgnoringCase(std::string_view a, std::string_view b) {
+  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+    return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+  });
+}
+
+std::string Shown(const Json& value) {
+  std::string text = value.dump(-1, ' ', false, Json::error_handler_t::replace);
+  return text.size() <= 60 ? text : text.substr(0, 60) + "...";
+}
+
+std::string RangeText(const Range& range) {
+  return "a number from " + FormatGeneral(range.min, 10) + " to " + FormatGeneral(range.max, 10);
+}
+
+class Reader {
+ public:
+  explicit Reader(const LocatedJson& doc) : doc_(doc) {}
+
+  Station Read() {
+    const Json& root = Object(doc_.value, "");
+    Keys(root, "",
+         {"format", "version", "callsign", "location", "rules", "ground_reflection", "units", "person_height_m",
+          "exemption_distance_m", "places", "transmitters"});
+    if (String(root, "", "format") != kStationFileFormat) {
+      Fail("format", "expected \"" + std::string(kStationFileFormat) + "\"", &root.at("format"));
+    }
+    const double version = Number(root, "", "version", {1, 1000});
+    if (version != kStationFileVersion) {
+      Fail("version", "expected " + std::to_string(kStationFileVersion) + " (a newer ZENTO wrote this file)",
+           &root.at("version"));
+    }
+    Station s;
+    s.callsign = OptionalString(root, "", "callsign").value_or("");
+    s.location = OptionalString(root, "", "location").value_or("");
+    if (const auto rules = OptionalString(root, "", "rules")) {
+      const auto found = FindRuleSet(*rules);
+      if (!found) Fail("rules", "expected one of fcc, icnirp-1998, icnirp-2020, canada-sc6", &root.at("rules"));
+      s.rules = *found;
+    }
+    s.groundReflection = OptionalBool(root, "", "ground_reflection").value_or(true);
+    if (const auto units = OptionalString(root, "", "units")) s.units = Unit(root, "", "units");
+    s.personHeightMeters = OptionalNumber(root, "", "person_height_m", kHeightRange).value_or(2.0);
+    s.exemptionDistanceMeters = OptionalNumber(root, "", "exemption_distance_m", {1e-6, kDistanceRange.max});
+    ForEach(root, "", "places",
+            [&](const Json& v, const std::string& path) { s.places.push_back(ReadPlace(v, path)); });
+    ForEach(root, "", "transmitters",
+            [&](const Json& v, const std::string& path) { s.transmitters.push_back(ReadTransmitter(v, path)); });
+    CheckNames(s, root);
+    return s;
+  }
+
+ private:
+  [[noreturn]] void Fail(const std::string& path, const std::string& what, const Json* got = nullptr) const {
+    std::string message = (path.empty() ? "the station" : path) + ": " + what;
+    if (got) message += ", got " + Shown(*got);
+    const auto line = doc_.lines.find(path);
+    if (line != doc_.lines.end()) message += " (line " + std::to_string(line->second) + ")";
+    throw ReadError{message};
+  }
+
+  const Json& Object(const Json& v, const std::string& path) const {
+    if (!v.is_object()) Fail(path, "expected an object", &v);
+    return v;
+  }
+
+  void Keys(const Json& object, const std::string& path, std::initializer_list<std::string_view> known) const {
+    for (const auto& [key, value] : object.items()) {
+      if (std::find(known.begin(), known.end(), key) == known.end()) Fail(JoinPath(path, key), "unknown key");
+    }
+  }
+
+  const Json* Find(const Json& object, std::string_view key) const {
+    const auto it = object.find(key);
+    return it == object.end() ? nullptr : &*it;
+  }
+
+  const Json& Required(const Json& object, const std::string& path, std::string_view key) const {
+    const Json* v = Find(object, key);
+    if (!v) Fail(path, "missing key \"" + std::string(key) + "\"");
+    return *v;
+  }
+
+  double NumberValue(const Json& v, const std::string& path, const Range& range) const {
+    if (!v.is_number() || !range.Holds(v.get<double>())) Fail(path, "expected " + RangeText(range), &v);
+    return v.get<double>();
+  }
+  double Number(const Json& o, const std::string& path, std::string_view key, const Range& range) const {
+    return NumberValue(Required(o, path, key), JoinPath(path, key), range);
+  }
+  std::optional<double> OptionalNumber(const Json& o, const std::string& path, std::string_view key,
+                                       const Range& range) const {
+    const Json* v = Find(o, key);
+    if (!v) return std::nullopt;
+    return NumberValue(*v, JoinPath(path, key), range);
+  }
+
+  std::string StringValue(const Json& v, const std::string& path) const {
+    if (!v.is_string()) Fail(path, "expected a string", &v);
+    return v.get<std::string>();
+  }
+  std::string String(const Json& o, const std::string& path, std::string_view key) const {
+    return StringValue(Required(o, path, key), JoinPath(path, key));
+  }
+  std::optional<std::string> OptionalString(const Json& o, const std::string& path, std::string_view key) const {
+    const Json* v = Find(o, key);
+    if (!v) return std::nullopt;
+    return StringValue(*v, JoinPath(path, key));
+  }
+
+  std::optional<bool> OptionalBool(const Json& o, const std::string& path, std::string_view key) const {
+    const Json* v = Find(o, key);
+    if (!v) return std::nullopt;
+    if (!v->is_boolean()) Fail(JoinPath(path, key), "expected true or false", v);
+    return v->get<bool>();
+  }
+
+  LengthUnit Unit(const Json& o, const std::string& path, std::string_view key) const {
+    const std::string text = String(o, path, key);
+    if (text == "feet") return LengthUnit::kFeet;
+    if (text == "meters") return LengthUnit::kMeters;
+    Fail(JoinPath(path, key), "expected \"feet\" or \"meters\"", &o.at(key));
+  }
+
+  template <typename Each>
+  void ForEach(const Json& o, const std::string& path, std::string_view key, Each each) const {
+    const Json* v = Find(o, key);
+    if (!v) return;
+    const std::string arrayPath = JoinPath(path, key);
+    if (!v->is_array()) Fail(arrayPath, "expected a list", v);
+    for (std::size_t i = 0; i < v->size(); ++i) each((*v)[i], JoinPath(arrayPath, i));
+  }
+
+  // Exactly one of the keys, or none when `optional`.
+  std::optional<std::string_view> OneOf(const Json& o, const std::string& path,
+                                        std::initializer_list<std::string_view> keys, bool optional) const {
+    std::optional<std::string_view> found;
+    for (const auto key : keys) {
+      if (!Find(o, key)) continue;
+      if (found) Fail(JoinPath(path, key), "only one of " + Joined(keys) + " may be given");
+      found = key;
+    }
+    if (!found && !optional) Fail(path, "missing one of " + Joined(keys));
+    return found;
+  }
+
+  static std::string Joined(std::initializer_list<std::string_view> keys) {
+    std::string out;
+    for (const auto key : keys) out += (out.empty() ? "\"" : ", \"") + std::string(key) + "\"";
+    return out;
+  }
+
+  Place ReadPlace(const Json& v, const std::string& path) const {
+    const Json& o = Object(v, path);
+    Keys(o, path, {"name", "environment", "distance_m", "horizontal_m", "height_m"});
+    Place p;
+    p.name = String(o, path, "name");
+    if (const auto env = OptionalString(o, path, "environment")) {
+      if (*env == "controlled") {
+        p.environment = Environment::kControlled;
+      } else if (*env != "uncontrolled") {
+        Fail(JoinPath(path, "environment"), "expected \"controlled\" or \"uncontrolled\"", &o.at("environment"));
+      }
+    }
+    const Range positive{1e-6, kDistanceRange.max};
+    if (OneOf(o, path, {"distance_m", "horizontal_m"}, false) == "distance_m") {
+      p.distanceMeters = Number(o, path, "distance_m", positive);
+      if (Find(o, "height_m")) Fail(JoinPath(path, "height_m"), "only with \"horizontal_m\"");
+    } else {
+      p.horizontalMeters = Number(o, path, "horizontal_m", kDistanceRange);
+      p.heightMeters = OptionalNumber(o, path, "height_m", kHeightRange);
+    }
+    return p;
+  }
+
+  Feedline ReadFeedline(const Json& v, const std::string& path) const {
+    const Json& o = Object(v, path);
+    Keys(o, path, {"cable", "loss_db_per_100ft", "loss_db", "length", "length_units", "swr", "other_loss_db"});
+    Feedline f;
+    const auto kind = OneOf(o, path, {"cable", "loss_db_per_100ft", "loss_db"}, true);
+    if (kind == "cable") {
+      f.kind = FeedlineKind::kCable;
+      const std::string name = String(o, path, "cable");
+      for (std::size_t row = 0; row < CountCables(kCableTable); ++row) {
+        if (SameIgnoringCase(kCableTable[row].name, name)) f.cableRow = static_cast<int>(row);
+      }
+      if (f.cableRow < 0) Fail(JoinPath(path, "cable"), "expected a cable of zento-calc --list-cables", &o.at("cable"));
+    } else if (kind == "loss_db_per_100ft") {
+      f.kind = FeedlineKind::kLossPer100Feet;
+      f.lossDbPer100Feet = Number(o, path, "loss_db_per_100ft", kLossPer100FeetRange);
+    } else {
+      f.totalLossDb = OptionalNumber(o, path, "loss_db", kLossRange).value_or(0.0);
+    }
+    if (f.kind == FeedlineKind::kTotalLoss) {
+      for (const auto key : {"length", "length_units"}) {
+        if (Find(o, key)) Fail(JoinPath(path, key), "only with \"cable\" or \"loss_db_per_100ft\"");
+      }
+    } else {
+      f.length = Number(o, path, "length", kCableLengthRange);
+      if (Find(o, "length_units")) f.lengthUnit = Unit(o, path, "length_units");
+    }
+    f.swr = OptionalNumber(o, path, "swr", kSwrRange).value_or(1.0);
+    f.otherLossDb = OptionalNumber(o, path, "other_loss_db", kLossRange).value_or(0.0);
+    return f;
+  }
+
+  Antenna ReadAntenna(const Json& v, const std::string& path) const {
+    const Json& o = Object(v, path);
+    Keys(o, path, {"preset", "gain_dbi", "height_m"});
+    Antenna a;
+    if (OneOf(o, path, {"preset", "gain_dbi"}, true) == "preset") {
+      const std::string key = String(o, path, "preset");
+      for (std::size_t i = 0; i < kAntennaPresets.size(); ++i) {
+        if (kAntennaPresets[i].shortName == key) a.preset = static_cast<int>(i);
+      }
+      if (!a.preset) Fail(JoinPath(path, "preset"), "expected a preset of zento-calc --list-antennas", &o.at("preset"));
+    } else {
+      a.gainDbi = OptionalNumber(o, path, "gain_dbi", kGainRange).value_or(0.0);
+    }
+    a.heightMeters = OptionalNumber(o, path, "height_m", kHeightRange);
+    return a;
+  }
+
+  BandChoice ReadBand(const Json& v, const std::string& path) const {
+    if (v.is_number()) return {"", NumberValue(v, path, kFrequencyRange)};
+    const std::string name = StringValue(v, path);
+    for (const RuleSet rules : {RuleSet::kFcc, RuleSet::kIcnirp1998}) {
+      if (const auto band = FindBand(rules, name)) return {std::string(band->name), 0.0};
+    }
+    Fail(path, "expected a band name (160m ... 23cm, 4m) or a frequency in MHz", &v);
+  }
+
+  Transmitter ReadTransmitter(const Json& v, const std::string& path) const {
+    const Json& o = Object(v, path);
+    Keys(o, path,
+         {"name", "power_watts", "mode", "duty_percent", "tx_minutes", "rx_minutes", "bands", "feedline", "antenna",
+          "simultaneous_with"});
+    Transmitter t;
+    t.name = String(o, path, "name");
+    t.powerWatts = Number(o, path, "power_watts", kPowerRange);
+    if (OneOf(o, path, {"mode", "duty_percent"}, true) == "duty_percent") {
+      t.dutyPercent = Number(o, path, "duty_percent", kDutyRange);
+    } else if (const auto mode = OptionalString(o, path, "mode")) {
+      if (!FindMode(*mode)) Fail(JoinPath(path, "mode"), "expected a mode of zento-calc --list-modes", &o.at("mode"));
+      t.mode = *mode;
+    }
+    t.txMinutes = OptionalNumber(o, path, "tx_minutes", {1e-6, kMinutesRange.max});
+    t.rxMinutes = OptionalNumber(o, path, "rx_minutes", kMinutesRange);
+    if (t.rxMinutes && !t.txMinutes) Fail(path, "missing key \"tx_minutes\" beside \"rx_minutes\"");
+    ForEach(o, path, "bands", [&](const Json& b, const std::string& p) { t.bands.push_back(ReadBand(b, p)); });
+    if (const Json* f = Find(o, "feedline")) t.feedline = ReadFeedline(*f, JoinPath(path, "feedline"));
+    if (const Json* a = Find(o, "antenna")) t.antenna = ReadAntenna(*a, JoinPath(path, "antenna"));
+    ForEach(o, path, "simultaneous_with",
+            [&](const Json& n, const std::string& p) { t.simultaneousWith.push_back(StringValue(n, p)); });
+    return t;
+  }
+
+  void CheckNames(const Station& s, const Json& root) const {
+    std::set<std::string> names;
+    for (std::size_t i = 0; i < s.transmitters.size(); ++i) {
+      const std::string path = JoinPath(JoinPath("transmitters", i), "name");
+      if (!names.insert(s.transmitters[i].name).second) {
+        Fail(path, "another transmitter has this name", &root.at("transmitters")[i].at("name"));
+      }
+    }
+    for (std::size_t i = 0; i < s.transmitters.size(); ++i) {
+      const auto& with = s.transmitters[i].simultaneousWith;
+      for (std::size_t k = 0; k < with.size(); ++k) {
+        if (names.count(with[k]) == 0 || with[k] == s.transmitters[i].name) {
+          Fail(JoinPath(JoinPath(JoinPath("transmitters", i), "simultaneous_with"), k),
+               "expected the name of another transmitter", &root.at("transmitters")[i].at("simultaneous_with")[k]);
+        }
+      }
+    }
+  }
+
+  const LocatedJson& doc_;
+};
+
+}  // namespace
+
+std::optional<Station> ParseStation(std::string_view text, std::string& error) {
+  const auto doc = ParseLocatedJson(text, error);
+  if (!doc) return std::nullopt;
+  try {
+    return Reader(*doc).Read();
+  } catch (const ReadError& e) {
+    error = e.message;
+    return std::nullopt;
+  } catch (const nlohmann::json::exception& e) {
+    error = e.what();
+    return std::nullopt;
+  }
+}
+
+}  // namespace zento

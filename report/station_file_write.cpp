@@ -1,0 +1,132 @@
+// Writing stations: every key in a fixed order, so that files diff cleanly.
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+
+#include <nlohmann/json.hpp>
+
+#include "core/antennas.h"
+#include "core/feedline.h"
+#include "core/operating.h"
+#include "report/station_file.h"
+
+namespace zento {
+namespace {
+
+using Json = nlohmann::ordered_json;
+
+std::string_view EnvironmentKey(Environment e) { return e == Environment::kControlled ? "controlled" : "uncontrolled"; }
+std::string_view UnitKey(LengthUnit u) { return u == LengthUnit::kFeet ? "feet" : "meters"; }
+
+Json FeedlineJson(const Feedline& f) {
+  Json out = Json::object();
+  switch (f.kind) {
+    case FeedlineKind::kCable:
+      out["cable"] = kCableTable[static_cast<std::size_t>(f.cableRow)].name;
+      break;
+    case FeedlineKind::kLossPer100Feet:
+      out["loss_db_per_100ft"] = f.lossDbPer100Feet;
+      break;
+    case FeedlineKind::kTotalLoss:
+      out["loss_db"] = f.totalLossDb;
+      break;
+  }
+  if (f.kind != FeedlineKind::kTotalLoss) {
+    out["length"] = f.length;
+    out["length_units"] = UnitKey(f.lengthUnit);
+  }
+  out["swr"] = f.swr;
+  out["other_loss_db"] = f.otherLossDb;
+  return out;
+}
+
+Json TransmitterJson(const Transmitter& t) {
+  Json out = {{"name", t.name}, {"power_watts", t.powerWatts}};
+  if (t.dutyPercent) {
+    out["duty_percent"] = *t.dutyPercent;
+  } else if (!t.mode.empty()) {
+    out["mode"] = t.mode;
+  }
+  if (t.txMinutes) out["tx_minutes"] = *t.txMinutes;
+  if (t.rxMinutes) out["rx_minutes"] = *t.rxMinutes;
+  Json bands = Json::array();
+  for (const auto& band : t.bands) {
+    bands.push_back(band.name.empty() ? Json(band.frequencyMHz) : Json(band.name));
+  }
+  out["bands"] = std::move(bands);
+  out["feedline"] = FeedlineJson(t.feedline);
+  Json antenna = Json::object();
+  if (t.antenna.preset) {
+    antenna["preset"] = kAntennaPresets[static_cast<std::size_t>(*t.antenna.preset)].shortName;
+  } else {
+    antenna["gain_dbi"] = t.antenna.gainDbi;
+  }
+  if (t.antenna.heightMeters) antenna["height_m"] = *t.antenna.heightMeters;
+  out["antenna"] = std::move(antenna);
+  out["simultaneous_with"] = t.simultaneousWith;
+  return out;
+}
+
+Json PlaceJson(const Place& p) {
+  Json out = {{"name", p.name}, {"environment", EnvironmentKey(p.environment)}};
+  if (p.distanceMeters) out["distance_m"] = *p.distanceMeters;
+  if (p.horizontalMeters) out["horizontal_m"] = *p.horizontalMeters;
+  if (p.heightMeters) out["height_m"] = *p.heightMeters;
+  return out;
+}
+
+}  // namespace
+
+std::string StationText(const Station& s) {
+  Json out = {{"format", kStationFileFormat}, {"version", kStationFileVersion},
+              {"callsign", s.callsign},       {"location", s.location},
+              {"rules", Info(s.rules).key},   {"ground_reflection", s.groundReflection},
+              {"units", UnitKey(s.units)},    {"person_height_m", s.personHeightMeters}};
+  if (s.exemptionDistanceMeters) out["exemption_distance_m"] = *s.exemptionDistanceMeters;
+  Json places = Json::array();
+  for (const auto& place : s.places) places.push_back(PlaceJson(place));
+  out["places"] = std::move(places);
+  Json transmitters = Json::array();
+  for (const auto& t : s.transmitters) transmitters.push_back(TransmitterJson(t));
+  out["transmitters"] = std::move(transmitters);
+  return out.dump(2, ' ', false, Json::error_handler_t::replace) + "\n";
+}
+
+std::optional<Station> ReadStationFile(const std::filesystem::path& path, std::string& error) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) {
+    error = std::string("cannot be opened (") + std::strerror(errno) + ")";
+    return std::nullopt;
+  }
+  const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  if (in.bad()) {
+    error = "cannot be read";
+    return std::nullopt;
+  }
+  return ParseStation(text, error);
+}
+
+SaveOutcome WriteStationFile(const std::filesystem::path& path, const Station& station) {
+  std::filesystem::path temporary = path;
+  temporary += ".tmp-" + std::to_string(::getpid());
+  SaveOutcome outcome = WriteReportFile(temporary, StationText(station));
+  if (outcome.result == SaveResult::kSaved) {
+    const int fd = ::open(temporary.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd >= 0) {
+      if (::fsync(fd) != 0) outcome = {SaveResult::kWriteFailed, errno};
+      ::close(fd);
+    }
+  }
+  if (outcome.result == SaveResult::kSaved && std::rename(temporary.c_str(), path.c_str()) != 0) {
+    outcome = {SaveResult::kWriteFailed, errno};
+  }
+  if (outcome.result != SaveResult::kSaved) std::remove(temporary.c_str());
+  return outcome;
+}
+
+}  // namespace zento

@@ -1,0 +1,106 @@
+// zento-calc's whole-station evaluation: from a file or from options, and what it refuses.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include <unistd.h>
+
+#include <filesystem>
+
+#include "report/station_file.h"
+#include "tests/cli/run_calc.h"
+
+namespace zento::cli {
+namespace {
+
+namespace fs = std::filesystem;
+using test::RunCalc;
+using testing::HasSubstr;
+using testing::StartsWith;
+using Json = nlohmann::json;
+
+const std::string kExample = std::string(ZENTO_SOURCE_DIR) + "/examples/contest-two-transmitters.zento.json";
+
+TEST(Station, EvaluatesAFileWithTheSumAtEachPlace) {
+  const auto r = RunCalc({"--station", kExample, "--format", "json"});
+  ASSERT_EQ(r.status, kExitOk) << r.err;
+  const auto json = Json::parse(r.out);
+  EXPECT_EQ(json.at("station").at("rules").at("key"), "fcc");
+  const auto& tent = json.at("places").at(1);
+  EXPECT_EQ(tent.at("name"), "Visitors' tent");
+  EXPECT_EQ(tent.at("transmitters"), Json::array({"Run", "Mult"}));  // they transmit at the same time
+  const auto& run = json.at("transmitters").at(0);
+  const auto& mult = json.at("transmitters").at(1);
+  double runWorst = 0, multWorst = 0;
+  for (const auto& band : run.at("bands"))
+    runWorst = std::max(runWorst, band.at("places").at(1).at("percent_of_limit").get<double>());
+  for (const auto& band : mult.at("bands"))
+    multWorst = std::max(multWorst, band.at("places").at(1).at("percent_of_limit").get<double>());
+  EXPECT_NEAR(tent.at("percent_of_limit").get<double>(), runWorst + multWorst, 1e-9);
+  EXPECT_EQ(tent.at("complies"), runWorst + multWorst <= 100.0);
+
+  const auto text = RunCalc({"--station", kExample});
+  EXPECT_THAT(text.out, HasSubstr("Rules: FCC: 47 CFR 1.1310"));
+  EXPECT_THAT(text.out, HasSubstr("at the same time)"));
+  EXPECT_THAT(text.out, HasSubstr("main-beam gain in every direction"));
+  const auto csv = RunCalc({"--station", kExample, "--format", "csv"});
+  EXPECT_THAT(csv.out, StartsWith("transmitter,band,environment,frequency_mhz,"));
+  EXPECT_EQ(std::count(csv.out.begin(), csv.out.end(), '\n'), 1 + 2 * (5 + 3));  // header, 2 rows per band
+}
+
+TEST(Station, OptionsDescribeTheSameStationAFileHolds) {
+  const fs::path path = fs::temp_directory_path() / ("zento-options-" + std::to_string(::getpid()) + ".zento.json");
+  const std::vector<std::string> options = {
+      "--rules",      "icnirp-2020", "--bands",      "40m,4m",       "--power",
+      "400",          "--mode",      "cw",           "--tx-minutes", "3",
+      "--rx-minutes", "3",           "--antenna",    "yagi-3",       "--antenna-height",
+      "33",           "--cable",     "rg-213",       "--length",     "66",
+      "--swr",        "1.5",         "--other-loss", "0.2",          "--horizontal-at",
+      "20",           "--at",        "40",           "--callsign",   "G0XXX",
+      "--no-ground",  "--format",    "json"};
+  auto saving = options;
+  saving.insert(saving.end(), {"--save-station", path.string()});
+  const auto fromOptions = RunCalc(saving);
+  ASSERT_EQ(fromOptions.status, kExitOk) << fromOptions.err;
+  const auto fromFile = RunCalc({"--station", path.string(), "--format", "json"});
+  fs::remove(path);
+  EXPECT_EQ(fromFile.out, fromOptions.out);
+  const auto json = Json::parse(fromFile.out);
+  EXPECT_EQ(json.at("station").at("ground_factor"), 1.0);
+  const auto& fourMeters = json.at("transmitters").at(0).at("bands").at(1);
+  EXPECT_EQ(fourMeters.at("high_mhz"), 70.5);  // IARU Region 1 under ICNIRP
+  EXPECT_EQ(fourMeters.at("uncontrolled").at("averaging_minutes"), 30.0);
+  EXPECT_NEAR(fourMeters.at("uncontrolled").at("time_factor").get<double>(), 0.5, 1e-12);
+  EXPECT_EQ(json.at("places").at(0).at("name"), "at 40");
+}
+
+TEST(Station, RefusesWhatItCannotUse) {
+  const struct {
+    std::vector<std::string> args;
+    int status;
+    std::string message;
+  } cases[] = {
+      {{"--station", kExample, "--power", "10"}, kExitBadInput, "--power: the station comes from --station"},
+      {{"--rules", "fcc", "--report", "x.txt"}, kExitBadInput, "--report: not used in a station evaluation"},
+      {{"--rules", "who"}, kExitBadInput, "--rules: 'who' is not one of fcc, icnirp-1998, icnirp-2020, canada-sc6"},
+      {{"--mode", "psk31"}, kExitBadInput, "--mode: unknown mode 'psk31'; known: ssb, ssb-processed, cw"},
+      {{"--mode", "cw", "--mode-duty", "40"}, kExitBadInput, "--mode excludes --mode-duty"},
+      {{"--rx-minutes", "3"}, kExitBadInput, "--rx-minutes: needs --tx-minutes"},
+      {{"--swr", "0.9"}, kExitBadInput, "--swr: 0.9 is outside the accepted SWR of 1 to 100"},
+      {{"--rules", "fcc", "--bands", "4m"}, kExitBadInput, "--bands: no band '4m' in the allocations used with FCC"},
+      {{"--rules", "fcc", "--frequency", "0.2"}, kExitNoLimits, "nothing to evaluate: no limits at 0.2 MHz under FCC"},
+      {{"--station", "/nonexistent/x.zento.json"},
+       kExitBadInput,
+       "--station: /nonexistent/x.zento.json: cannot be opened"},
+  };
+  for (const auto& c : cases) {
+    const auto r = RunCalc(c.args);
+    EXPECT_EQ(r.status, c.status) << c.message;
+    EXPECT_THAT(r.err, StartsWith("zento-calc: " + c.message));
+    EXPECT_EQ(r.out, "");
+  }
+  EXPECT_THAT(RunCalc({"--list-modes"}).out, HasSubstr("ssb-processed\t50 %\t"));
+}
+
+}  // namespace
+}  // namespace zento::cli
