@@ -58,6 +58,7 @@ std::optional<OutputFormat> ParseFormat(const std::string& text) {
   if (text.empty() || text == "text") return OutputFormat::kText;
   if (text == "csv") return OutputFormat::kCsv;
   if (text == "json") return OutputFormat::kJson;
+  if (text == "html") return OutputFormat::kHtml;
   return std::nullopt;
 }
 
@@ -183,8 +184,10 @@ int Calculate(const std::vector<std::string>& args, std::ostream& out, std::ostr
   Configuration config;
   try {
     RefuseEmptyValues(app);
-    if (!format) Refuse("--format: '" + Quote(raw.format) + "' is not one of text, csv, json");
-    if (StationRequested(app)) return EvaluateStationRun(app, raw, stationOptions, *format, out, err);
+    if (!format) Refuse("--format: '" + Quote(raw.format) + "' is not one of text, csv, json, html");
+    if (StationRequested(app) || format == OutputFormat::kHtml) {
+      return EvaluateStationRun(app, raw, stationOptions, *format, out, err);
+    }
     config = BuildConfiguration(app, raw);
   } catch (const InputError& inputError) {
     err << "zento-calc: " << inputError.message << '\n';

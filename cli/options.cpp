@@ -243,7 +243,9 @@ void AddOptions(CLI::App& app, RawOptions& raw) {
       app.add_option("--bands", raw.bands, "evaluate each band of LIST, its worst case over both edges: " + BandNames())
           ->type_name("LIST");
   bands->excludes(app.get_option("--frequency"))->excludes(controlled)->excludes(uncontrolled);
-  app.add_option("--format", raw.format, "output as text (default), csv or json")->type_name("FORMAT");
+  app.add_option("--format", raw.format,
+                 "output as text (default), csv, json, or html (a station's evaluation record, to keep)")
+      ->type_name("FORMAT");
   app.add_flag("--list-cables", raw.listCables, "list the cable types and exit");
   app.add_flag("--list-antennas", raw.listAntennas, "list the antenna presets and exit");
 }

@@ -10,7 +10,7 @@
 
 namespace zento::cli {
 
-enum class OutputFormat { kText, kCsv, kJson };
+enum class OutputFormat { kText, kCsv, kJson, kHtml };  // HTML: the evaluation record of a station
 
 // Text: the result block as the report shows it, then the checks. CSV and JSON: one row.
 void WriteSingle(std::ostream& out, OutputFormat format, const Evaluation& evaluation);

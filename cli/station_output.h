@@ -1,5 +1,5 @@
 #pragma once
-// Writing a station's evaluation as text, CSV or JSON.
+// Writing a station's evaluation as text, CSV, JSON or the HTML evaluation record.
 
 #include <ostream>
 
@@ -11,10 +11,7 @@ namespace zento::cli {
 void WriteStationEvaluation(std::ostream& out, OutputFormat format, const Station& station,
                             const StationResult& result);
 
-// Distances as the station shows them: "12.3 Feet" or "3.7 Meters".
-std::string StationDistance(const Station& station, double meters);
-std::string PercentText(double share);
-std::string ModeText(const Transmitter& transmitter, const TransmitterResult& result);
-std::string PlaceText(const Station& station, const Place& place);
+void WriteStationCsv(std::ostream& out, const Station& station, const StationResult& result);
+void WriteStationJson(std::ostream& out, const Station& station, const StationResult& result);
 
 }  // namespace zento::cli

@@ -1,0 +1,33 @@
+#pragma once
+// The evaluation record: one self-contained HTML page (no scripts, no network) with the station,
+// its rules and citation, every input, the results, the verdict at each place, the plot and the
+// assumptions, to keep with the station's records or hand to a neighbour.
+
+#include <string>
+
+#include "core/plot.h"
+#include "core/station_eval.h"
+
+namespace zento {
+
+struct RecordInfo {
+  std::string date;     // "2026-12-07"
+  std::string version;  // ZENTO's version
+  // Empty: the plot is inline SVG. Otherwise an <img> of this name, for renderers without SVG
+  // that are given the picture as a resource of that name.
+  std::string plotImageName;
+};
+
+std::string EvaluationRecordHtml(const Station& station, const StationResult& result, const RecordInfo& info);
+
+// The plot as an SVG element of the given size in pixels; names and verdicts are written out,
+// never shown by colour alone.
+std::string PlotSvg(const Station& station, const Plot& plot, int width, int height);
+
+// Text for HTML: & < > " escaped.
+std::string HtmlEscape(std::string_view text);
+
+// Today's date in the local time zone, "YYYY-MM-DD".
+std::string TodayIso();
+
+}  // namespace zento

@@ -1,0 +1,117 @@
+#include "report/station_text.h"
+
+#include "core/feedline.h"
+#include "core/number_text.h"
+#include "core/operating.h"
+
+namespace zento {
+
+std::string StationDistance(const Station& s, double meters) {
+  if (s.units == LengthUnit::kFeet) return FormatFixed(meters / kMetersPerFoot, 1) + " Feet";
+  return FormatFixed(meters, 1) + " Meters";
+}
+
+std::string PercentText(double share) { return FormatFixed(100.0 * share, 1) + " %"; }
+
+std::string FrequencyText(double mhz) { return FormatGeneral(mhz, 10); }
+
+std::string EnvironmentName(const Station& s, Environment e) {
+  return std::string(Info(s.rules).environmentNames[static_cast<std::size_t>(e)]);
+}
+
+std::string ModeText(const Transmitter& t, double dutyPercent) {
+  std::string text;
+  if (const auto mode = FindMode(t.mode); mode && !t.dutyPercent) {
+    text = std::string(mode->label) + " (" + FormatGeneral(dutyPercent, 6) + " %)";
+  } else {
+    text = "duty " + FormatGeneral(dutyPercent, 6) + " %";
+  }
+  if (t.txMinutes) {
+    text += ", " + FormatGeneral(*t.txMinutes, 6) + " min TX / " + FormatGeneral(t.rxMinutes.value_or(0.0), 6) +
+            " min RX";
+  }
+  return text;
+}
+
+std::string FeedlineText(const Feedline& f) {
+  std::string text;
+  const std::string units = f.lengthUnit == LengthUnit::kFeet ? " ft" : " m";
+  switch (f.kind) {
+    case FeedlineKind::kCable:
+      text = FormatGeneral(f.length, 10) + units + " of " +
+             std::string(kCableTable[static_cast<std::size_t>(f.cableRow)].name);
+      break;
+    case FeedlineKind::kLossPer100Feet:
+      text = FormatGeneral(f.length, 10) + units + " at " + FormatGeneral(f.lossDbPer100Feet, 6) + " dB/100 ft";
+      break;
+    case FeedlineKind::kTotalLoss:
+      text = FormatGeneral(f.totalLossDb, 6) + " dB matched loss";
+      break;
+  }
+  return text + ", SWR " + FormatGeneral(f.swr, 4) + ", other loss " + FormatGeneral(f.otherLossDb, 6) + " dB";
+}
+
+std::string AntennaText(const Station& s, const Transmitter& t) {
+  std::string text = FormatGeneral(AntennaGainDbi(t.antenna), 6) + " dBi";
+  if (t.antenna.heightMeters) text += " at " + StationDistance(s, *t.antenna.heightMeters);
+  return text;
+}
+
+std::string PlaceText(const Station& s, const Place& p) {
+  std::string text = p.name + " (";
+  if (p.distanceMeters) {
+    text += StationDistance(s, *p.distanceMeters);
+  } else {
+    text += StationDistance(s, p.horizontalMeters.value_or(0.0)) + " from the mast at " +
+            StationDistance(s, p.heightMeters.value_or(s.personHeightMeters)) + " high";
+  }
+  return text + ", " + EnvironmentName(s, p.environment) + ")";
+}
+
+std::string HorizontalText(const Station& s, const EnvironmentResult& r) {
+  if (r.metEverywhereAtHeight) return "nowhere at " + StationDistance(s, s.personHeightMeters) + " high";
+  return r.horizontalMeters ? StationDistance(s, *r.horizontalMeters) : "-";
+}
+
+std::string LimitText(const Limit& limit) {
+  return FormatGeneral(limit.sWm2, 4) + " W/m2 (" + FormatGeneral(limit.eVm, 4) + " V/m, " +
+         FormatGeneral(limit.hAm, 4) + " A/m)" + (limit.instantaneous ? ", instantaneous" : "");
+}
+
+std::string ExemptionText(const BandResult& band) {
+  if (!band.exemption) return "";
+  return std::string(band.exemption->exempt ? "exempt" : "evaluation required") + " at " +
+         FrequencyText(band.exemptionFrequencyMHz) + " MHz";
+}
+
+std::string VerdictParts(const Station& s, const StationResult& result, std::size_t place) {
+  const PlaceVerdict& v = result.places[place];
+  std::string parts;
+  for (const std::size_t t : v.transmitters) {
+    const TransmitterResult& tr = result.transmitters[t];
+    if (tr.bands.empty()) continue;
+    parts += (parts.empty() ? "" : " + ") + s.transmitters[t].name + " " + PercentText(tr.worstShare[place]) +
+             " on " + tr.bands[tr.worstBand[place]].band;
+  }
+  if (v.transmitters.size() > 1) parts += ", at the same time";
+  return parts;
+}
+
+std::vector<std::string> Assumptions(const Station& s) {
+  return {
+      "Far field: the power density falls with the square of the distance (S = EIRP / 4 pi r2); close to an "
+      "antenna, within about a wavelength, the estimate does not hold.",
+      "The antenna's main-beam gain is assumed in every direction, also towards the ground and behind it, so the "
+      "distances are upper bounds.",
+      s.groundReflection ? "Ground reflection is on: the power density is multiplied by 2.56 (OET Bulletin 65)."
+                         : "Ground reflection is off: the antenna is well above people and its main beam does not "
+                           "reach the ground.",
+      "Each figure is its band's worst case over the band's edges and any break of the rule's table inside it.",
+      "At each place the worst band of each transmitter counts; transmitters marked as transmitting at the same "
+      "time add their shares, and a place complies when the sum is at most 100 %.",
+      "Average power is the peak envelope power times the mode's duty factor and the share of each averaging "
+      "window spent transmitting.",
+  };
+}
+
+}  // namespace zento

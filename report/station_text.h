@@ -1,0 +1,31 @@
+#pragma once
+// How a station's inputs and results are worded, the same in every output: zento-calc's text,
+// the evaluation record and the station window.
+
+#include <string>
+#include <vector>
+
+#include "core/station_eval.h"
+
+namespace zento {
+
+// "12.3 Feet" or "3.7 Meters", as the station shows distances.
+std::string StationDistance(const Station& station, double meters);
+std::string PercentText(double share);  // "45.2 %"
+std::string FrequencyText(double mhz);  // "14.35"
+std::string EnvironmentName(const Station& station, Environment environment);
+std::string ModeText(const Transmitter& transmitter, double dutyPercent);
+std::string FeedlineText(const Feedline& feedline);
+std::string AntennaText(const Station& station, const Transmitter& transmitter);
+std::string PlaceText(const Station& station, const Place& place);  // "Yard (12.0 Feet, general public)"
+// The horizontal safe distance, "nowhere at 6.6 Feet high", or "-" without an antenna height.
+std::string HorizontalText(const Station& station, const EnvironmentResult& result);
+std::string LimitText(const Limit& limit);  // "2 W/m2 (27.5 V/m, 0.073 A/m)"
+std::string ExemptionText(const BandResult& band);
+// "Run 45.7 % on 10m + Mult 5.9 % on 15m, at the same time"
+std::string VerdictParts(const Station& station, const StationResult& result, std::size_t place);
+
+// The model's assumptions in plain words.
+std::vector<std::string> Assumptions(const Station& station);
+
+}  // namespace zento
