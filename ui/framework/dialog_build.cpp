@@ -69,127 +69,73 @@ class PlainTextLimiter : public QObject {
   bool trimming_ = false;
 };
 
+// A radio button that leaves the dialog's tab stops as its template has them: a Qt button in a
+// group makes itself a tab stop when it gets the focus, even from a click.
+class DialogRadioButton : public QRadioButton {
+ public:
+  using QRadioButton::QRadioButton;
+
+ protected:
+  void focusInEvent(QFocusEvent* event) override { QWidget::focusInEvent(event); }
+};
+
+// Each group of radio buttons is exclusive.
+void GroupRadioButtons(const std::vector<QWidget*>& widgets, const std::vector<std::vector<std::size_t>>& groups,
+                       QWidget* host) {
+  for (const auto& members : groups) {
+    auto* group = new QButtonGroup(host);
+    group->setExclusive(true);
+    for (std::size_t member : members) group->addButton(static_cast<QRadioButton*>(widgets[member]));
+  }
+}
+
 }  // namespace
 
 void Dialog::BuildControls() {
-  QWidget* previousTabStop = nullptr;
-  QButtonGroup* radioGroup = nullptr;
-  std::vector<QGroupBox*> groupBoxes;
+  const auto& controls = template_.controls;
+  std::vector<QWidget*> widgets;  // by template index
+  std::vector<std::vector<std::size_t>> radioGroups;
   int defaults = 0;
   defaultButtonId_ = 0;
-  for (const auto& control : template_.controls) {
-    QWidget* widget = nullptr;
-    const QString text = FromUtf8(control.text);
-    switch (control.kind) {
-      case ControlKind::kPushButton: {
-        auto* button = new QPushButton(text, host_.get());
-        button->setAutoDefault(false);
-        if (control.styles & kDefaultButton) {
-          ++defaults;
-          defaultButtonId_ = control.id;
-        }
-        QObject::connect(button, &QPushButton::clicked, host_.get(),
-                         [this, id = control.id] { Dispatch(Notification::kClicked, id); });
-        widget = button;
-        break;
-      }
-      case ControlKind::kRadioButton: {
-        auto* radio = new QRadioButton(text, host_.get());
-        radio->setAutoExclusive(false);
-        if ((control.styles & kGroup) || radioGroup == nullptr) {
-          radioGroup = new QButtonGroup(host_.get());
-          radioGroup->setExclusive(true);
-        }
-        radioGroup->addButton(radio);
-        QObject::connect(radio, &QRadioButton::clicked, host_.get(),
-                         [this, id = control.id] { Dispatch(Notification::kClicked, id); });
-        widget = radio;
-        break;
-      }
-      case ControlKind::kEdit: {
-        if (control.styles & kMultiLine) {
-          auto* edit = new QPlainTextEdit(host_.get());
-          edit->setTabChangesFocus(true);
-          edit->setReadOnly(control.styles & kReadOnly);
-          edit->setLineWrapMode((control.styles & kAutoHScroll) ? QPlainTextEdit::NoWrap : QPlainTextEdit::WidgetWidth);
-          edit->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-          edit->setVerticalScrollBarPolicy((control.styles & kVScroll) ? Qt::ScrollBarAlwaysOn
-                                                                       : Qt::ScrollBarAlwaysOff);
-          edit->setProperty("wantReturn", (control.styles & kWantReturn) != 0);
-          new PlainTextLimiter(edit, (control.styles & kVScroll) == 0);
-          QObject::connect(edit, &QPlainTextEdit::textChanged, host_.get(),
-                           [this, id = control.id] { Dispatch(Notification::kChange, id); });
-          widget = edit;
-        } else {
-          auto* edit = new QLineEdit(host_.get());
-          edit->setReadOnly(control.styles & kReadOnly);
-          if (control.styles & kDigitsOnly) {
-            edit->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), edit));
-          } else if (control.styles & kUpperCase) {
-            edit->setValidator(new UpperCaseValidator(edit));
-          }
-          QObject::connect(edit, &QLineEdit::textChanged, host_.get(),
-                           [this, id = control.id] { Dispatch(Notification::kChange, id); });
-          widget = edit;
-        }
-        break;
-      }
-      case ControlKind::kComboBox: {
-        auto* combo = new QComboBox(host_.get());
-        combo->setPlaceholderText(QStringLiteral(" "));  // lets the selection be empty
-        combo->setCurrentIndex(-1);
-        combo->setProperty("sorted", (control.styles & kSorted) != 0);
-        combo->setMaxVisibleItems(std::max(
-            1, MapDialogRect(baseUnits_, 0, 0, 0, control.cy).height() / std::max(1, host_->fontMetrics().height())));
-        QObject::connect(combo, &QComboBox::activated, host_.get(),
-                         [this, id = control.id] { Dispatch(Notification::kSelChange, id); });
-        widget = combo;
-        break;
-      }
-      case ControlKind::kStatic: {
-        auto* label = new QLabel(text, host_.get());
-        label->setTextFormat(Qt::PlainText);
-        // Texts taller than a line wrap within their rectangle; one-line texts never break.
-        label->setWordWrap(control.cy > 12);
-        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-        widget = label;
-        break;
-      }
-      case ControlKind::kIcon: {
-        auto* label = new QLabel(host_.get());
-        label->setAlignment(Qt::AlignCenter);
-        if (control.styles & kSunken) label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-        widget = label;
-        break;
-      }
-      case ControlKind::kGroupBox: {
-        auto* box = new QGroupBox(text, host_.get());
-        groupBoxes.push_back(box);
-        widget = box;
-        break;
-      }
-    }
+  for (std::size_t i = 0; i < controls.size(); ++i) {
+    const ControlTemplate& control = controls[i];
+    QWidget* widget = CreateControl(control);
     QRect rect = MapDialogRect(baseUnits_, control.x, control.y, control.cx, control.cy);
     if (control.kind == ControlKind::kComboBox) rect.setHeight(widget->sizeHint().height());
     widget->setGeometry(rect);
     widget->setProperty("controlId", control.id);
     if (IsFocusable(control)) {
-      widget->setFocusPolicy((control.styles & kTabStop) ? Qt::StrongFocus : Qt::ClickFocus);
+      widget->setFocusPolicy(IsTabStop(control) ? Qt::StrongFocus : Qt::ClickFocus);
       widget->installEventFilter(host_.get());
     } else {
       widget->setFocusPolicy(Qt::NoFocus);
     }
     if (control.id != IDC_STATIC) controls_[control.id] = widget;
-    if ((control.styles & kTabStop) && IsFocusable(control)) {
-      if (previousTabStop != nullptr) QWidget::setTabOrder(previousTabStop, widget);
-      previousTabStop = widget;
-    }
     if (control.kind == ControlKind::kComboBox) {
       for (const auto item : control.items) AddString(control.id, item);
     }
+    if (control.kind == ControlKind::kPushButton && (control.styles & kDefaultButton)) {
+      ++defaults;
+      defaultButtonId_ = control.id;
+    }
+    if (control.kind == ControlKind::kRadioButton) {
+      if ((control.styles & kGroup) || radioGroups.empty()) radioGroups.emplace_back();
+      radioGroups.back().push_back(i);
+    }
+    widgets.push_back(widget);
+  }
+  GroupRadioButtons(widgets, radioGroups, host_.get());
+  // Qt's own focus chain in template order too, for whatever walks it besides Tab.
+  QWidget* previous = nullptr;
+  for (std::size_t i = 0; i < controls.size(); ++i) {
+    if (!IsFocusable(controls[i])) continue;
+    if (previous != nullptr) QWidget::setTabOrder(previous, widgets[i]);
+    previous = widgets[i];
   }
   // Frames stay behind the controls they surround, whatever their template order.
-  for (auto* box : groupBoxes) box->lower();
+  for (std::size_t i = 0; i < controls.size(); ++i) {
+    if (controls[i].kind == ControlKind::kGroupBox) widgets[i]->lower();
+  }
   // Enter presses the one default button; with none, OK; with several, none (a focused
   // button still takes Enter).
   if (defaults == 0 && Control(IDOK) != nullptr) defaultButtonId_ = IDOK;
@@ -197,6 +143,78 @@ void Dialog::BuildControls() {
   if (auto* button = qobject_cast<QPushButton*>(Control(defaultButtonId_)); button != nullptr && defaults == 1) {
     button->setDefault(true);
   }
+}
+
+QWidget* Dialog::CreateControl(const ControlTemplate& control) {
+  QWidget* host = host_.get();
+  const QString text = FromUtf8(control.text);
+  const auto notify = [this, id = control.id](Notification notification) {
+    return [this, id, notification] { Dispatch(notification, id); };
+  };
+  switch (control.kind) {
+    case ControlKind::kPushButton: {
+      auto* button = new QPushButton(text, host);
+      button->setAutoDefault(false);
+      QObject::connect(button, &QPushButton::clicked, host, notify(Notification::kClicked));
+      return button;
+    }
+    case ControlKind::kRadioButton: {
+      auto* radio = new DialogRadioButton(text, host);
+      radio->setAutoExclusive(false);
+      QObject::connect(radio, &QRadioButton::clicked, host, notify(Notification::kClicked));
+      return radio;
+    }
+    case ControlKind::kEdit: {
+      if (control.styles & kMultiLine) {
+        auto* edit = new QPlainTextEdit(host);
+        edit->setTabChangesFocus(true);
+        edit->setReadOnly(control.styles & kReadOnly);
+        edit->setLineWrapMode((control.styles & kAutoHScroll) ? QPlainTextEdit::NoWrap : QPlainTextEdit::WidgetWidth);
+        edit->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        edit->setVerticalScrollBarPolicy((control.styles & kVScroll) ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+        edit->setProperty("wantReturn", (control.styles & kWantReturn) != 0);
+        new PlainTextLimiter(edit, (control.styles & kVScroll) == 0);
+        QObject::connect(edit, &QPlainTextEdit::textChanged, host, notify(Notification::kChange));
+        return edit;
+      }
+      auto* edit = new QLineEdit(host);
+      edit->setReadOnly(control.styles & kReadOnly);
+      if (control.styles & kDigitsOnly) {
+        edit->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), edit));
+      } else if (control.styles & kUpperCase) {
+        edit->setValidator(new UpperCaseValidator(edit));
+      }
+      QObject::connect(edit, &QLineEdit::textChanged, host, notify(Notification::kChange));
+      return edit;
+    }
+    case ControlKind::kComboBox: {
+      auto* combo = new QComboBox(host);
+      combo->setPlaceholderText(QStringLiteral(" "));  // lets the selection be empty
+      combo->setCurrentIndex(-1);
+      combo->setProperty("sorted", (control.styles & kSorted) != 0);
+      combo->setMaxVisibleItems(std::max(
+          1, MapDialogRect(baseUnits_, 0, 0, 0, control.cy).height() / std::max(1, host->fontMetrics().height())));
+      QObject::connect(combo, &QComboBox::activated, host, notify(Notification::kSelChange));
+      return combo;
+    }
+    case ControlKind::kStatic: {
+      auto* label = new QLabel(text, host);
+      label->setTextFormat(Qt::PlainText);
+      // Texts taller than a line wrap within their rectangle; one-line texts never break.
+      label->setWordWrap(control.cy > 12);
+      label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+      return label;
+    }
+    case ControlKind::kIcon: {
+      auto* label = new QLabel(host);
+      label->setAlignment(Qt::AlignCenter);
+      if (control.styles & kSunken) label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+      return label;
+    }
+    case ControlKind::kGroupBox:
+      break;
+  }
+  return new QGroupBox(text, host);
 }
 
 }  // namespace zento::ui

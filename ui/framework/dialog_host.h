@@ -12,7 +12,8 @@ class DialogHost : public QDialog {
  public:
   DialogHost(Dialog& dialog, QWidget* owner, Qt::WindowFlags flags);
 
-  Dialog& Owner() const { return dialog_; }
+  // The dialog's window menu, at the top left of its client area.
+  void ShowWindowMenu();
 
   // Watches the controls: arrow keys within a group, Enter in a multi-line edit, focus leaving.
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -23,6 +24,8 @@ class DialogHost : public QDialog {
   // Reaches only the window itself and the controls that have no menu of their own.
   void contextMenuEvent(QContextMenuEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
+  // Tab and Shift+Tab from any control, and the focus leaving a control that is hidden.
+  bool focusNextPrevChild(bool next) override;
 
  private:
   Dialog& dialog_;
