@@ -14,6 +14,7 @@
 
 #include "ui/framework/dialog.h"
 #include "ui/framework/dialog_host.h"
+#include "ui/framework/template_geometry.h"
 
 namespace zento::ui {
 namespace {
@@ -79,13 +80,40 @@ class DialogRadioButton : public QRadioButton {
   void focusInEvent(QFocusEvent* event) override { QWidget::focusInEvent(event); }
 };
 
-// Each group of radio buttons is exclusive.
-void GroupRadioButtons(const std::vector<QWidget*>& widgets, const std::vector<std::vector<std::size_t>>& groups,
-                       QWidget* host) {
+// Each group of radio buttons is exclusive and, when a frame surrounds it, sits inside that
+// frame, so assistive technology presents the buttons as one group named by the frame.
+void GroupRadioButtons(const DialogTemplate& dialogTemplate, const std::vector<QWidget*>& widgets,
+                       const std::vector<std::vector<std::size_t>>& groups, QWidget* host) {
   for (const auto& members : groups) {
     auto* group = new QButtonGroup(host);
     group->setExclusive(true);
-    for (std::size_t member : members) group->addButton(static_cast<QRadioButton*>(widgets[member]));
+    const int box = EnclosingGroupBox(dialogTemplate, members);
+    for (std::size_t member : members) {
+      auto* radio = static_cast<QRadioButton*>(widgets[member]);
+      group->addButton(radio);
+      if (box < 0) continue;
+      QWidget* frame = widgets[static_cast<std::size_t>(box)];
+      const QRect rect = radio->geometry().translated(-frame->pos());
+      radio->setParent(frame);
+      radio->setGeometry(rect);
+      radio->show();  // a new parent hides it
+    }
+  }
+}
+
+// Controls without a text of their own are named for assistive technology by their label: as
+// their accessible name, and as the label's buddy, the relation by which a list is named on
+// Linux. A text with an ampersand stays literal, so it is never made a buddy (a mnemonic).
+void NameByLabels(const DialogTemplate& dialogTemplate, const std::vector<QWidget*>& widgets) {
+  const auto& controls = dialogTemplate.controls;
+  for (std::size_t i = 0; i < controls.size(); ++i) {
+    if (controls[i].kind != ControlKind::kEdit && controls[i].kind != ControlKind::kComboBox) continue;
+    const int index = LabelIndex(dialogTemplate, i);
+    if (index < 0) continue;
+    const QString text = FromUtf8(controls[static_cast<std::size_t>(index)].text);
+    widgets[i]->setAccessibleName(text);
+    auto* label = qobject_cast<QLabel*>(widgets[static_cast<std::size_t>(index)]);
+    if (label != nullptr && !text.contains(QLatin1Char('&'))) label->setBuddy(widgets[i]);
   }
 }
 
@@ -124,7 +152,8 @@ void Dialog::BuildControls() {
     }
     widgets.push_back(widget);
   }
-  GroupRadioButtons(widgets, radioGroups, host_.get());
+  GroupRadioButtons(template_, widgets, radioGroups, host_.get());
+  NameByLabels(template_, widgets);
   // Qt's own focus chain in template order too, for whatever walks it besides Tab.
   QWidget* previous = nullptr;
   for (std::size_t i = 0; i < controls.size(); ++i) {
@@ -132,10 +161,16 @@ void Dialog::BuildControls() {
     if (previous != nullptr) QWidget::setTabOrder(previous, widgets[i]);
     previous = widgets[i];
   }
-  // Frames stay behind the controls they surround, whatever their template order.
+  // Frames stay behind the controls they surround, whatever their template order, and the
+  // larger behind the smaller, so that a frame never covers the controls of one inside it.
+  std::vector<std::size_t> frames;
   for (std::size_t i = 0; i < controls.size(); ++i) {
-    if (controls[i].kind == ControlKind::kGroupBox) widgets[i]->lower();
+    if (controls[i].kind == ControlKind::kGroupBox) frames.push_back(i);
   }
+  std::stable_sort(frames.begin(), frames.end(), [&controls](std::size_t a, std::size_t b) {
+    return controls[a].cx * controls[a].cy < controls[b].cx * controls[b].cy;
+  });
+  for (std::size_t frame : frames) widgets[frame]->lower();
   // Enter presses the one default button; with none, OK; with several, none (a focused
   // button still takes Enter).
   if (defaults == 0 && Control(IDOK) != nullptr) defaultButtonId_ = IDOK;
@@ -160,7 +195,6 @@ QWidget* Dialog::CreateControl(const ControlTemplate& control) {
     }
     case ControlKind::kRadioButton: {
       auto* radio = new DialogRadioButton(text, host);
-      radio->setAutoExclusive(false);
       QObject::connect(radio, &QRadioButton::clicked, host, notify(Notification::kClicked));
       return radio;
     }
