@@ -201,13 +201,6 @@ TEST_F(ExposureDlgTest, QuitEndsTheProgramWithValidFields) {
   EXPECT_EQ(dlg_.Result(), IDOK);
 }
 
-TEST_F(ExposureDlgTest, EscapeDoesNotEndTheProgram) {
-  Open();
-  test::ClickControl(W(), IDC_POWER);
-  test::PressKey(W(), Qt::Key_Escape);
-  EXPECT_TRUE(dlg_.IsOpen());
-}
-
 TEST_F(ExposureDlgTest, TheReportTakesTheUsersEditsAndEnter) {
   Open();
   test::TypeInto(W(), IDC_REPORT, "my notes");

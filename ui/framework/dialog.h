@@ -153,10 +153,13 @@ class Dialog {
   friend class DialogHost;
   void Dispatch(Notification notification, int controlId);
   void PressEnter();
+  bool MoveToTabStop(bool forward);
   bool MoveInGroup(QWidget* from, bool forward);
+  int TemplateIndexOf(const QWidget* widget) const;  // -1 when it is none of the controls
   void CreateWindow(bool modal);
   void DestroyWindow();
   void BuildControls();
+  QWidget* CreateControl(const ControlTemplate& control);
   void ReactivateOwner(QWidget* owner) const;
 
   const DialogTemplate& template_;

@@ -60,4 +60,11 @@ struct DialogTemplate {
   std::vector<ControlTemplate> controls;  // template order, which is also the tab order
 };
 
+// Frames, texts and icons never take the keyboard focus.
+inline bool IsFocusable(const ControlTemplate& control) {
+  return control.kind != ControlKind::kStatic && control.kind != ControlKind::kGroupBox &&
+         control.kind != ControlKind::kIcon;
+}
+inline bool IsTabStop(const ControlTemplate& control) { return (control.styles & kTabStop) && IsFocusable(control); }
+
 }  // namespace zento::ui

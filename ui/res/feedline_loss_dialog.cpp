@@ -19,7 +19,8 @@ const DialogTemplate& FeedlineLossDialogTemplate() {
           {IDOK, K::kPushButton, "OK", 192, 8, 50, 14, kTabStop | kDefaultButton | kGroup},
           {IDCANCEL, K::kPushButton, "Cancel", 192, 26, 50, 14, kTabStop},
           {IDC_FL_FREQUENCY, K::kEdit, "", 44, 8, 40, 12, kTabStop | kReadOnly | kAutoHScroll | kBorder},
-          {IDC_CABLE_TYPE, K::kComboBox, "", 8, 38, 166, 120, kDropDownList | kSorted | kVScroll,
+          // A tab stop, so that the keyboard alone reaches the cable list.
+          {IDC_CABLE_TYPE, K::kComboBox, "", 8, 38, 166, 120, kTabStop | kDropDownList | kSorted | kVScroll,
            std::vector<std::string_view>(kTemplateCableNames.begin(), kTemplateCableNames.end())},
           {IDC_CABLE_LENGTH, K::kEdit, "", 8, 100, 50, 12, kTabStop | kAutoHScroll | kBorder},
           {IDC_LENGTH_UNITS, K::kComboBox, "", 62, 100, 44, 40, kTabStop | kDropDownList, {"Meters", "Feet"}},

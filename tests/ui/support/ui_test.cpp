@@ -119,7 +119,11 @@ void Activate(QWidget* window) {
 void ClickControl(QWidget* window, int id) {
   QWidget* control = FindControl(window, id);
   ASSERT_NE(control, nullptr) << "control " << id;
-  QTest::mouseClick(control, Qt::LeftButton, Qt::NoModifier, QPoint(4, control->height() / 2));
+  // The click goes to whatever is on top there, as the user's would.
+  const QPoint at = control->mapTo(window, QPoint(4, control->height() / 2));
+  QWidget* target = window->childAt(at);
+  ASSERT_TRUE(target == control || control->isAncestorOf(target)) << "control " << id << " is covered";
+  QTest::mouseClick(target, Qt::LeftButton, Qt::NoModifier, target->mapFrom(window, at));
 }
 
 void PressKey(QWidget* window, int key, Qt::KeyboardModifiers modifiers) {
