@@ -15,12 +15,15 @@
 #include <memory>
 
 #include "tests/ui/support/main_window.h"
+#include "ui/res/resource.h"
 
 namespace zento::ui {
 namespace {
 
 using test::MainWindowTest;
 
+// The units' radio buttons are reached as one stop, at the checked one.
+constexpr int kCheckedUnit = -2;
 const std::vector<int> kMainChain = {IDOK,
                                      IDC_REPORT,
                                      IDC_POWER,
@@ -37,6 +40,7 @@ const std::vector<int> kMainChain = {IDOK,
                                      IDC_UNCONTROLLED_DISTANCE,
                                      IDC_ADD_TO_REPORT,
                                      IDC_SAVE_REPORT,
+                                     kCheckedUnit,
                                      IDC_ABOUT,
                                      IDC_FEEDLINE_TYPE,
                                      IDC_HELP_BUTTON};
@@ -64,9 +68,14 @@ void Focus(QWidget* window, const TabWalk& walk) {
 
 // From the row's start, one key reaches its first stop; as many more as the chain has stops
 // go once round it, in order, and nothing else.
-void CheckWalks(QWidget* window, const std::vector<int>& chain, const std::vector<TabWalk>& walks) {
+void CheckWalks(QWidget* window, std::vector<int> chain, const std::vector<TabWalk>& walks) {
   for (const TabWalk& walk : walks) {
     Focus(window, walk);
+    const auto unit = std::find(chain.begin(), chain.end(), kCheckedUnit);
+    if (unit != chain.end()) {
+      const bool metric = qobject_cast<QAbstractButton*>(test::FindControl(window, IDC_METRIC))->isChecked();
+      *unit = metric ? IDC_METRIC : IDC_ENGLISH;
+    }
     const int key = walk.forward ? Qt::Key_Tab : Qt::Key_Backtab;
     const auto modifiers = walk.forward ? Qt::NoModifier : Qt::ShiftModifier;
     std::vector<int> visited, expected;
@@ -78,6 +87,7 @@ void CheckWalks(QWidget* window, const std::vector<int>& chain, const std::vecto
       expected.push_back(chain[static_cast<std::size_t>(((first + (walk.forward ? i : -i)) % n + n) % n)]);
     }
     EXPECT_EQ(visited, expected) << "from " << walk.control << (walk.forward ? " by Tab" : " by Shift+Tab");
+    if (unit != chain.end()) *unit = kCheckedUnit;
   }
 }
 
@@ -141,7 +151,37 @@ TEST_F(KeyboardTest, TheMainWindowsTabChainFollowsTheTemplateWhateverWasClicked)
               {IDC_METRIC, Start::kClick, true, IDC_ABOUT},
               {IDC_METRIC, Start::kClick, false, IDC_SAVE_REPORT},
               {IDC_ENGLISH, Start::kClick, true, IDC_ABOUT},
+              {IDC_ABOUT, Start::kProgram, false, IDC_ENGLISH},
               {IDC_CONTROLLED_LIMIT, Start::kClick, false, IDC_GAIN_CALC}});
+}
+
+TEST_F(KeyboardTest, AKeyboardOnlyUserSwitchesUnitsAndChoosesAnAntenna) {
+  dlg_.SetFocus(IDC_SAVE_REPORT);
+  test::PressKey(W(), Qt::Key_Tab);
+  ASSERT_EQ(test::FocusedControl(W()), IDC_ENGLISH);
+  test::PressKey(W(), Qt::Key_Down);
+  EXPECT_EQ(test::FocusedControl(W()), IDC_METRIC);
+  EXPECT_EQ(T(IDC_CONTROLLED_DISTANCE), "1.4 Meters");
+  test::PressKey(W(), Qt::Key_Tab);
+  EXPECT_EQ(test::FocusedControl(W()), IDC_ABOUT);
+
+  answers_.Expect("antenna gain dialog", [](QWidget* dialog) {
+    ASSERT_EQ(test::FocusedControl(dialog), IDOK);
+    test::PressKey(dialog, Qt::Key_Tab);  // none is chosen yet: the first preset
+    ASSERT_EQ(test::FocusedControl(dialog), IDC_ANT_QUARTER_WAVE);
+    test::PressKey(dialog, Qt::Key_Space);
+    test::PressKey(dialog, Qt::Key_Down);
+    EXPECT_TRUE(qobject_cast<QAbstractButton*>(test::FindControl(dialog, IDC_ANT_DIPOLE))->isChecked());
+    test::PressKey(dialog, Qt::Key_Backtab);
+    EXPECT_EQ(test::FocusedControl(dialog), IDOK);
+    test::PressKey(dialog, Qt::Key_Tab);
+    EXPECT_EQ(test::FocusedControl(dialog), IDC_ANT_DIPOLE) << "Tab comes back to the choice";
+    test::PressKey(dialog, Qt::Key_Return);
+  });
+  dlg_.SetFocus(IDC_GAIN_CALC);
+  test::PressKey(W(), Qt::Key_Space);
+  EXPECT_EQ(answers_.Pending(), 0);
+  EXPECT_EQ(T(IDC_ANTENNA_GAIN), "2.15");
 }
 
 TEST_F(KeyboardTest, TheFeedlineDialogsTabChainFollowsTheTemplateWhateverWasClicked) {

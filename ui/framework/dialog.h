@@ -154,6 +154,8 @@ class Dialog {
   void Dispatch(Notification notification, int controlId);
   void PressEnter();
   bool MoveToTabStop(bool forward);
+  std::pair<int, int> GroupSpan(int index) const;  // template indexes of the group holding `index`
+  bool IsGroupEntry(int index) const;
   bool MoveInGroup(QWidget* from, bool forward);
   int TemplateIndexOf(const QWidget* widget) const;  // -1 when it is none of the controls
   void CreateWindow(bool modal);

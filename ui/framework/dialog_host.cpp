@@ -150,6 +150,35 @@ int Dialog::TemplateIndexOf(const QWidget* widget) const {
   return -1;
 }
 
+std::pair<int, int> Dialog::GroupSpan(int index) const {
+  // From the last control marked as a group start up to the next one.
+  const auto& controls = template_.controls;
+  const int count = static_cast<int>(controls.size());
+  int first = index;
+  while (first > 0 && !(controls[static_cast<std::size_t>(first)].styles & kGroup)) --first;
+  int last = index;
+  while (last + 1 < count && !(controls[static_cast<std::size_t>(last + 1)].styles & kGroup)) ++last;
+  return {first, last};
+}
+
+bool Dialog::IsGroupEntry(int index) const {
+  // Radio buttons that are no tab stops are reached, as desktop dialogs reach a group of them,
+  // at the checked one (the first when none is), so that the keyboard can choose too.
+  const auto& controls = template_.controls;
+  if (controls[static_cast<std::size_t>(index)].kind != ControlKind::kRadioButton) return false;
+  const auto [first, last] = GroupSpan(index);
+  int entry = -1;
+  for (int i = first; i <= last; ++i) {
+    const auto& control = controls[static_cast<std::size_t>(i)];
+    if (control.kind != ControlKind::kRadioButton) continue;
+    if (IsTabStop(control)) return false;
+    const auto* radio = qobject_cast<const QRadioButton*>(Control(control.id));
+    if (radio != nullptr && radio->isChecked()) return i == index;
+    if (entry < 0) entry = i;
+  }
+  return entry == index;
+}
+
 bool Dialog::MoveToTabStop(bool forward) {
   // The next tab stop after the focused control in template order (the one before it for
   // Shift+Tab), whether or not that control is a tab stop itself.
@@ -158,11 +187,17 @@ bool Dialog::MoveToTabStop(bool forward) {
   const int count = static_cast<int>(controls.size());
   const int from = TemplateIndexOf(host_->focusWidget());
   const int start = from >= 0 ? from : (forward ? -1 : count);
+  // A group of radio buttons is one stop: leaving it never lands in it again.
+  const auto own = from >= 0 && controls[static_cast<std::size_t>(from)].kind == ControlKind::kRadioButton
+                       ? GroupSpan(from)
+                       : std::pair<int, int>{-1, -2};
   for (int step = 1; step <= count; ++step) {
     const int index = ((start + (forward ? step : -step)) % count + count) % count;
     const auto& candidate = controls[static_cast<std::size_t>(index)];
     QWidget* widget = Control(candidate.id);
-    if (!IsTabStop(candidate) || widget == nullptr || !widget->isEnabled() || !widget->isVisibleTo(host_.get())) {
+    const bool entry = IsGroupEntry(index) && !(index >= own.first && index <= own.second);
+    if (!(IsTabStop(candidate) || entry) || widget == nullptr || !widget->isEnabled() ||
+        !widget->isVisibleTo(host_.get())) {
       continue;
     }
     widget->setFocus(forward ? Qt::TabFocusReason : Qt::BacktabFocusReason);
@@ -172,15 +207,10 @@ bool Dialog::MoveToTabStop(bool forward) {
 }
 
 bool Dialog::MoveInGroup(QWidget* from, bool forward) {
-  // The group of `from`: from the last control marked as a group start up to the next one.
   const auto& controls = template_.controls;
-  const int count = static_cast<int>(controls.size());
   const int index = TemplateIndexOf(from);
   if (index < 0) return false;
-  int first = index;
-  while (first > 0 && !(controls[static_cast<std::size_t>(first)].styles & kGroup)) --first;
-  int last = index;
-  while (last + 1 < count && !(controls[static_cast<std::size_t>(last + 1)].styles & kGroup)) ++last;
+  const auto [first, last] = GroupSpan(index);
   for (int step = 1; step <= last - first; ++step) {
     const int span = last - first + 1;
     const int offset = ((index - first) + (forward ? step : -step) % span + span) % span;

@@ -245,15 +245,15 @@ TEST_F(FrameworkTest, EnterPressesTheDefaultButtonOrTheFocusedOne) {
 
 TEST_F(FrameworkTest, TabGoesToTheNextTabStopInTemplateOrderFromAnyControl) {
   Open();
-  // Tab stops: name, count, ratio, notes, OK, Cancel; the list, the radio buttons, Apply, caps
-  // and plain stand among them without being stops.
+  // Tab stops: name, count, ratio, notes, the radio buttons as one stop (at the checked one, or
+  // the first), OK, Cancel; the list, Apply, caps and plain stand among them without being stops.
   const struct {
     int from;
     bool forward;
     int to;
-  } cases[] = {{kName, true, kCount}, {kName, false, IDCANCEL}, {kNotes, true, IDOK},  {IDCANCEL, true, kName},
-               {kList, true, IDOK},   {kList, false, kNotes},   {kRadioB, true, IDOK}, {kRadioB, false, kNotes},
-               {kApply, true, kName}, {kCaps, false, IDCANCEL}, {kPlain, true, kName}};
+  } cases[] = {{kName, true, kCount},  {kName, false, IDCANCEL}, {kNotes, true, kRadioA},  {IDCANCEL, true, kName},
+               {kList, true, kRadioA}, {kList, false, kNotes},   {kRadioB, true, IDOK},    {kRadioB, false, kNotes},
+               {IDOK, false, kRadioA}, {kApply, true, kName},    {kCaps, false, IDCANCEL}, {kPlain, true, kName}};
   for (const auto& c : cases) {
     dialog_.SetFocus(c.from);
     test::PressKey(W(), c.forward ? Qt::Key_Tab : Qt::Key_Backtab, c.forward ? Qt::NoModifier : Qt::ShiftModifier);
