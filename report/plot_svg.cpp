@@ -74,8 +74,8 @@ std::string PlotSvg(const Station& station, const Plot& plot, int width, int hei
     svg += "<circle cx=\"" + N(f.X(c.safeDistanceMeters)) + "\" cy=\"" + N(y) + "\" r=\"4\" fill=\"" + colour + "\"/>";
     const double legendY = f.bottom + 48 + 14.0 * static_cast<double>(i);
     svg += "<line x1=\"" + N(f.left) + "\" y1=\"" + N(legendY - 4) + "\" x2=\"" + N(f.left + 24) + "\" y2=\"" +
-           N(legendY - 4) + "\" stroke=\"" + colour + "\" stroke-width=\"2\"/><text x=\"" + N(f.left + 30) +
-           "\" y=\"" + N(legendY) + "\">" +
+           N(legendY - 4) + "\" stroke=\"" + colour + "\" stroke-width=\"2\"/><text x=\"" + N(f.left + 30) + "\" y=\"" +
+           N(legendY) + "\">" +
            HtmlEscape(EnvironmentName(station, c.environment) + ": limit " + FormatGeneral(c.limitWm2, 4) +
                       " W/m2 (dashed), met from " + StationDistance(station, c.safeDistanceMeters) +
                       (c.instantaneous ? ", peak power against the instantaneous limit" : "")) +
@@ -87,8 +87,8 @@ std::string PlotSvg(const Station& station, const Plot& plot, int width, int hei
     if (!(place.distanceMeters >= plot.minMeters && place.distanceMeters <= plot.maxMeters)) continue;
     const double x = f.X(place.distanceMeters);
     const std::string colour = place.complies ? "#2e7d32" : "#b00020";
-    svg += "<line x1=\"" + N(x) + "\" y1=\"" + N(f.top) + "\" x2=\"" + N(x) + "\" y2=\"" + N(f.bottom) + "\" stroke=\"" +
-           colour + "\" stroke-width=\"1.5\"/><text x=\"" + N(x + 3) + "\" y=\"" +
+    svg += "<line x1=\"" + N(x) + "\" y1=\"" + N(f.top) + "\" x2=\"" + N(x) + "\" y2=\"" + N(f.bottom) +
+           "\" stroke=\"" + colour + "\" stroke-width=\"1.5\"/><text x=\"" + N(x + 3) + "\" y=\"" +
            N(f.top + 12 + 12.0 * static_cast<double>(p % 4)) + "\" fill=\"" + colour + "\">" +
            HtmlEscape(place.name + ": " + PercentText(place.share) + (place.complies ? " complies" : " EXCEEDS")) +
            "</text>";

@@ -27,8 +27,8 @@ std::string ModeText(const Transmitter& t, double dutyPercent) {
     text = "duty " + FormatGeneral(dutyPercent, 6) + " %";
   }
   if (t.txMinutes) {
-    text += ", " + FormatGeneral(*t.txMinutes, 6) + " min TX / " + FormatGeneral(t.rxMinutes.value_or(0.0), 6) +
-            " min RX";
+    text +=
+        ", " + FormatGeneral(*t.txMinutes, 6) + " min TX / " + FormatGeneral(t.rxMinutes.value_or(0.0), 6) + " min RX";
   }
   return text;
 }
@@ -90,8 +90,8 @@ std::string VerdictParts(const Station& s, const StationResult& result, std::siz
   for (const std::size_t t : v.transmitters) {
     const TransmitterResult& tr = result.transmitters[t];
     if (tr.bands.empty()) continue;
-    parts += (parts.empty() ? "" : " + ") + s.transmitters[t].name + " " + PercentText(tr.worstShare[place]) +
-             " on " + tr.bands[tr.worstBand[place]].band;
+    parts += (parts.empty() ? "" : " + ") + s.transmitters[t].name + " " + PercentText(tr.worstShare[place]) + " on " +
+             tr.bands[tr.worstBand[place]].band;
   }
   if (v.transmitters.size() > 1) parts += ", at the same time";
   return parts;
@@ -101,8 +101,8 @@ std::vector<std::string> Assumptions(const Station& s) {
   return {
       "Far field: the power density falls with the square of the distance (S = EIRP / 4 pi r2); close to an "
       "antenna, within about a wavelength, the estimate does not hold.",
-      "The antenna's main-beam gain is assumed in every direction, also towards the ground and behind it, so the "
-      "distances are upper bounds.",
+      "The antenna is taken to radiate with its main-beam gain in every direction, also towards the ground and "
+      "behind it, so the distances are upper bounds.",
       s.groundReflection ? "Ground reflection is on: the power density is multiplied by 2.56 (OET Bulletin 65)."
                          : "Ground reflection is off: the antenna is well above people and its main beam does not "
                            "reach the ground.",

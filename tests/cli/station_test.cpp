@@ -102,5 +102,16 @@ TEST(Station, RefusesWhatItCannotUse) {
   EXPECT_THAT(RunCalc({"--list-modes"}).out, HasSubstr("ssb-processed\t50 %\t"));
 }
 
+TEST(Station, TheRecordIsOneHtmlPageForAFileOrForOptions) {
+  const auto file = RunCalc({"--station", kExample, "--format", "html"});
+  ASSERT_EQ(file.status, kExitOk) << file.err;
+  EXPECT_THAT(file.out, StartsWith("<!DOCTYPE html>\n"));
+  EXPECT_THAT(file.out, HasSubstr(" with ZENTO 1.0.0.1."));
+  // The classic options describe a one-transmitter station when a record is asked for.
+  const auto options = RunCalc({"--bands", "20m", "--power", "100", "--at", "10", "--format", "html"});
+  ASSERT_EQ(options.status, kExitOk) << options.err;
+  EXPECT_THAT(options.out, HasSubstr("<td>at 10 (10.0 Feet, general population/uncontrolled)</td>"));
+}
+
 }  // namespace
 }  // namespace zento::cli
