@@ -37,7 +37,7 @@ std::optional<Plot> MakePlot(const Station& station, const StationResult& result
   plot.title = station.transmitters[transmitter].name + " on " + b.band;
   if (b.lowMHz != b.highMHz) plot.title += " (" + FormatGeneral(b.lowMHz, 10) + "-" + FormatGeneral(b.highMHz, 10) + " MHz)";
 
-  // From a tenth of the nearest figure to twice the farthest, in whole decades.
+  // From half the nearest figure to twice the farthest, in whole decades.
   double nearest = 1e300, farthest = 0.0;
   for (const Environment env : kEnvironments) {
     const double d = b.In(env).safeDistanceMeters;
@@ -48,7 +48,7 @@ std::optional<Plot> MakePlot(const Station& station, const StationResult& result
     farthest = std::max(farthest, share.distanceMeters);
   }
   if (!(farthest > 0.0)) nearest = farthest = 1.0;
-  plot.minMeters = std::pow(10.0, std::floor(std::log10(nearest / 10.0)));
+  plot.minMeters = std::pow(10.0, std::floor(std::log10(nearest / 2.0)));
   plot.maxMeters = std::pow(10.0, std::ceil(std::log10(farthest * 2.0)));
 
   const double ground = GroundFactor(station);

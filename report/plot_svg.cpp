@@ -67,7 +67,9 @@ std::string PlotSvg(const Station& station, const Plot& plot, int width, int hei
     const std::string colour = kColours[i % 2];
     std::string points;
     for (const auto& [r, s] : c.points) points += N(f.X(r)) + "," + N(f.Y(s)) + " ";
-    svg += "<polyline fill=\"none\" stroke=\"" + colour + "\" stroke-width=\"2\" points=\"" + points + "\"/>";
+    // The second curve is drawn thinner over the first, so that both show where they coincide.
+    svg += "<polyline fill=\"none\" stroke=\"" + colour + "\" stroke-width=\"" + (i == 0 ? "4" : "1.5") +
+           "\" points=\"" + points + "\"/>";
     const double y = f.Y(c.limitWm2);
     svg += "<line x1=\"" + N(f.left) + "\" y1=\"" + N(y) + "\" x2=\"" + N(f.right) + "\" y2=\"" + N(y) +
            "\" stroke=\"" + colour + "\" stroke-dasharray=\"6 4\"/>";
