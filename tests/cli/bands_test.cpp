@@ -98,7 +98,13 @@ TEST(Bands, AllIsEveryUsBandFrom160mTo23cmAndTheDocumentsSaySo) {
   const auto rows = JsonOf({"--bands", "all", "--format", "json"});
   ASSERT_EQ(rows.size(), kUsAmateurBands.size());
   EXPECT_EQ(rows.at(14).at("band"), "33cm");
+  // f / 1500 rises, so the lower edges of 33 cm and 70 cm; 2 m is flat: a tie keeps the lower.
   EXPECT_EQ(rows.at(14).at("frequency_mhz"), 902.0);
+  EXPECT_EQ(rows.at(13).at("frequency_mhz"), 420.0);
+  EXPECT_EQ(rows.at(11).at("frequency_mhz"), 144.0);
+  const auto table = RunCalc(With({"--bands", "all", "--at", "30"}));
+  EXPECT_THAT(table.out, HasSubstr("At 30.0 Meters (controlled / uncontrolled)"));
+  EXPECT_THAT(table.err, HasSubstr("23cm: RG-213/214/215/216 Coaxial is meant for up to 1000 MHz"));
   std::string list;
   for (const auto& band : kUsAmateurBands) list += (list.empty() ? "" : ",") + std::string(band.name);
   std::ifstream readme(ZENTO_SOURCE_DIR "/README.md");

@@ -46,60 +46,6 @@ TEST(Exemption, SaysWhetherAnEvaluationIsRequired) {
   EXPECT_THAT(close.out, HasSubstr("not exempt, an evaluation is required (closer than lambda/2pi (25.11 m)"));
 }
 
-TEST(Bands, EachBandAtTheEdgeWithTheLargerUncontrolledDistance) {
-  const auto r = RunCalc({"--bands", "160m,20m,2m,70cm", "--format", "csv"});
-  ASSERT_EQ(r.status, kExitOk) << r.err;
-  const auto lines = Lines(r.out);
-  ASSERT_EQ(lines.size(), 5u);
-  // 180 / f² falls with f, so the upper edge; f / 1500 rises, so the lower; 2 m is flat: the lower.
-  EXPECT_EQ(lines[1].rfind("160m,2,", 0), 0u);
-  EXPECT_EQ(lines[2].rfind("20m,14.35,", 0), 0u);
-  EXPECT_EQ(lines[3].rfind("2m,144,", 0), 0u);
-  EXPECT_EQ(lines[4].rfind("70cm,420,", 0), 0u);
-}
-
-TEST(Bands, TheCablesLossIsRecomputedAtEachEdge) {
-  // With a cable the loss grows with frequency, so 2 m's lower edge keeps more EIRP.
-  const auto r = RunCalc({"--bands", "2m,10m", "--cable", "rg-213", "--length", "100", "--format", "csv"});
-  const auto lines = Lines(r.out);
-  ASSERT_EQ(lines.size(), 3u);
-  EXPECT_EQ(lines[1].rfind("2m,144,100,100,3.06,", 0), 0u) << lines[1];
-  EXPECT_EQ(lines[2].rfind("10m,29.7,100,100,1.24,", 0), 0u) << lines[2];
-}
-
-TEST(Bands, TheTextTableNamesEveryBandAndItsVerdicts) {
-  const auto r = RunCalc({"--bands", "all", "--power", "1500", "--duty-cycle", "50", "--antenna", "dipole", "--cable",
-                          "rg-213", "--length", "100", "--at", "30"});
-  ASSERT_EQ(r.status, kExitOk);
-  for (const char* band : {"160m", "80m", "60m", "40m", "30m", "20m", "17m", "15m", "12m", "10m", "6m", "2m", "1.25m",
-                           "70cm", "33cm", "23cm"}) {
-    EXPECT_THAT(r.out, HasSubstr("\n" + std::string(band) + " ")) << band;
-  }
-  EXPECT_THAT(r.out, HasSubstr("At 30.0 Feet (controlled / uncontrolled)"));
-  EXPECT_THAT(r.out, HasSubstr("% exceeds"));                    // 10 m: 110 % of the general-population limit
-  EXPECT_THAT(r.err, HasSubstr("is meant for up to 1000 MHz"));  // 23 cm
-}
-
-class BandReport : public testing::Test {
- protected:
-  void SetUp() override {
-    path_ = std::filesystem::temp_directory_path() / ("zento-bands-" + std::to_string(::getpid()) + ".txt");
-  }
-  void TearDown() override { std::filesystem::remove(path_); }
-  std::filesystem::path path_;
-};
-
-TEST_F(BandReport, OneResultBlockPerBand) {
-  ASSERT_EQ(RunCalc({"--bands", "40m,20m,2m", "--report", path_.string()}).status, kExitOk);
-  const std::string report = zento::test::ReadAll(path_);
-  std::size_t blocks = 0;
-  for (std::size_t at = 0; (at = report.find("Description:\r\n", at)) != std::string::npos; ++at) ++blocks;
-  EXPECT_EQ(blocks, 3u);
-  EXPECT_THAT(report, HasSubstr("Frequency: 7.30 MHz\r\n"));
-  EXPECT_THAT(report, HasSubstr("Frequency: 14.35 MHz\r\n"));
-  EXPECT_THAT(report, HasSubstr("Frequency: 144.00 MHz\r\n"));
-}
-
 TEST(Formats, JsonHasTheDocumentedFields) {
   const auto r = RunCalc({"--at", "10", "--exemption-at", "30", "--format", "json"});
   ASSERT_EQ(r.status, kExitOk);
@@ -137,36 +83,6 @@ TEST(Formats, CsvHasAHeaderAndOneRowPerResult) {
   EXPECT_EQ(std::count(lines[0].begin(), lines[0].end(), ','), 31);
   // The reason has a comma, so it is quoted.
   EXPECT_THAT(lines[1], HasSubstr(",false,\"closer than lambda/2pi (1.59 m) to the antenna, where"));
-}
-
-TEST(Errors, BadEvaluationInputNamesTheOption) {
-  const struct {
-    std::vector<std::string> args;
-    const char* expected;
-  } cases[] = {
-      {{"--bands", "11m"}, "--bands: unknown band '11m'; known: 160m, 80m, 60m"},
-      {{"--bands", "20m", "--frequency", "14"}, "--frequency excludes --bands"},
-      {{"--bands", "20m", "--controlled-distance", "3"}, "excludes"},
-      {{"--at", "0"}, "--at: 0 is outside the accepted distances above 0"},
-      {{"--at", "10,x"}, "--at: 'x' is not a number"},
-      {{"--exemption-at", "-1"}, "--exemption-at: -1 is outside"},
-      {{"--format", "xml"}, "--format: 'xml' is not one of text, csv, json"},
-  };
-  for (const auto& c : cases) {
-    const auto r = RunCalc(c.args);
-    EXPECT_EQ(r.status, kExitBadInput) << c.args.front();
-    EXPECT_THAT(r.err, HasSubstr(c.expected)) << c.args.front();
-    EXPECT_EQ(r.out, "");
-  }
-  EXPECT_EQ(RunCalc({"--bands", "160m", "--duty-cycle", "0"}).status, kExitNoLimits);
-}
-
-TEST(Help, DocumentsTheFieldNames) {
-  const auto help = RunCalc({"--help"}).out;
-  for (const char* word :
-       {"--bands", "--at", "--exemption-at", "--format", "controlled_limit_mw_cm2", "exempt", "complies"}) {
-    EXPECT_THAT(help, HasSubstr(word)) << word;
-  }
 }
 
 }  // namespace

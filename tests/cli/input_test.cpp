@@ -44,13 +44,41 @@ TEST(Input, EveryOptionRefusesAnEmptyValue) {
   ExpectRefused({{"--bands", "40m,"}, kExitBadInput, "--bands: an empty item"});
 }
 
-TEST(Input, EachValueIsReadAsItWasCheckedAndTheFaultNamed) {
+TEST(Input, EachValueIsCheckedAndTheFaultNamed) {
   const std::vector<std::string> cable = {"--cable", "rg-58/58b", "--frequency", "146"};
   const auto with = [&cable](std::vector<std::string> more) {
     more.insert(more.begin(), cable.begin(), cable.end());
     return more;
   };
   const Refusal cases[] = {
+      {{"--duty-cycle", "101"}, kExitBadInput, "--duty-cycle: 101 is outside the accepted 0 to 100 percent"},
+      {{"--power", "0"}, kExitBadInput, "--power: 0 is outside the accepted 1 to 100000 whole Watts"},
+      {{"--power", "1.5"}, kExitBadInput, "--power: '1.5' is not a whole number"},
+      {{"--gain", "60.5"}, kExitBadInput, "--gain: 60.5 is outside the accepted -10 to 60 dBi"},
+      {{"--gain", "abc"}, kExitBadInput, "--gain: 'abc' is not a number"},
+      {{"--loss", "-1"}, kExitBadInput, "--loss: -1 is outside the accepted 0 to 60 dB"},
+      {{"--frequency", "14.2x"}, kExitBadInput, "--frequency: '14.2x' is not a number"},
+      {{"--frequency", "0.5"},
+       kExitNoLimits,
+       "--frequency: no exposure limits at 0.5 MHz; limits exist from 1 to 30000"},
+      {{"--frequency", "30000.01"}, kExitNoLimits, "--frequency: no exposure limits at 30000.01 MHz"},
+      {{"--duty-cycle", "0"}, kExitNoLimits, "no exposure limits for an EIRP of 0.00 Watts at 30 MHz"},
+      {{"--cable", "coax"}, kExitBadInput, "--cable: unknown cable 'coax'"},
+      {{"--cable", "rg-8"}, kExitBadInput, "--cable: 'rg-8' could mean: 'RG-8 Coaxial, FOAM DIELECTRIC' 'RG-8/8A Co"},
+      {{"--antenna", "beam"}, kExitBadInput, "--antenna: unknown antenna 'beam'; known: quarter-wave, dipole"},
+      {with({"--length-units", "yards"}), kExitBadInput, "--length-units: 'yards' is not one of feet, meters"},
+      {{"--controlled-distance", "-3"}, kExitBadInput, "--controlled-distance: -3 is outside"},
+      {{"--callsign", "ABCDEFGHIJK"}, kExitBadInput, "--callsign: at most 10 characters"},
+      {{"--frequency"}, kExitBadInput, "--frequency"},
+      {{"--bogus"}, kExitBadInput, "The following argument was not expected: --bogus"},
+      {{"--gain", "1", "--antenna", "dipole"}, kExitBadInput, "--gain excludes --antenna"},
+      {{"--length", "10"}, kExitBadInput, "--length requires --cable"},
+      {{"--bands", "11m"}, kExitBadInput, "--bands: unknown band '11m'; known: 160m, 80m, 60m"},
+      {{"--bands", "20m", "--frequency", "14"}, kExitBadInput, "--frequency excludes --bands"},
+      {{"--at", "0"}, kExitBadInput, "--at: 0 is outside the accepted distances above 0"},
+      {{"--at", "10,x"}, kExitBadInput, "--at: 'x' is not a number"},
+      {{"--exemption-at", "-1"}, kExitBadInput, "--exemption-at: -1 is outside"},
+      {{"--format", "xml"}, kExitBadInput, "--format: 'xml' is not one of text, csv, json, html"},
       {with({"--length", "1e3"}), kExitBadInput, "--length: '1e3' is not a whole number"},
       {with({"--length", "100.9"}), kExitBadInput, "--length: '100.9' is not a whole number"},
       {with({"--length", "-3"}), kExitBadInput,

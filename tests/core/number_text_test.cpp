@@ -15,66 +15,33 @@ constexpr std::int32_t kIntMax = std::numeric_limits<std::int32_t>::max();
 constexpr std::int32_t kIntMin = std::numeric_limits<std::int32_t>::min();
 
 struct DoubleCase {
-  const char* text;
+  std::string text;
   double expected;
 };
-
-TEST(ReadDouble, ReadsTheLongestLeadingDecimalNumber) {
-  const DoubleCase cases[] = {
-      {"30", 30.0},
-      {"12.5abc", 12.5},
-      {"  -3", -3.0},
-      {"+2", 2.0},
-      {".5", 0.5},
-      {"5.", 5.0},
-      {"1e3", 1000.0},
-      {"1e", 1.0},
-      {"1e+", 1.0},
-      {"2E-1x", 0.2},
-      {"0.5 MHz", 0.5},
-      {"", 0.0},
-      {"abc", 0.0},
-      {".", 0.0},
-      {"-", 0.0},
-      {"-.", 0.0},
-      {"1,5", 1.0},
-      {"\t\n7", 7.0},
-      // Only decimal notation: what atof would read as NaN, infinity or hex stays 0.
-      {"nan", 0.0},
-      {"inf", 0.0},
-      {"0x10", 0.0},
-      {"1e999", kInf},
-      {"-1e999", -kInf},
-      {"1e-999", 0.0},
-  };
-  for (const auto& c : cases) EXPECT_EQ(ReadDouble(c.text), c.expected) << '"' << c.text << '"';
-}
-
-TEST(ReadDouble, OverflowingDigitsWithoutExponentGiveInfinity) {
-  EXPECT_EQ(ReadDouble("1" + std::string(400, '0')), kInf);
-}
 
 struct IntCase {
   const char* text;
   std::int32_t expected;
 };
 
-TEST(ReadInt, ReadsAsAtoiButSaturates) {
+// The readers agree with strtod and strtol in the C locale for every input of the fuzz corpus
+// (fuzz/fuzz_number_readers.cpp); these are the cases where they mean to differ.
+TEST(ReadDouble, ReadsOnlyDecimalNotation) {
+  const DoubleCase cases[] = {
+      {"nan", 0.0},    {"inf", 0.0},      {"0x10", 0.0},  // atof would read NaN, infinity and hex
+      {"1e999", kInf}, {"-1e999", -kInf}, {"1" + std::string(400, '0'), kInf},
+  };
+  for (const auto& c : cases) EXPECT_EQ(ReadDouble(c.text), c.expected) << '"' << c.text << '"';
+}
+
+TEST(ReadInt, SaturatesInsteadOfOverflowing) {
   const IntCase cases[] = {
-      {"100", 100},
-      {"12.7", 12},
-      {"150.7", 150},
-      {"-5", -5},
-      {"", 0},
-      {"abc", 0},
-      {".", 0},
-      {" +42x", 42},
       {"2147483647", kIntMax},
       {"2147483648", kIntMax},
       {"99999999999999999999", kIntMax},
       {"-2147483648", kIntMin},
-      {"-2147483649", kIntMin},
       {"-99999999999999999999", kIntMin},
+      {"12.7", 12},
   };
   for (const auto& c : cases) EXPECT_EQ(ReadInt(c.text), c.expected) << '"' << c.text << '"';
 }

@@ -49,50 +49,33 @@ TEST_F(AntennaGainDlgTest, ThePresetsStandInRisingGainWithNoneChosen) {
   EXPECT_EQ(T(IDC_ANTENNA_GAIN), "0");
 }
 
-TEST_F(AntennaGainDlgTest, TheLastClickWinsAndTheMainWindowFollows) {
-  Calculate([](QWidget* dialog) {
-    test::ClickControl(dialog, IDC_ANT_FIVE_EIGHTHS);
-    test::ClickControl(dialog, IDC_ANT_DIPOLE);
-    EXPECT_EQ(Checked(dialog), std::vector<int>{IDC_ANT_DIPOLE});
-  });
-  EXPECT_EQ(T(IDC_ANTENNA_GAIN), "2.15");
+TEST_F(AntennaGainDlgTest, OkTakesTheLastClickOrZeroAndEscapeOrTheCloseBoxKeepTheGain) {
+  test::ReplaceText(W(), IDC_ANTENNA_GAIN, "5");
+  const auto click = [](std::vector<int> ids) {
+    return [ids](QWidget* dialog) {
+      for (int id : ids) test::ClickControl(dialog, id);
+      EXPECT_EQ(Checked(dialog), std::vector<int>{ids.back()});
+    };
+  };
+  const struct {
+    std::function<void(QWidget*)> inside;
+    test::ModalAnswers::Answer end;
+    const char* gain;
+  } cases[] = {
+      {click({IDC_ANT_YAGI17}), test::PressEscape(), "5"},
+      {click({IDC_ANT_YAGI17}), test::CloseBox(), "5"},
+      {[](QWidget* dialog) { EXPECT_TRUE(Checked(dialog).empty()) << "each opening starts afresh"; }, test::PressOk(),
+       "0"},
+      {click({IDC_ANT_FIVE_EIGHTHS, IDC_ANT_YAGI3}), [](QWidget* d) { test::PressKey(d, Qt::Key_Return); }, "7.2"},
+      {click({IDC_ANT_FIVE_EIGHTHS, IDC_ANT_DIPOLE}), test::PressOk(), "2.15"},
+  };
+  for (const auto& c : cases) {
+    Calculate(c.inside, c.end);
+    EXPECT_EQ(T(IDC_ANTENNA_GAIN), c.gain);
+  }
   EXPECT_EQ(T(IDC_EIRP), "164.06");
   EXPECT_EQ(T(IDC_CONTROLLED_DISTANCE), "6.0 Feet");
   EXPECT_EQ(T(IDC_UNCONTROLLED_DISTANCE), "13.4 Feet");
-}
-
-TEST_F(AntennaGainDlgTest, OkWithoutAChoiceGivesZero) {
-  test::ReplaceText(W(), IDC_ANTENNA_GAIN, "5");
-  Calculate([](QWidget*) {});
-  EXPECT_EQ(T(IDC_ANTENNA_GAIN), "0");
-  EXPECT_EQ(T(IDC_EIRP), "100.00");
-}
-
-TEST_F(AntennaGainDlgTest, EscapeAndTheCloseBoxKeepTheGain) {
-  Calculate([](QWidget* dialog) { test::ClickControl(dialog, IDC_ANT_YAGI17); }, test::PressEscape());
-  Calculate([](QWidget* dialog) { test::ClickControl(dialog, IDC_ANT_YAGI17); }, test::CloseBox());
-  EXPECT_EQ(T(IDC_ANTENNA_GAIN), "0");
-}
-
-TEST_F(AntennaGainDlgTest, EnterEndsWithOkAndAReopeningStartsAfresh) {
-  answers_.Expect("gain dialog", [](QWidget* dialog) {
-    test::ClickControl(dialog, IDC_ANT_YAGI3);
-    test::PressKey(dialog, Qt::Key_Return);
-  });
-  test::ClickControl(W(), IDC_GAIN_CALC);
-  EXPECT_EQ(T(IDC_ANTENNA_GAIN), "7.2");
-  Calculate([](QWidget* dialog) { EXPECT_TRUE(Checked(dialog).empty()); });
-  EXPECT_EQ(T(IDC_ANTENNA_GAIN), "0");
-}
-
-TEST_F(AntennaGainDlgTest, ArrowKeysFromOkChooseAPreset) {
-  Calculate([](QWidget* dialog) {
-    test::PressKey(dialog, Qt::Key_Down);
-    EXPECT_EQ(Checked(dialog), std::vector<int>{IDC_ANT_QUARTER_WAVE});
-    test::PressKey(dialog, Qt::Key_Down);
-    EXPECT_EQ(Checked(dialog), std::vector<int>{IDC_ANT_DIPOLE});
-  });
-  EXPECT_EQ(T(IDC_ANTENNA_GAIN), "2.15");
 }
 
 TEST_F(AntennaGainDlgTest, EveryPresetIsInsideTheMainWindowsRange) {

@@ -40,50 +40,43 @@ TEST_F(ExposureDlgTest, StartsWithTheStartUpValuesAndResults) {
   for (int id : {IDC_EIRP, IDC_CONTROLLED_LIMIT, IDC_UNCONTROLLED_LIMIT, IDC_FEEDLINE_TYPE}) {
     EXPECT_TRUE(qobject_cast<QLineEdit*>(dlg_.Control(id))->isReadOnly()) << id;
   }
-}
-
-TEST_F(ExposureDlgTest, ACancelledStationDialogLeavesOnlyTheBanner) {
-  Open(test::PressCancel());
-  EXPECT_EQ(Report(), std::string(kBannerTitle) + "\r\n" + std::string(49, '-') + "\r\n");
-  ASSERT_TRUE(dlg_.HasReportFont());
-  EXPECT_TRUE(QFontInfo(dlg_.Control(IDC_REPORT)->font()).fixedPitch());
-}
-
-TEST_F(ExposureDlgTest, EscapeOrTheCloseBoxOfTheStationDialogWritesNoBlock) {
-  Open(test::PressEscape());
-  EXPECT_EQ(Report(), Banner());
-}
-
-TEST_F(ExposureDlgTest, TheStationBlockCarriesTheAnswers) {
-  Open(test::TypeThenOk({{IDC_CALLSIGN, "w1aw"}, {IDC_LOCATION, "Newington"}}));
-  EXPECT_EQ(Report(),
-            Banner() + "Callsign: W1AW\r\nStation Location:\r\nNewington\r\n" + std::string(49, '-') + "\r\n");
-}
-
-TEST_F(ExposureDlgTest, AnEmptyStationAnswerStillWritesItsLines) {
-  Open(test::PressOk());
-  EXPECT_EQ(Report(), Banner() + "Callsign: \r\nStation Location:\r\n\r\n" + std::string(49, '-') + "\r\n");
-}
-
-TEST_F(ExposureDlgTest, ATwoLineLocationIsWrittenAsTwoLines) {
-  Open([](QWidget* station) {
-    test::TypeInto(station, IDC_LOCATION, "225 Main St");
-    test::PressKey(station, Qt::Key_Return);
-    QTest::keyClicks(station->focusWidget(), "Newington CT");
-    test::PressKey(station, Qt::Key_Tab);
-    test::PressKey(station, Qt::Key_Return);  // OK has the focus
-  });
-  EXPECT_THAT(Report(), HasSubstr("Station Location:\r\n225 Main St\r\nNewington CT\r\n---"));
-}
-
-TEST_F(ExposureDlgTest, MetricShowsTheDistancesInMeters) {
-  Open();
   test::ClickControl(W(), IDC_METRIC);
   EXPECT_EQ(T(IDC_CONTROLLED_DISTANCE), "1.4 Meters");
   EXPECT_EQ(T(IDC_UNCONTROLLED_DISTANCE), "3.2 Meters");
   EXPECT_FALSE(dlg_.GetCheck(IDC_ENGLISH));
   test::ClickControl(W(), IDC_ENGLISH);
   EXPECT_EQ(T(IDC_CONTROLLED_DISTANCE), "4.7 Feet");
+}
+
+TEST_F(ExposureDlgTest, TheStationDialogsAnswerBecomesTheStationBlock) {
+  const std::string rule = std::string(49, '-') + "\r\n";
+  const struct {
+    const char* how;
+    test::ModalAnswers::Answer answer;
+    std::string block;  // after the banner
+  } cases[] = {
+      {"Cancel", test::PressCancel(), ""},
+      {"Escape", test::PressEscape(), ""},
+      {"answers", test::TypeThenOk({{IDC_CALLSIGN, "w1aw"}, {IDC_LOCATION, "Newington"}}),
+       "Callsign: W1AW\r\nStation Location:\r\nNewington\r\n" + rule},
+      {"empty answers", test::PressOk(), "Callsign: \r\nStation Location:\r\n\r\n" + rule},
+      {"two lines typed with Enter",
+       [](QWidget* station) {
+         test::TypeInto(station, IDC_LOCATION, "225 Main St");
+         test::PressKey(station, Qt::Key_Return);
+         QTest::keyClicks(station->focusWidget(), "Newington CT");
+         test::PressKey(station, Qt::Key_Tab);
+         test::PressKey(station, Qt::Key_Return);  // OK has the focus
+       },
+       "Callsign: \r\nStation Location:\r\n225 Main St\r\nNewington CT\r\n" + rule},
+  };
+  for (const auto& c : cases) {
+    Open(c.answer);
+    EXPECT_EQ(Report(), Banner() + c.block) << c.how;
+    ASSERT_TRUE(dlg_.HasReportFont());
+    EXPECT_TRUE(QFontInfo(dlg_.Control(IDC_REPORT)->font()).fixedPitch());
+    W()->close();
+  }
 }
 
 TEST_F(ExposureDlgTest, TypingADistanceWorksBackToTheWholeWattPower) {
@@ -144,60 +137,22 @@ TEST_F(ExposureDlgTest, DeletingTheFrequencyPassesThroughTheValuesOnTheWay) {
   EXPECT_EQ(dlg_.Station().frequencyMHz, 0.0);
 }
 
-TEST_F(ExposureDlgTest, ADutyCycleOutOfRangeIsRejectedButStored) {
-  Open();
-  answers_.Expect("range message", test::PressOk());
-  test::ReplaceText(W(), IDC_DUTY_CYCLE, "101");
-  ASSERT_EQ(answers_.Messages().size(), 1u);
-  EXPECT_EQ(answers_.Messages()[0], "Please enter a whole number between 0 and 100.");
-  EXPECT_EQ(dlg_.Station().dutyCyclePercent, 101u);
-  EXPECT_EQ(T(IDC_EIRP), "10.00") << "not recomputed after the failure";
-  EXPECT_EQ(test::FocusedControl(W()), IDC_DUTY_CYCLE);
-  EXPECT_EQ(qobject_cast<QLineEdit*>(dlg_.Control(IDC_DUTY_CYCLE))->selectedText(), "101");
-  EXPECT_EQ(AddAndReadBlock()[2], "Power: 100 Watts   Duty Cycle: 101 %");
-}
-
-TEST_F(ExposureDlgTest, APowerOfZeroIsRejected) {
-  Open();
-  answers_.Expect("range message", test::PressOk());
-  test::ReplaceText(W(), IDC_POWER, "0");
-  EXPECT_EQ(answers_.Messages().at(0), "Please enter a whole number between 1 and 100000.");
-  EXPECT_EQ(dlg_.Station().powerWatts, 0);
-}
-
-TEST_F(ExposureDlgTest, AnEmptyGainOrALoneMinusIsNotANumberAtOnce) {
-  Open();
-  answers_.Expect("empty gain", test::PressOk());
-  test::ClickControl(W(), IDC_ANTENNA_GAIN);
-  test::PressKey(W(), Qt::Key_A, Qt::ControlModifier);
-  test::PressKey(W(), Qt::Key_Backspace);
-  EXPECT_EQ(answers_.Messages().at(0), "Please enter a number.");
-  answers_.Expect("lone minus", test::PressOk());
-  QTest::keyClicks(W()->focusWidget(), "-");
-  EXPECT_EQ(answers_.Messages().size(), 2u);
-  EXPECT_EQ(dlg_.Station().antennaGainDbi, 0.0) << "a failed parse keeps the member";
-  QTest::keyClicks(W()->focusWidget(), "3");  // replaces the selected "-"
-  EXPECT_EQ(answers_.Messages().size(), 2u);
-  EXPECT_EQ(dlg_.Station().antennaGainDbi, 3.0);
-  EXPECT_EQ(T(IDC_EIRP), "199.53");
-}
-
 TEST_F(ExposureDlgTest, QuitValidatesAndTheCloseBoxDoesNot) {
   Open();
   answers_.Expect("range message on typing", test::PressOk());
   test::ReplaceText(W(), IDC_POWER, "0");
+  EXPECT_EQ(answers_.Messages().at(0), "Please enter a whole number between 1 and 100000.");
+  EXPECT_EQ(dlg_.Station().powerWatts, 0);
   answers_.Expect("range message on QUIT", test::PressOk());
   test::ClickControl(W(), IDOK);
   EXPECT_TRUE(dlg_.IsOpen());
   W()->close();
   EXPECT_FALSE(dlg_.IsOpen());
   EXPECT_FALSE(dlg_.HasReportFont()) << "released at close";
-}
 
-TEST_F(ExposureDlgTest, QuitEndsTheProgramWithValidFields) {
   Open();
   test::ClickControl(W(), IDOK);
-  EXPECT_FALSE(dlg_.IsOpen());
+  EXPECT_FALSE(dlg_.IsOpen()) << "QUIT ends the program when every field is valid";
   EXPECT_EQ(dlg_.Result(), IDOK);
 }
 
@@ -214,14 +169,10 @@ TEST_F(ExposureDlgTest, TheReportTakesTheUsersEditsAndEnter) {
   auto* report = qobject_cast<QPlainTextEdit*>(dlg_.Control(IDC_REPORT));
   EXPECT_TRUE(report->textCursor().atEnd());
   EXPECT_FALSE(report->textCursor().hasSelection());
-}
-
-TEST_F(ExposureDlgTest, TheCaretGoesToTheEndOfALongReport) {
-  Open();
+  // Also past a selection in a long report.
   dlg_.SetText(IDC_REPORT, std::string(40000, 'x'));
   dlg_.SetSel(IDC_REPORT, 10, 20);
   test::ClickControl(W(), IDC_ADD_TO_REPORT);
-  auto* report = qobject_cast<QPlainTextEdit*>(dlg_.Control(IDC_REPORT));
   EXPECT_TRUE(report->textCursor().atEnd());
   EXPECT_GT(report->textCursor().position(), 40000);
 }

@@ -81,54 +81,41 @@ TEST_F(ReportSaveTest, TheChooserStartsWithTheTextFilterAndAStarName) {
   EXPECT_EQ(filters.size(), 2);
 }
 
-TEST_F(ReportSaveTest, TheStartUpReportIsSavedByteForByteWithTxtAppended) {
-  Open();
-  Save(Choose(dir_ / "report"));
-  EXPECT_EQ(ReadAll(dir_ / "report.txt"), std::string(kBannerTitle) + "\r\n" + std::string(49, '-') + "\r\n");
-  EXPECT_FALSE(fs::exists(dir_ / "report"));
-}
-
-TEST_F(ReportSaveTest, OtherExtensionsAreKeptAndDottedFoldersDoNotCount) {
-  Open();
-  fs::create_directories(dir_ / "my.logs");
-  Save(Choose(dir_ / "report.log"));
-  Save(Choose(dir_ / "notes.TXT"));
-  Save(Choose(dir_ / "my.logs" / "station"));
-  EXPECT_TRUE(fs::exists(dir_ / "report.log"));
-  EXPECT_TRUE(fs::exists(dir_ / "notes.TXT"));
-  EXPECT_FALSE(fs::exists(dir_ / "notes.TXT.txt"));
-  EXPECT_TRUE(fs::exists(dir_ / "my.logs" / "station.txt"));
-}
-
-TEST_F(ReportSaveTest, ALongerOldFileIsReplacedWholeAndTheReportKeptAsIs) {
+TEST_F(ReportSaveTest, TheReportIsSavedByteForByteUnderTheNameChosen) {
   Open(test::TypeThenOk({{IDC_CALLSIGN, "w1aw"}}));
+  fs::create_directories(dir_ / "my.logs");
   std::ofstream(dir_ / "old.txt") << std::string(10000, 'z');
-  test::ClickControl(W(), IDC_ADD_TO_REPORT);
-  test::TypeInto(W(), IDC_REPORT, "no final break");
-  const std::string report = Report();
-  Save(Choose(dir_ / "old.txt"));
-  EXPECT_EQ(ReadAll(dir_ / "old.txt"), report);
-  EXPECT_EQ(Report(), report);
-}
+  const struct {
+    fs::path typed, saved;
+    std::string text;  // the report box's text when saved; empty keeps it as it is
+  } cases[] = {
+      {"report", "report.txt", ""},  // ".txt" is added to a name without an extension
+      {"report.log", "report.log", ""},
+      {"notes.TXT", "notes.TXT", ""},
+      {"my.logs/station", "my.logs/station.txt", ""},  // a dot in a folder's name does not count
+      {"old.txt", "old.txt", "a shorter report, no final break"},
+      {"big.txt", "big.txt", std::string(1100000, 'x') + "\r\n"},
+  };
+  for (const auto& c : cases) {
+    if (!c.text.empty()) dlg_.SetText(IDC_REPORT, c.text);
+    const std::string report = Report();
+    Save(Choose(dir_ / c.typed));
+    EXPECT_EQ(ReadAll(dir_ / c.saved), report) << c.typed;
+    EXPECT_EQ(Report(), report);
+  }
+  EXPECT_FALSE(fs::exists(dir_ / "report"));
+  EXPECT_FALSE(fs::exists(dir_ / "notes.TXT.txt"));
 
-TEST_F(ReportSaveTest, AnEmptiedReportGivesAnEmptyFile) {
-  Open();
   test::ClickControl(W(), IDC_REPORT);
   test::PressKey(W(), Qt::Key_A, Qt::ControlModifier);
   test::PressKey(W(), Qt::Key_Delete);
   Save(Choose(dir_ / "empty.txt"));
-  EXPECT_TRUE(fs::exists(dir_ / "empty.txt"));
-  EXPECT_EQ(fs::file_size(dir_ / "empty.txt"), 0u);
+  EXPECT_EQ(fs::file_size(dir_ / "empty.txt"), 0u) << "an emptied report gives an empty file";
 }
 
-TEST_F(ReportSaveTest, CancelWritesNothing) {
+TEST_F(ReportSaveTest, CancelOrAMissingFolderWritesNothing) {
   Open();
   Save(test::PressEscape());
-  EXPECT_TRUE(fs::is_empty(dir_));
-}
-
-TEST_F(ReportSaveTest, AMissingFolderIsRefusedByTheChooser) {
-  Open();
   Save([this](QWidget* dialog) {
     auto* chooser = qobject_cast<QFileDialog*>(dialog);
     answers_.Expect("the chooser's own message", test::PressOk());
@@ -140,55 +127,32 @@ TEST_F(ReportSaveTest, AMissingFolderIsRefusedByTheChooser) {
   EXPECT_EQ(Report(), Banner());
 }
 
-TEST_F(ReportSaveTest, AFileThatCannotBeOpenedGivesTheMessage) {
+TEST_F(ReportSaveTest, AFailureIsReportedAndTheReportKept) {
   Open();
-  fs::path target = "/proc/self/report.txt";  // a folder where no one, root included, may create a file
+  fs::path unopenable = "/proc/self/report.txt";  // a folder where no one, root included, may create a file
   if (::geteuid() != 0) {
-    target = dir_ / "read-only.txt";
-    std::ofstream(target) << "old";
-    fs::permissions(target, fs::perms::owner_read);
+    unopenable = dir_ / "read-only.txt";
+    std::ofstream(unopenable) << "old";
+    fs::permissions(unopenable, fs::perms::owner_read);
   }
-  Save(Choose(target), true);
-  ASSERT_FALSE(answers_.Messages().empty());
-  EXPECT_EQ(answers_.Messages().back(), "Error Writing Report File.");
-  EXPECT_EQ(Report(), Banner());
-}
-
-TEST_F(ReportSaveTest, AWriteFailureIsReportedNotPassedOverAsSuccess) {
-  Open();
+  fs::create_directories(dir_ / "folder.txt");         // "folder" is saved as folder.txt: a folder
   fs::create_symlink("/dev/full", dir_ / "full.txt");  // a disk with no room left
-  Save(Choose(dir_ / "full.txt"), true);
-  ASSERT_FALSE(answers_.Messages().empty());
-  EXPECT_EQ(
-      answers_.Messages().back().rfind("Error Writing Report File.\n\nThe report could not be written completely", 0),
-      0u);
+  const struct {
+    fs::path target;
+    std::string message;  // its start
+  } cases[] = {
+      {unopenable, "Error Writing Report File."},
+      {dir_ / "folder", "Error Writing Report File."},
+      {dir_ / "full.txt", "Error Writing Report File.\n\nThe report could not be written completely"},
+  };
+  for (const auto& c : cases) {
+    Save(Choose(c.target), true);
+    ASSERT_FALSE(answers_.Messages().empty());
+    EXPECT_EQ(answers_.Messages().back().rfind(c.message, 0), 0u) << answers_.Messages().back();
+    EXPECT_EQ(Report(), Banner());
+  }
   EXPECT_NE(answers_.Messages().back().find(std::strerror(ENOSPC)), std::string::npos);
-  EXPECT_EQ(Report(), Banner());
-}
-
-TEST_F(ReportSaveTest, AFolderInPlaceOfTheFileGivesTheMessage) {
-  Open();
-  fs::create_directories(dir_ / "report.txt");  // "report" is saved as report.txt: a folder
-  Save(Choose(dir_ / "report"), true);
-  ASSERT_FALSE(answers_.Messages().empty());
-  EXPECT_EQ(answers_.Messages().back(), "Error Writing Report File.");
-  EXPECT_TRUE(fs::is_directory(dir_ / "report.txt"));
-  EXPECT_EQ(Report(), Banner());
-}
-
-TEST_F(ReportSaveTest, AReportOverAMegabyteIsSavedWholeOrReportedWhenTheDiskIsFull) {
-  Open();
-  std::string big = Banner();
-  while (big.size() < 1100000) big += "Description: a long session of notes, line after line.\r\n";
-  dlg_.SetText(IDC_REPORT, big);
-  Save(Choose(dir_ / "big.txt"));
-  EXPECT_EQ(fs::file_size(dir_ / "big.txt"), big.size());
-  EXPECT_EQ(ReadAll(dir_ / "big.txt"), big);
-
-  fs::create_symlink("/dev/full", dir_ / "full.txt");
-  Save(Choose(dir_ / "full.txt"), true);
-  EXPECT_EQ(answers_.Messages().back().rfind("Error Writing Report File.\n", 0), 0u);
-  EXPECT_EQ(Report(), big) << "nothing lost from the report";
+  EXPECT_TRUE(fs::is_directory(dir_ / "folder.txt"));
 }
 
 }  // namespace

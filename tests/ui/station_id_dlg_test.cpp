@@ -49,26 +49,5 @@ TEST_F(StationIdDlgTest, TheLocationCountsEachLineBreakAsTwo) {
   EXPECT_EQ(dlg_.location.size(), 255u);
 }
 
-TEST_F(StationIdDlgTest, ThreeLinesComeBackJoinedByCrLf) {
-  Open();
-  test::ClickControl(W(), IDC_LOCATION);
-  for (const char* line : {"one", "two"}) {
-    QTest::keyClicks(W()->focusWidget(), line);
-    test::PressKey(W(), Qt::Key_Return);
-  }
-  QTest::keyClicks(W()->focusWidget(), "three");
-  EXPECT_TRUE(dlg_.IsOpen());
-  test::ClickControl(W(), IDOK);
-  EXPECT_EQ(dlg_.location, "one\r\ntwo\r\nthree");
-}
-
-TEST_F(StationIdDlgTest, CancelReturnsCancelWithoutReading) {
-  Open();
-  QTest::keyClicks(W()->focusWidget(), "w1aw");
-  test::ClickControl(W(), IDCANCEL);
-  EXPECT_EQ(dlg_.Result(), IDCANCEL);
-  EXPECT_EQ(dlg_.callsign, "");
-}
-
 }  // namespace
 }  // namespace zento::ui

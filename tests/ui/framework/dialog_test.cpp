@@ -29,11 +29,6 @@ enum : int {
   kCount = 11,
   kRatio = 12,
   kNotes = 13,
-  kList = 14,
-  kRadioA = 15,
-  kRadioB = 16,
-  kRadioC = 17,
-  kApply = 18,
   kCaps = 19,
   kPlain = 20,
 };
@@ -53,21 +48,8 @@ const DialogTemplate& TestTemplate() {
           {kCount, K::kEdit, "", 10, 26, 60, 12, kTabStop | kDigitsOnly | kBorder},
           {kRatio, K::kEdit, "", 10, 42, 60, 12, kTabStop | kBorder},
           {kNotes, K::kEdit, "", 10, 58, 100, 40, kTabStop | kMultiLine | kWantReturn | kAutoHScroll | kBorder},
-          {kList,
-           K::kComboBox,
-           "",
-           10,
-           102,
-           100,
-           60,
-           kDropDownList | kSorted | kVScroll,
-           {"delta", "Alpha", "charlie", "Bravo"}},
-          {kRadioA, K::kRadioButton, "A", 120, 10, 40, 10, kGroup},
-          {kRadioB, K::kRadioButton, "B", 120, 22, 40, 10},
-          {kRadioC, K::kRadioButton, "C", 120, 34, 40, 10},
           {IDOK, K::kPushButton, "OK", 140, 60, 50, 14, kTabStop | kDefaultButton},
           {IDCANCEL, K::kPushButton, "Cancel", 140, 78, 50, 14, kTabStop | kGroup},
-          {kApply, K::kPushButton, "Apply", 140, 96, 50, 14},
           {kCaps, K::kEdit, "", 10, 120, 60, 12, kUpperCase | kBorder},
           {kPlain, K::kEdit, "", 80, 120, 100, 30, kMultiLine | kAutoHScroll | kBorder},
           {IDC_STATIC, K::kStatic, "Label", 80, 10, 30, 8},
@@ -81,10 +63,6 @@ class TestDialog : public Dialog {
   TestDialog() : Dialog(TestTemplate()) {
     On(Notification::kChange, kName, [this] { events.push_back("change name " + GetText(kName)); });
     On(Notification::kChange, kNotes, [this] { events.push_back("change notes"); });
-    On(Notification::kSelChange, kList, [this] { events.push_back("select " + std::to_string(GetCurSel(kList))); });
-    On(Notification::kClicked, kApply, [this] { events.push_back("apply"); });
-    On(Notification::kClicked, kRadioB, [this] { events.push_back("radio B"); });
-    On(Notification::kKillFocus, kName, [this] { events.push_back("leave name"); });
   }
   std::vector<std::string> events;
   std::string name = "start";
@@ -201,30 +179,6 @@ TEST_F(FrameworkTest, AParseFailureKeepsTheMember) {
   EXPECT_EQ(dialog_.ratio, 4.0);
 }
 
-TEST_F(FrameworkTest, OkEndsOnlyWhenTheExchangeSucceeds) {
-  Open();
-  test::ReplaceText(W(), kCount, "0");
-  answers_.Expect("range message", test::PressOk());
-  test::ClickControl(W(), IDOK);
-  EXPECT_TRUE(dialog_.IsOpen());
-  test::ReplaceText(W(), kCount, "3");
-  test::ClickControl(W(), IDOK);
-  EXPECT_FALSE(dialog_.IsOpen());
-  EXPECT_EQ(dialog_.Result(), IDOK);
-  EXPECT_EQ(dialog_.count, 3u);
-}
-
-TEST_F(FrameworkTest, EscapeAndTheCloseBoxCancel) {
-  Open();
-  test::PressKey(W(), Qt::Key_Escape);
-  EXPECT_FALSE(dialog_.IsOpen());
-  EXPECT_EQ(dialog_.Result(), IDCANCEL);
-  Open();
-  W()->close();
-  EXPECT_FALSE(dialog_.IsOpen());
-  EXPECT_EQ(dialog_.Result(), IDCANCEL);
-}
-
 TEST_F(FrameworkTest, EnterPressesTheDefaultButtonOrTheFocusedOne) {
   Open();
   test::ClickControl(W(), kNotes);
@@ -243,51 +197,10 @@ TEST_F(FrameworkTest, EnterPressesTheDefaultButtonOrTheFocusedOne) {
   EXPECT_EQ(dialog_.Result(), IDCANCEL);
 }
 
-TEST_F(FrameworkTest, TabGoesToTheNextTabStopInTemplateOrderFromAnyControl) {
-  Open();
-  // Tab stops: name, count, ratio, notes, the radio buttons as one stop (at the checked one, or
-  // the first), OK, Cancel; the list, Apply, caps and plain stand among them without being stops.
-  const struct {
-    int from;
-    bool forward;
-    int to;
-  } cases[] = {{kName, true, kCount},  {kName, false, IDCANCEL}, {kNotes, true, kRadioA},  {IDCANCEL, true, kName},
-               {kList, true, kRadioA}, {kList, false, kNotes},   {kRadioB, true, IDOK},    {kRadioB, false, kNotes},
-               {IDOK, false, kRadioA}, {kApply, true, kName},    {kCaps, false, IDCANCEL}, {kPlain, true, kName}};
-  for (const auto& c : cases) {
-    dialog_.SetFocus(c.from);
-    test::PressKey(W(), c.forward ? Qt::Key_Tab : Qt::Key_Backtab, c.forward ? Qt::NoModifier : Qt::ShiftModifier);
-    EXPECT_EQ(test::FocusedControl(W()), c.to) << c.from << (c.forward ? " Tab" : " Shift+Tab");
-  }
-}
-
 TEST_F(FrameworkTest, TabbingIntoAnEditSelectsItsText) {
   Open();
   test::PressKey(W(), Qt::Key_Tab);
   EXPECT_EQ(C<QLineEdit>(kCount)->selectedText(), "5");
-}
-
-TEST_F(FrameworkTest, SpacePressesTheFocusedButton) {
-  Open();
-  dialog_.SetFocus(IDCANCEL);
-  test::PressKey(W(), Qt::Key_Space);
-  EXPECT_FALSE(dialog_.IsOpen());
-  EXPECT_EQ(dialog_.Result(), IDCANCEL);
-}
-
-TEST_F(FrameworkTest, ArrowKeysMoveWithinAGroupAndCheckRadioButtons) {
-  Open();
-  test::ClickControl(W(), kRadioA);
-  dialog_.events.clear();
-  EXPECT_TRUE(dialog_.GetCheck(kRadioA));
-  test::PressKey(W(), Qt::Key_Down);
-  EXPECT_EQ(test::FocusedControl(W()), kRadioB);
-  EXPECT_TRUE(dialog_.GetCheck(kRadioB));
-  EXPECT_FALSE(dialog_.GetCheck(kRadioA));
-  test::PressKey(W(), Qt::Key_Up);
-  test::PressKey(W(), Qt::Key_Up);
-  EXPECT_EQ(test::FocusedControl(W()), IDOK) << "the group wraps round to its last member";
-  EXPECT_EQ(dialog_.events, (std::vector<std::string>{"radio B"}));
 }
 
 TEST_F(FrameworkTest, ChangeNotificationsForTypingAndWritesButNotForTheSameText) {
@@ -300,12 +213,6 @@ TEST_F(FrameworkTest, ChangeNotificationsForTypingAndWritesButNotForTheSameText)
   EXPECT_EQ(dialog_.events, (std::vector<std::string>{"change name startx", "change name other", "change notes"}));
 }
 
-TEST_F(FrameworkTest, KillFocusWhenTheFocusMovesToAnotherControl) {
-  Open();
-  test::ClickControl(W(), kRatio);
-  EXPECT_EQ(dialog_.events, (std::vector<std::string>{"leave name"}));
-}
-
 TEST_F(FrameworkTest, FocusQueryHoldsForAnInactiveWindow) {
   Open();
   dialog_.SetFocus(kRatio);
@@ -315,37 +222,6 @@ TEST_F(FrameworkTest, FocusQueryHoldsForAnInactiveWindow) {
   EXPECT_FALSE(W()->isActiveWindow());
   EXPECT_TRUE(dialog_.HasFocus(kRatio));
   EXPECT_FALSE(dialog_.HasFocus(kName));
-}
-
-TEST_F(FrameworkTest, SortedListsAndUserOnlySelectionNotifications) {
-  Open();
-  EXPECT_EQ(dialog_.GetCount(kList), 4);
-  EXPECT_EQ(dialog_.GetItemText(kList, 0), "Alpha");
-  EXPECT_EQ(dialog_.GetItemText(kList, 1), "Bravo");
-  EXPECT_EQ(dialog_.GetItemText(kList, 3), "delta");
-  EXPECT_EQ(dialog_.GetCurSel(kList), -1);
-  dialog_.SetCurSel(kList, 2);
-  EXPECT_EQ(dialog_.GetCurSel(kList), 2);
-  dialog_.ResetContent(kList);
-  EXPECT_EQ(dialog_.AddString(kList, "b"), 0);
-  EXPECT_EQ(dialog_.AddString(kList, "A"), 0);
-  EXPECT_EQ(dialog_.GetCurSel(kList), -1) << "adding selects nothing";
-  EXPECT_TRUE(dialog_.events.empty());
-  dialog_.Control(kList)->setFocus();
-  dialog_.events.clear();
-  test::PressKey(W(), Qt::Key_Down);
-  EXPECT_EQ(dialog_.events, (std::vector<std::string>{"select 0"}));
-}
-
-TEST_F(FrameworkTest, MultiLineBoxesSpeakCrLfAndCountBreaksAsTwo) {
-  Open();
-  test::TypeInto(W(), kNotes, "abc");
-  test::PressKey(W(), Qt::Key_Return);
-  QTest::keyClicks(W()->focusWidget(), "defghijkl");
-  EXPECT_EQ(dialog_.GetText(kNotes), "abc\r\ndefghij") << "12 characters, the break counting two";
-  dialog_.SetText(kNotes, "x\ny");
-  EXPECT_EQ(dialog_.GetText(kNotes), "x\r\ny");
-  EXPECT_EQ(C<QPlainTextEdit>(kNotes)->toPlainText(), "x\ny");
 }
 
 TEST_F(FrameworkTest, AMultiLineBoxWithoutScrollingTakesOnlyTheLinesItShows) {
