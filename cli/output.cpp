@@ -22,23 +22,6 @@ std::string ExemptionText(const ExemptionCheck& e) {
   return text + ": " + (e.exempt ? "exempt" : "not exempt, an evaluation is required") + " (" + e.reason + ")";
 }
 
-// Columns padded to their widest cell.
-void WriteTextTable(std::ostream& out, const std::vector<std::vector<std::string>>& table) {
-  std::vector<std::size_t> widths;
-  for (const auto& row : table) {
-    widths.resize(std::max(widths.size(), row.size()));
-    for (std::size_t i = 0; i < row.size(); ++i) widths[i] = std::max(widths[i], row[i].size());
-  }
-  for (const auto& row : table) {
-    std::string line;
-    for (std::size_t i = 0; i < row.size(); ++i) {
-      line += row[i];
-      if (i + 1 < row.size()) line += std::string(widths[i] - row[i].size() + 2, ' ');
-    }
-    out << line << '\n';
-  }
-}
-
 std::vector<std::string> TableHeader(const Evaluation& first) {
   std::vector<std::string> header = {
       "Band", "MHz", "Loss dB", "EIRP W", "Controlled", "Uncontrolled", "Controlled distance", "Uncontrolled distance"};
@@ -87,6 +70,22 @@ std::vector<std::string> TableRow(const BandRow& row, std::size_t columns) {
 }
 
 }  // namespace
+
+void WriteTextTable(std::ostream& out, const std::vector<std::vector<std::string>>& table) {
+  std::vector<std::size_t> widths;
+  for (const auto& row : table) {
+    widths.resize(std::max(widths.size(), row.size()));
+    for (std::size_t i = 0; i < row.size(); ++i) widths[i] = std::max(widths[i], row[i].size());
+  }
+  for (const auto& row : table) {
+    std::string line;
+    for (std::size_t i = 0; i < row.size(); ++i) {
+      line += row[i];
+      if (i + 1 < row.size()) line += std::string(widths[i] - row[i].size() + 2, ' ');
+    }
+    out << line << '\n';
+  }
+}
 
 std::string Verdict(bool complies) { return complies ? "complies" : "exceeds"; }
 

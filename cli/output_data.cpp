@@ -13,14 +13,6 @@ using Json = nlohmann::ordered_json;
 
 Json Number(double value) { return std::isfinite(value) ? Json(value) : Json(nullptr); }
 
-std::string CsvField(std::string_view text) {
-  if (text.find_first_of(",\"\n\r") == std::string_view::npos) return std::string(text);
-  std::string out = "\"";
-  for (const char c : text) out += c == '"' ? std::string("\"\"") : std::string(1, c);
-  return out + "\"";
-}
-
-std::string CsvNumber(double value) { return std::isfinite(value) ? FormatGeneral(value, 10) : ""; }
 std::string CsvBool(bool value) { return value ? "true" : "false"; }
 
 // The figures of one evaluation, and for a band the edge each of them comes from.
@@ -156,6 +148,15 @@ void WriteCsvLine(std::ostream& out, const std::vector<std::string>& cells) {
 void WriteResults(std::ostream& out, Json results) { out << Json{{"results", std::move(results)}}.dump(2) << '\n'; }
 
 }  // namespace
+
+std::string CsvField(std::string_view text) {
+  if (text.find_first_of(",\"\n\r") == std::string_view::npos) return std::string(text);
+  std::string out = "\"";
+  for (const char c : text) out += c == '"' ? std::string("\"\"") : std::string(1, c);
+  return out + "\"";
+}
+
+std::string CsvNumber(double value) { return std::isfinite(value) ? FormatGeneral(value, 10) : ""; }
 
 void WriteCsv(std::ostream& out, const Evaluation& evaluation) {
   const Csv csv = CsvOf({evaluation});

@@ -9,23 +9,6 @@
 namespace zento::cli {
 namespace {
 
-// Columns padded to their widest cell.
-void WriteTable(std::ostream& out, const std::vector<std::vector<std::string>>& table) {
-  std::vector<std::size_t> widths;
-  for (const auto& row : table) {
-    widths.resize(std::max(widths.size(), row.size()));
-    for (std::size_t i = 0; i < row.size(); ++i) widths[i] = std::max(widths[i], row[i].size());
-  }
-  for (const auto& row : table) {
-    std::string line;
-    for (std::size_t i = 0; i < row.size(); ++i) {
-      line += row[i];
-      if (i + 1 < row.size()) line += std::string(widths[i] - row[i].size() + 2, ' ');
-    }
-    out << line << '\n';
-  }
-}
-
 void WriteTransmitterTable(std::ostream& out, const Station& s, const Transmitter& t, const TransmitterResult& r) {
   out << "\nTransmitter " << t.name << ": " << FormatGeneral(t.powerWatts, 10) << " W, " << ModeText(t, r.dutyPercent)
       << "\n  " << FeedlineText(t.feedline) << "; antenna " << AntennaText(s, t) << "\n";
@@ -74,7 +57,7 @@ void WriteTransmitterTable(std::ostream& out, const Station& s, const Transmitte
       table.push_back(std::move(row));
     }
   }
-  if (table.size() > 1) WriteTable(out, table);
+  if (table.size() > 1) WriteTextTable(out, table);
 }
 
 void WriteText(std::ostream& out, const Station& s, const StationResult& result) {

@@ -12,14 +12,8 @@ namespace {
 using Json = nlohmann::ordered_json;
 
 Json Number(double v) { return std::isfinite(v) ? Json(v) : Json(nullptr); }
-std::string Cell(double v) { return std::isfinite(v) ? FormatGeneral(v, 10) : ""; }
+std::string Cell(double v) { return CsvNumber(v); }
 std::string Cell(bool v) { return v ? "true" : "false"; }
-std::string Quoted(std::string_view text) {
-  if (text.find_first_of(",\"\n\r") == std::string_view::npos) return std::string(text);
-  std::string out = "\"";
-  for (const char c : text) out += c == '"' ? std::string("\"\"") : std::string(1, c);
-  return out + "\"";
-}
 std::string_view EnvironmentKey(Environment e) { return e == Environment::kControlled ? "controlled" : "uncontrolled"; }
 
 Json EnvironmentJson(const EnvironmentResult& e) {
@@ -122,9 +116,9 @@ void WriteStationCsv(std::ostream& out, const Station& s, const StationResult& r
     for (const BandResult& b : r.bands) {
       for (const Environment env : kEnvironments) {
         const std::string lead =
-            Quoted(s.transmitters[t].name) + "," + Quoted(b.band) + "," + std::string(EnvironmentKey(env));
+            CsvField(s.transmitters[t].name) + "," + CsvField(b.band) + "," + std::string(EnvironmentKey(env));
         if (!b.problem.empty()) {
-          out << lead << std::string(17 + 2 * s.places.size(), ',') << Quoted(b.problem) << '\n';
+          out << lead << std::string(17 + 2 * s.places.size(), ',') << CsvField(b.problem) << '\n';
           continue;
         }
         const EnvironmentResult& e = b.In(env);
