@@ -54,6 +54,13 @@ missing=$(for file in "${expected[@]}"; do [ -e "$root/$file" ] || echo "$file";
 check "expected files: ${missing:-all there}" test -z "$missing"
 completions=$(pkg-config --variable=completionsdir bash-completion)
 check "bash completion in $completions" test -f "$root$completions/zento-calc"
+# bash-completion finds it on Tab as it would in /usr/share, and it asks the packaged zento-calc.
+offers=$(XDG_DATA_DIRS="$root/usr/share" PATH="$root/usr/bin:$PATH" bash -c '
+  source /usr/share/bash-completion/bash_completion
+  __load_completion zento-calc || exit
+  COMP_WORDS=(zento-calc --cable rg-21) COMP_CWORD=2 COMP_LINE="zento-calc --cable rg-21" COMP_POINT=25
+  _zento_calc && echo "${COMPREPLY[*]}"')
+check "bash-completion loads the packaged completion: $offers" test "$offers" == 'RG-213/214/215/216\ Coaxial'
 
 check "zento-calc --version from the scratch root" test "$("$root/usr/bin/zento-calc" --version)" == "zento-calc $version"
 check "figures from the scratch root" grep -q 'UNCONTROLLED Limit = 0.89 mw/cm-cm @ 16.4 Feet' \
