@@ -10,7 +10,9 @@ status=0
 for file in bin/zento bin/zento-calc share/zento/zento.hlp \
             share/applications/org.zento.Zento.desktop share/metainfo/org.zento.Zento.metainfo.xml \
             share/icons/hicolor/16x16/apps/zento.png share/icons/hicolor/32x32/apps/zento.png \
-            share/icons/hicolor/256x256/apps/zento.png share/icons/hicolor/scalable/apps/zento.svg; do
+            share/icons/hicolor/256x256/apps/zento.png share/icons/hicolor/scalable/apps/zento.svg \
+            share/man/man1/zento.1.gz share/man/man1/zento-calc.1.gz share/bash-completion/completions/zento-calc \
+            share/doc/zento/copyright share/doc/zento/changelog.gz; do
   if [ ! -e "$prefix/$file" ]; then echo "missing: $file"; status=1; fi
 done
 [ -x "$prefix/bin/zento" ] || { echo "bin/zento is not executable"; status=1; }
