@@ -167,10 +167,13 @@ QWidget* StationWindow::makeOutputs() {
 }
 
 void StationWindow::makeActions() {
-  // Every binding of a standard key, as the platform has them (Redo: Ctrl+Shift+Z and Ctrl+Y).
+  // Every binding of a standard key, as the platform has them (Redo: Ctrl+Shift+Z and Ctrl+Y);
+  // where it has none (Save As, Quit on some desktops), the common one.
   const auto action = [this](QMenu* menu, const QString& text, QKeySequence::StandardKey key, auto slot) {
     QAction* a = menu->addAction(text);
     a->setShortcuts(key);
+    if (a->shortcuts().isEmpty() && key == QKeySequence::SaveAs) a->setShortcut(QKeySequence(tr("Ctrl+Shift+S")));
+    if (a->shortcuts().isEmpty() && key == QKeySequence::Quit) a->setShortcut(QKeySequence(tr("Ctrl+Q")));
     connect(a, &QAction::triggered, this, slot);
     return a;
   };
