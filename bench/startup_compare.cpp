@@ -9,6 +9,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -85,8 +86,9 @@ int main(int argc, char** argv) {
   const double timeA = Median(times[0]), timeB = Median(times[1]);
   const long memA = Median(memory[0]), memB = Median(memory[1]);
   std::printf("start-up to first window, median of %d runs:\n", runs);
-  std::printf("  zento           %8.1f ms  %7ld KiB peak\n", timeA, memA);
-  std::printf("  minimal dialog  %8.1f ms  %7ld KiB peak\n", timeB, memB);
+  const auto name = [](const char* path) { return std::filesystem::path(path).filename().string(); };
+  std::printf("  %-22s %8.1f ms  %7ld KiB peak\n", name(argv[2]).c_str(), timeA, memA);
+  std::printf("  %-22s %8.1f ms  %7ld KiB peak\n", name(argv[3]).c_str(), timeB, memB);
   std::printf("  ratio time %.2f (goal <= 1.20)   memory %.2f (goal <= 1.30)\n", timeA / timeB,
               static_cast<double>(memA) / static_cast<double>(memB));
   return 0;

@@ -12,7 +12,7 @@ NumberField::NumberField(const QString& what, Range range, bool optional, QWidge
 }
 
 QString NumberField::format(double value, bool length, LengthUnit unit) {
-  return QString::fromStdString(FormatGeneral(length ? FromMeters(value, unit) : value, 7));
+  return QString::fromStdString(FormatGeneral(length ? FromMeters(value, unit) : value, 6));
 }
 
 void NumberField::showValue(std::optional<double> value, LengthUnit unit) {

@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QStyledItemDelegate>
 #include <QTableView>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include "core/number_text.h"
@@ -173,8 +174,10 @@ PlacesPane::PlacesPane(StationDocument* document, QWidget* parent)
   table_->setSelectionMode(QAbstractItemView::SingleSelection);
   table_->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                           QAbstractItemView::AnyKeyPressed);
-  table_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
   table_->horizontalHeader()->setStretchLastSection(true);
+  connect(model_, &QAbstractItemModel::modelReset, table_, [this] { table_->resizeColumnsToContents(); },
+          Qt::QueuedConnection);
+  QTimer::singleShot(0, table_, [this] { table_->resizeColumnsToContents(); });
   table_->verticalHeader()->hide();
 
   auto* label = new QLabel(tr("&Where people are (F2 edits a cell; give a distance, or one from the mast):"), this);

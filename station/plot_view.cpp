@@ -2,7 +2,6 @@
 
 #include <QChart>
 #include <QGraphicsSimpleTextItem>
-#include <QLegendMarker>
 #include <QLineSeries>
 #include <QLogValueAxis>
 #include <QPen>
@@ -29,15 +28,19 @@ PlotView::PlotView(QWidget* parent) : QChartView(parent) {
   setFocusPolicy(Qt::NoFocus);
   auto* chart = new QChart;
   chart->setAnimationOptions(QChart::NoAnimation);
-  chart->legend()->setAlignment(Qt::AlignBottom);
+  chart->legend()->hide();  // the lines are named on the chart itself
   chart->setMargins(QMargins(4, 4, 4, 4));
   setChart(chart);
   x_ = new QLogValueAxis(chart);
   x_->setLabelFormat(QStringLiteral("%g"));
   x_->setMinorTickCount(8);
+  // Solid hairlines: a dashed grid of a hundred lines would cost the window its frame.
+  const QPen minor(QColor(0xe6, 0xe6, 0xe6), 0);
+  x_->setMinorGridLinePen(minor);
   y_ = new QLogValueAxis(chart);
   y_->setLabelFormat(QStringLiteral("%g"));
   y_->setMinorTickCount(8);
+  y_->setMinorGridLinePen(minor);
   y_->setTitleText(tr("Power density (W/m\u00b2)"));
   chart->addAxis(x_, Qt::AlignBottom);
   chart->addAxis(y_, Qt::AlignLeft);
@@ -54,8 +57,17 @@ PlotView::PlotView(QWidget* parent) : QChartView(parent) {
                                     static_cast<QAbstractSeries*>(safe_[e])}) {
       attach(series);
     }
+    limitLabel_[e] = newLabel(kColours[e]);
+    safeLabel_[e] = newLabel(kColours[e]);
   }
   connect(chart, &QChart::plotAreaChanged, this, [this] { placeLabelItems(); });
+}
+
+QGraphicsSimpleTextItem* PlotView::newLabel(const QColor& colour) {
+  auto* label = new QGraphicsSimpleTextItem(chart());
+  label->setBrush(colour);
+  label->setZValue(10);
+  return label;
 }
 
 void PlotView::attach(QAbstractSeries* series) {
@@ -66,57 +78,66 @@ void PlotView::attach(QAbstractSeries* series) {
 
 void PlotView::showPlot(const Station& s, const std::optional<Plot>& plot, const QString& why) {
   QChart* chart = this->chart();
+  labels_.clear();
   if (!plot) {
     chart->setTitle(why);
     for (int e = 0; e < 2; ++e) {
       density_[e]->clear();
       limit_[e]->clear();
       safe_[e]->clear();
+      limitLabel_[e]->hide();
+      safeLabel_[e]->hide();
     }
     for (auto* line : places_) line->clear();
-    for (auto* label : labels_) label->hide();
+    for (auto* label : placeLabels_) label->hide();
     return;
   }
-  chart->setTitle(Q(plot->title));
+  // Titles and ranges are set only when they change: each change lays the chart out again.
+  if (chart->title() != Q(plot->title)) chart->setTitle(Q(plot->title));
   const LengthUnit unit = s.units;
-  x_->setTitleText(unit == LengthUnit::kFeet ? tr("Distance from the antenna (feet)")
-                                             : tr("Distance from the antenna (meters)"));
+  const QString xTitle = unit == LengthUnit::kFeet ? tr("Distance from the antenna (feet)")
+                                                   : tr("Distance from the antenna (meters)");
+  if (x_->titleText() != xTitle) x_->setTitleText(xTitle);
   const double xMin = FromMeters(plot->minMeters, unit), xMax = FromMeters(plot->maxMeters, unit);
-  x_->setRange(xMin, xMax);
-  y_->setRange(plot->minWm2, plot->maxWm2);
+  if (x_->min() != xMin || x_->max() != xMax) x_->setRange(xMin, xMax);
+  if (y_->min() != plot->minWm2 || y_->max() != plot->maxWm2) y_->setRange(plot->minWm2, plot->maxWm2);
   for (std::size_t c = 0; c < plot->curves.size() && c < 2; ++c) {
     const PlotCurve& curve = plot->curves[c];
     const auto e = static_cast<int>(curve.environment);
-    const QString environment = Q(EnvironmentName(s, curve.environment));
     QList<QPointF> points;
     points.reserve(static_cast<qsizetype>(curve.points.size()));
     for (const auto& [meters, density] : curve.points) points.append({FromMeters(meters, unit), density});
     density_[e]->replace(points);
-    density_[e]->setName(curve.instantaneous ? tr("Peak density, %1").arg(environment) : tr("Density, %1").arg(environment));
     limit_[e]->replace({{xMin, curve.limitWm2}, {xMax, curve.limitWm2}});
-    limit_[e]->setName(tr("Limit %1 W/m\u00b2").arg(Q(FormatGeneral(curve.limitWm2, 4))));
-    safe_[e]->replace({{FromMeters(curve.safeDistanceMeters, unit), curve.limitWm2}});
-    safe_[e]->setName(tr("Limit met at %1").arg(Q(StationDistance(s, curve.safeDistanceMeters))));
+    const QPointF safe(FromMeters(curve.safeDistanceMeters, unit), curve.limitWm2);
+    safe_[e]->replace({safe});
+    limitLabel_[e]->setText(tr("%1 limit %2 W/m\u00b2%3")
+                                .arg(Q(EnvironmentName(s, curve.environment)), Q(FormatGeneral(curve.limitWm2, 4)),
+                                     curve.instantaneous ? tr(" (peak)") : QString()));
+    safeLabel_[e]->setText(tr("met at %1").arg(Q(StationDistance(s, curve.safeDistanceMeters))));
+    // The stricter limit's texts go below its line, the other's above, so they never meet.
+    const bool lower = plot->curves.size() == 2 && curve.limitWm2 <= plot->curves[1 - c].limitWm2;
+    labels_.push_back({limitLabel_[e], limit_[e], {xMin, curve.limitWm2}, lower ? Anchor::kBelowRight : Anchor::kAboveRight});
+    labels_.push_back({safeLabel_[e], safe_[e], safe, lower ? Anchor::kBelowRight : Anchor::kAboveRight});
+    limitLabel_[e]->show();
+    safeLabel_[e]->show();
   }
   // One vertical line a place; lines are made or dropped only when the number of places changes.
   while (places_.size() < plot->places.size()) {
     auto* line = new QLineSeries(chart);
     attach(line);
-    for (QLegendMarker* marker : chart->legend()->markers(line)) marker->setVisible(false);
     places_.push_back(line);
-    auto* label = new QGraphicsSimpleTextItem(chart);
+    auto* label = newLabel(kComplies);
     label->setRotation(-90);
-    label->setZValue(10);
-    labels_.push_back(label);
+    placeLabels_.push_back(label);
   }
   while (places_.size() > plot->places.size()) {
     chart->removeSeries(places_.back());
     delete places_.back();
     places_.pop_back();
-    delete labels_.back();
-    labels_.pop_back();
+    delete placeLabels_.back();
+    placeLabels_.pop_back();
   }
-  labelAnchors_.clear();
   for (std::size_t p = 0; p < plot->places.size(); ++p) {
     const PlotPlace& place = plot->places[p];
     const double x = FromMeters(place.distanceMeters, unit);
@@ -124,20 +145,29 @@ void PlotView::showPlot(const Station& s, const std::optional<Plot>& plot, const
     places_[p]->setPen(QPen(place.complies ? kComplies : kExceeds, place.complies ? 1.5 : 2.5, Qt::DotLine));
     const QString text = tr("%1: %2, %3").arg(Q(place.name), Q(PercentText(place.share)), VerdictText(place.complies));
     places_[p]->setName(text);
-    labels_[p]->setText(text);
-    labels_[p]->setBrush(place.complies ? kComplies : kExceeds);
-    labels_[p]->show();
-    labelAnchors_.emplace_back(x, plot->maxWm2);
+    placeLabels_[p]->setText(text);
+    placeLabels_[p]->setBrush(place.complies ? kComplies : kExceeds);
+    placeLabels_[p]->show();
+    labels_.push_back({placeLabels_[p], places_[p], {x, plot->maxWm2}, Anchor::kAlongLine});
   }
   placeLabelItems();
 }
 
 void PlotView::placeLabelItems() {
-  for (std::size_t p = 0; p < labelAnchors_.size() && p < labels_.size(); ++p) {
-    const QPointF top = chart()->mapToPosition(labelAnchors_[p], places_[p]);
-    // Read upwards along the line, just right of it, from a little below the top of the plot.
-    const qreal width = labels_[p]->boundingRect().width();
-    labels_[p]->setPos(top.x() + 2, top.y() + width + 6);
+  for (const Label& label : labels_) {
+    const QPointF at = chart()->mapToPosition(label.at, label.series);
+    const QRectF box = label.item->boundingRect();
+    switch (label.anchor) {
+      case Anchor::kAlongLine:  // read upwards along the line, just right of it, from near the top
+        label.item->setPos(at.x() + 2, at.y() + box.width() + 6);
+        break;
+      case Anchor::kAboveRight:
+        label.item->setPos(at.x() + 6, at.y() - box.height() - 2);
+        break;
+      case Anchor::kBelowRight:
+        label.item->setPos(at.x() + 6, at.y() + 2);
+        break;
+    }
   }
 }
 
@@ -152,7 +182,7 @@ QLineSeries* PlotView::density(Environment environment) const { return density_[
 
 QStringList PlotView::placeLabels() const {
   QStringList texts;
-  for (const auto* label : labels_) texts << label->text();
+  for (const auto* label : placeLabels_) texts << label->text();
   return texts;
 }
 

@@ -32,17 +32,28 @@ class PlotView : public QChartView {
   void resizeEvent(QResizeEvent* event) override;
 
  private:
+  // A text on the chart, kept beside a point of a series as the plot area moves.
+  enum class Anchor { kAlongLine, kAboveRight, kBelowRight };
+  struct Label {
+    QGraphicsSimpleTextItem* item;
+    QAbstractSeries* series;
+    QPointF at;  // in the series' values
+    Anchor anchor;
+  };
   void placeLabelItems();
   void attach(QAbstractSeries* series);
+  QGraphicsSimpleTextItem* newLabel(const QColor& colour);
 
   QLogValueAxis* x_;
   QLogValueAxis* y_;
   QLineSeries* density_[2];
   QLineSeries* limit_[2];
   QScatterSeries* safe_[2];
+  QGraphicsSimpleTextItem* limitLabel_[2];
+  QGraphicsSimpleTextItem* safeLabel_[2];
   std::vector<QLineSeries*> places_;
-  std::vector<QGraphicsSimpleTextItem*> labels_;
-  std::vector<QPointF> labelAnchors_;  // in the chart's values: (distance, top of the axis)
+  std::vector<QGraphicsSimpleTextItem*> placeLabels_;
+  std::vector<Label> labels_;  // where each shown text goes
 };
 
 }  // namespace zento::station

@@ -139,7 +139,7 @@ std::pair<int, int> VerdictModel::layout() {
 
 QVariant VerdictModel::headerData(int section, Qt::Orientation orientation, int role) const {
   if (orientation != Qt::Horizontal || role != Qt::DisplayRole) return StationTableModel::headerData(section, orientation, role);
-  static const char* const kTitles[] = {"Place", "Share of the limit", "From", "Verdict"};
+  static const char* const kTitles[] = {"Place", "Verdict", "Share of the limit", "From"};
   return tr(kTitles[section]);
 }
 
@@ -148,7 +148,7 @@ QVariant VerdictModel::data(const QModelIndex& index, int role) const {
   const Station& s = document_->station();
   const auto p = static_cast<std::size_t>(index.row());
   const PlaceVerdict& v = document_->result().places[p];
-  if (role == Qt::ForegroundRole && index.column() >= kShare) return QBrush(v.complies ? kCompliesText : kExceedsText);
+  if (role == Qt::ForegroundRole && index.column() != kPlace) return QBrush(v.complies ? kCompliesText : kExceedsText);
   if (role == Qt::BackgroundRole && !v.complies) return QBrush(kExceedsBackground);
   if (role == Qt::FontRole && index.column() == kVerdict) {
     QFont bold;

@@ -54,7 +54,7 @@ class VerdictModel : public StationTableModel {
   Q_OBJECT
 
  public:
-  enum Column { kPlace, kShare, kFrom, kVerdict, kColumns };
+  enum Column { kPlace, kVerdict, kShare, kFrom, kColumns };
   explicit VerdictModel(StationDocument* document, QObject* parent = nullptr);
   QVariant data(const QModelIndex& index, int role) const override;
   QVariant headerData(int section, Qt::Orientation orientation, int role) const override;

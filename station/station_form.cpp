@@ -45,15 +45,15 @@ StationForm::StationForm(StationDocument* document, QWidget* parent) : QWidget(p
   form->addRow(tr("&Call sign:"), callsign_);
   form->addRow(tr("&Location:"), location_);
   form->addRow(tr("&Rules:"), rules_);
-  form->addRow(QString(), ground_);
-  form->addRow(tr("Distances &in:"), units_);
-  form->addRow(tr("Height of pe&ople:"), personHeight_);
-  form->addRow(tr("E&xemption checked at:"), exemption_);
   auto* citation = new QLabel(this);
   citation->setObjectName(QStringLiteral("citation"));
   citation->setWordWrap(true);
   citation->setTextInteractionFlags(Qt::TextSelectableByMouse);
-  form->addRow(citation);
+  form->addRow(QString(), citation);
+  form->addRow(QString(), ground_);
+  form->addRow(tr("Distances &in:"), units_);
+  form->addRow(tr("Height of pe&ople:"), personHeight_);
+  form->addRow(tr("E&xemption checked at:"), exemption_);
 
   connect(callsign_, &QLineEdit::textEdited, this, [this](const QString& text) {
     editStation(tr("Call Sign"), QStringLiteral("callsign"), [&](Station& s) { s.callsign = text.toStdString(); });

@@ -19,6 +19,7 @@
 #include <QTabWidget>
 #include <QTableView>
 #include <QUndoStack>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include "core/plot.h"
@@ -43,7 +44,12 @@ QTableView* ResultTable(QAbstractItemModel* model, const char* name, QWidget* pa
   table->setTabKeyNavigation(false);
   table->setWordWrap(false);
   table->verticalHeader()->hide();
-  table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+  // Columns fit their contents when the table's shape changes, not at every edit: measuring
+  // every cell again would cost the window its frame, and columns that jump while typing are
+  // hard to read.
+  const auto fit = [table] { table->resizeColumnsToContents(); };
+  QObject::connect(model, &QAbstractItemModel::modelReset, table, fit, Qt::QueuedConnection);
+  QTimer::singleShot(0, table, fit);
   return table;
 }
 
@@ -135,7 +141,9 @@ QWidget* StationWindow::makeOutputs() {
   auto* top = new QWidget(outputs);
   verdictModel_ = new VerdictModel(document_, this);
   verdicts_ = ResultTable(verdictModel_, "verdicts", top);
-  verdicts_->horizontalHeader()->setStretchLastSection(true);
+  verdicts_->horizontalHeader()->setSectionResizeMode(VerdictModel::kPlace, QHeaderView::Stretch);
+  verdicts_->horizontalHeader()->setSectionResizeMode(VerdictModel::kFrom, QHeaderView::Stretch);
+  verdicts_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   plotBand_ = new QComboBox(top);
   plotBand_->setObjectName(QStringLiteral("plotBand"));
   plotBand_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
@@ -151,6 +159,11 @@ QWidget* StationWindow::makeOutputs() {
   topLayout->addWidget(verdicts_);
   topLayout->addLayout(bandRow);
   topLayout->addWidget(plot_, 1);
+  auto* key = new QLabel(tr("Solid: the power density. Dashed: each limit; a dot where it is met. Dotted: the places, "
+                            "named with their share and verdict."),
+                         top);
+  key->setWordWrap(true);
+  topLayout->addWidget(key);
 
   auto* bottom = new QWidget(outputs);
   resultsModel_ = new ResultsModel(document_, this);
@@ -214,6 +227,10 @@ void StationWindow::makeActions() {
 void StationWindow::refresh() {
   refreshPlotChoices();
   refreshPlot();
+  // The verdicts take the room of their rows, up to six, and no more.
+  const int rows = std::clamp(verdictModel_->rowCount(), 1, 6);
+  verdicts_->setFixedHeight(verdicts_->horizontalHeader()->sizeHint().height() +
+                            rows * verdicts_->verticalHeader()->defaultSectionSize() + 2 * verdicts_->frameWidth());
 }
 
 void StationWindow::refreshPlotChoices() {

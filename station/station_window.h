@@ -68,6 +68,8 @@ class StationWindow : public QMainWindow {
   bool saveTo(const QString& path);
   void exportRecord();
   void exportPdf();
+  using RecordWriter = bool (*)(const QString&, const Station&, const StationResult&, QString&);
+  void exportWith(const QString& title, const QString& filter, const QString& suffix, RecordWriter write);
   void print();
   void addRecentFile(const QString& path);
   void refreshRecentMenu();

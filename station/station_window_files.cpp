@@ -127,22 +127,19 @@ bool StationWindow::saveTo(const QString& path) {
 }
 
 void StationWindow::exportRecord() {
-  const QString base = document_->path().isEmpty() ? tr("station") : QFileInfo(document_->path()).completeBaseName();
-  const QString path = askSavePath(tr("Export Record"), tr("Web pages (*.html);;All files (*)"), QStringLiteral(".html"),
-                                   base.section(QLatin1Char('.'), 0, 0) + QStringLiteral("-record.html"));
-  QString error;
-  if (!path.isEmpty() && !WriteRecordHtml(path, document_->station(), document_->result(), error)) {
-    QMessageBox::warning(this, tr("Export Record"), tr("Cannot write %1:\n%2").arg(QDir::toNativeSeparators(path), error));
-  }
+  exportWith(tr("Export Record"), tr("Web pages (*.html);;All files (*)"), QStringLiteral(".html"), WriteRecordHtml);
 }
 
 void StationWindow::exportPdf() {
-  const QString base = document_->path().isEmpty() ? tr("station") : QFileInfo(document_->path()).completeBaseName();
-  const QString path = askSavePath(tr("Export PDF"), tr("PDF files (*.pdf);;All files (*)"), QStringLiteral(".pdf"),
-                                   base.section(QLatin1Char('.'), 0, 0) + QStringLiteral("-record.pdf"));
+  exportWith(tr("Export PDF"), tr("PDF files (*.pdf);;All files (*)"), QStringLiteral(".pdf"), WriteRecordPdf);
+}
+
+void StationWindow::exportWith(const QString& title, const QString& filter, const QString& suffix, RecordWriter write) {
+  const QString base = document_->path().isEmpty() ? tr("station") : QFileInfo(document_->path()).fileName();
+  const QString path = askSavePath(title, filter, suffix, base.section(QLatin1Char('.'), 0, 0) + QStringLiteral("-record") + suffix);
   QString error;
-  if (!path.isEmpty() && !WriteRecordPdf(path, document_->station(), document_->result(), error)) {
-    QMessageBox::warning(this, tr("Export PDF"), tr("Cannot write %1:\n%2").arg(QDir::toNativeSeparators(path), error));
+  if (!path.isEmpty() && !write(path, document_->station(), document_->result(), error)) {
+    QMessageBox::warning(this, title, tr("Cannot write %1:\n%2").arg(QDir::toNativeSeparators(path), error));
   }
 }
 

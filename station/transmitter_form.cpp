@@ -29,7 +29,7 @@ const int kDutyGiven = static_cast<int>(kOperatingModes.size());
 
 // The rows of a checkable list: its labels, names and checks.
 struct ListRows {
-  QStringList labels, names;
+  QStringList labels, names, tips;
   std::vector<bool> checked;
 };
 
@@ -49,6 +49,7 @@ void ShowRows(QListWidget* list, const ListRows& rows) {
   }
   for (int i = 0; i < list->count(); ++i) {
     list->item(i)->setData(Qt::UserRole, rows.names[i]);
+    if (i < rows.tips.size()) list->item(i)->setToolTip(rows.tips[i]);
     list->item(i)->setCheckState(rows.checked[static_cast<std::size_t>(i)] ? Qt::Checked : Qt::Unchecked);
   }
 }
@@ -56,6 +57,9 @@ void ShowRows(QListWidget* list, const ListRows& rows) {
 QComboBox* Combo(QWidget* parent, const char* name) {
   auto* combo = new QComboBox(parent);
   combo->setObjectName(QLatin1String(name));
+  // Long cable and mode names must not widen the form; the open list shows them whole.
+  combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+  combo->setMinimumContentsLength(12);
   return combo;
 }
 
@@ -112,8 +116,13 @@ QWidget* TransmitterForm::makeBandsBox() {
   auto* box = new QGroupBox(tr("Bands"), this);
   bands_ = new QListWidget(box);
   bands_->setObjectName(QStringLiteral("bands"));
-  bands_->setFlow(QListView::TopToBottom);
-  bands_->setMinimumHeight(bands_->fontMetrics().lineSpacing() * 6);
+  // A grid of the band names, all in view.
+  bands_->setFlow(QListView::LeftToRight);
+  bands_->setWrapping(true);
+  bands_->setResizeMode(QListView::Adjust);
+  bands_->setGridSize(QSize(bands_->fontMetrics().horizontalAdvance(QStringLiteral("1.25m")) + 34,
+                            bands_->fontMetrics().lineSpacing() + 6));
+  bands_->setFixedHeight(bands_->gridSize().height() * 6 + 6);
   frequencies_ = new QLineEdit(box);
   frequencies_->setObjectName(QStringLiteral("frequencies"));
   frequencies_->setPlaceholderText(tr("e.g. 14.2, 146.52"));
@@ -338,13 +347,14 @@ void TransmitterForm::refreshLists() {
   const Transmitter& t = s.transmitters[i];
   ListRows bands;
   for (const AmateurBand& band : BandsFor(s.rules)) {
-    bands.labels << Text(band.name) + QStringLiteral("   ") + Text(FrequencyText(band.lowMHz)) + QStringLiteral("-") +
-                        Text(FrequencyText(band.highMHz)) + tr(" MHz");
+    bands.labels << Text(band.name);
+    bands.tips << Text(FrequencyText(band.lowMHz)) + QStringLiteral("-") + Text(FrequencyText(band.highMHz)) + tr(" MHz");
     bands.names << Text(band.name);
     bands.checked.push_back(HasBand(t, std::string(band.name)));
   }
   for (const std::string& name : UnallocatedBands(t, BandsFor(s.rules))) {
-    bands.labels << tr("%1   not allocated under %2").arg(QString::fromStdString(name), Text(Info(s.rules).name));
+    bands.labels << tr("%1 (n/a)").arg(QString::fromStdString(name));
+    bands.tips << tr("No such band under %1: it is not evaluated").arg(Text(Info(s.rules).name));
     bands.names << QString::fromStdString(name);
     bands.checked.push_back(true);
   }

@@ -149,16 +149,31 @@ TEST_F(WindowEdit, OtherRulesRenameTheEnvironmentsAndOfferTheirBands) {
   EXPECT_TRUE(verdict(1, VerdictModel::kPlace).contains(QStringLiteral("general public")));
   window_->tabs()->setCurrentIndex(2);
   auto* bands = find<QListWidget>("bands");
-  EXPECT_EQ(bands->findItems(QStringLiteral("4m "), Qt::MatchStartsWith).size(), 1);
-  EXPECT_EQ(bands->findItems(QStringLiteral("1.25m "), Qt::MatchStartsWith).size(), 0);
+  EXPECT_EQ(bands->findItems(QStringLiteral("4m"), Qt::MatchExactly).size(), 1);
+  EXPECT_EQ(bands->findItems(QStringLiteral("1.25m"), Qt::MatchExactly).size(), 0);
 
   // Space checks a band, and the station gains it in the allocation's order.
   bands->setFocus();
-  bands->setCurrentItem(bands->findItems(QStringLiteral("4m "), Qt::MatchStartsWith).front());
+  bands->setCurrentItem(bands->findItems(QStringLiteral("4m"), Qt::MatchExactly).front());
   key(Qt::Key_Space);
   const auto& chosen = station().transmitters[0].bands;
   ASSERT_EQ(chosen.size(), 6u);
   EXPECT_EQ(chosen.back().name, "4m");
+}
+
+TEST_F(WindowEdit, MetersShowEveryLengthAgainAndKeepTheStation) {
+  key(Qt::Key_I, Qt::AltModifier);  // Distances in
+  key(Qt::Key_Down);
+  EXPECT_EQ(station().units, LengthUnit::kMeters);
+  EXPECT_EQ(find<NumberField>("personHeight")->text(), QStringLiteral("2"));
+  EXPECT_EQ(find<NumberField>("exemptionDistance")->text(), QStringLiteral("10"));
+  EXPECT_EQ(window_->places()->table()->model()->headerData(PlacesModel::kDistance, Qt::Horizontal).toString(),
+            QStringLiteral("Distance (m)"));
+  EXPECT_TRUE(verdict(0, VerdictModel::kPlace).contains(QStringLiteral("15.0 Meters")));
+  // Typed in meters, kept in meters.
+  typeOver(find<NumberField>("personHeight"), QStringLiteral("1.5"));
+  EXPECT_EQ(station().personHeightMeters, 1.5);
+  EXPECT_TRUE(station().places == original_.places);
 }
 
 }  // namespace

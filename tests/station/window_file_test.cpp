@@ -113,6 +113,19 @@ TEST_F(WindowFile, SavedAsThenReopenedIsTheSameStation) {
   EXPECT_EQ(station().location, "Hilltop");
 }
 
+TEST_F(WindowFile, ASaveThatFailsSaysSoAndKeepsTheChanges) {
+  editCallsign();
+  Dialogs dialogs;
+  dialogs.expect("Save As", ChooseFile(temporary(QStringLiteral("no-such-folder/k1abc"))));
+  dialogs.expect("the reason", Press(QMessageBox::Ok));
+  key(Qt::Key_S, Qt::ControlModifier);
+  ASSERT_EQ(dialogs.messages().size(), 1u);
+  EXPECT_NE(dialogs.messages()[0].find("Cannot save"), std::string::npos) << dialogs.messages()[0];
+  EXPECT_TRUE(window_->isWindowModified());
+  EXPECT_TRUE(window_->document()->path().isEmpty());
+  EXPECT_EQ(station().callsign, "K1ABC");
+}
+
 TEST_F(WindowFile, TheRecordIsExportedWholeWithNothingFromOutside) {
   openCopy("contest-two-transmitters");
   Dialogs dialogs;
