@@ -22,15 +22,15 @@ QString Q(const std::string& text) { return QString::fromStdString(text); }
 
 }  // namespace
 
-PlotView::PlotView(QWidget* parent) : QChartView(parent) {
+// The chart is given at construction: one set later would orphan the view's own default chart.
+PlotView::PlotView(QWidget* parent) : QChartView(new QChart, parent) {
   setObjectName(QStringLiteral("plot"));
   setRenderHint(QPainter::Antialiasing);
   setFocusPolicy(Qt::NoFocus);
-  auto* chart = new QChart;
+  QChart* chart = this->chart();
   chart->setAnimationOptions(QChart::NoAnimation);
   chart->legend()->hide();  // the lines are named on the chart itself
   chart->setMargins(QMargins(4, 4, 4, 4));
-  setChart(chart);
   x_ = new QLogValueAxis(chart);
   x_->setLabelFormat(QStringLiteral("%g"));
   x_->setMinorTickCount(8);

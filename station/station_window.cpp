@@ -34,7 +34,8 @@
 namespace zento::station {
 namespace {
 
-QTableView* ResultTable(QAbstractItemModel* model, const char* name, QWidget* parent) {
+// `fit`: columns fit their contents when the table's shape changes.
+QTableView* ResultTable(QAbstractItemModel* model, const char* name, QWidget* parent, bool fit) {
   auto* table = new QTableView(parent);
   table->setObjectName(QLatin1String(name));
   table->setModel(model);
@@ -47,9 +48,10 @@ QTableView* ResultTable(QAbstractItemModel* model, const char* name, QWidget* pa
   // Columns fit their contents when the table's shape changes, not at every edit: measuring
   // every cell again would cost the window its frame, and columns that jump while typing are
   // hard to read.
-  const auto fit = [table] { table->resizeColumnsToContents(); };
-  QObject::connect(model, &QAbstractItemModel::modelReset, table, fit, Qt::QueuedConnection);
-  QTimer::singleShot(0, table, fit);
+  if (!fit) return table;
+  const auto resize = [table] { table->resizeColumnsToContents(); };
+  QObject::connect(model, &QAbstractItemModel::modelReset, table, resize, Qt::QueuedConnection);
+  QTimer::singleShot(0, table, resize);
   return table;
 }
 
@@ -140,7 +142,11 @@ QWidget* StationWindow::makeOutputs() {
 
   auto* top = new QWidget(outputs);
   verdictModel_ = new VerdictModel(document_, this);
-  verdicts_ = ResultTable(verdictModel_, "verdicts", top);
+  verdicts_ = ResultTable(verdictModel_, "verdicts", top, false);
+  // A few short rows: the verdict and share fit their words, the long texts share the rest.
+  for (const int column : {VerdictModel::kVerdict, VerdictModel::kShare}) {
+    verdicts_->horizontalHeader()->setSectionResizeMode(column, QHeaderView::ResizeToContents);
+  }
   verdicts_->horizontalHeader()->setSectionResizeMode(VerdictModel::kPlace, QHeaderView::Stretch);
   verdicts_->horizontalHeader()->setSectionResizeMode(VerdictModel::kFrom, QHeaderView::Stretch);
   verdicts_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -167,7 +173,7 @@ QWidget* StationWindow::makeOutputs() {
 
   auto* bottom = new QWidget(outputs);
   resultsModel_ = new ResultsModel(document_, this);
-  results_ = ResultTable(resultsModel_, "results", bottom);
+  results_ = ResultTable(resultsModel_, "results", bottom, true);
   auto* bottomLayout = new QVBoxLayout(bottom);
   bottomLayout->setContentsMargins(0, 0, 0, 0);
   bottomLayout->addWidget(Buddy(tr("Res&ults by transmitter and band (Enter plots a row's band):"), results_, bottom));
