@@ -39,8 +39,8 @@ PlotView::PlotView(QWidget* parent) : QChartView(new QChart, parent) {
   x_->setMinorGridLinePen(minor);
   y_ = new QLogValueAxis(chart);
   y_->setLabelFormat(QStringLiteral("%g"));
-  y_->setMinorTickCount(8);
-  y_->setMinorGridLinePen(minor);
+  // Seven decades of density: their major lines are grid enough.
+  y_->setMinorTickCount(0);
   y_->setTitleText(tr("Power density (W/m\u00b2)"));
   chart->addAxis(x_, Qt::AlignBottom);
   chart->addAxis(y_, Qt::AlignLeft);
