@@ -91,8 +91,8 @@ int main(int argc, char** argv) {
   const auto name = [](const char* path) { return std::filesystem::path(path).filename().string(); };
   std::printf("  %-22s %8.1f ms  %7ld KiB peak\n", name(argv[2]).c_str(), timeA, memA);
   std::printf("  %-22s %8.1f ms  %7ld KiB peak\n", name(argv[3]).c_str(), timeB, memB);
-  std::printf(goal ? "  ratio time %.2f (goal <= 1.20)   memory %.2f (goal <= 1.30)\n" : "  ratio time %.2f   memory %.2f\n",
-              timeA / timeB,
-              static_cast<double>(memA) / static_cast<double>(memB));
+  std::printf(
+      goal ? "  ratio time %.2f (goal <= 1.20)   memory %.2f (goal <= 1.30)\n" : "  ratio time %.2f   memory %.2f\n",
+      timeA / timeB, static_cast<double>(memA) / static_cast<double>(memB));
   return 0;
 }

@@ -72,11 +72,14 @@ QVariant PlacesModel::data(const QModelIndex& index, int role) const {
     return meters ? NumberField::format(*meters, true, s.units) : QString();
   };
   switch (index.column()) {
-    case kName: return QString::fromStdString(p.name);
+    case kName:
+      return QString::fromStdString(p.name);
     case kEnvironment:
       return role == Qt::EditRole ? QVariant(static_cast<int>(p.environment)) : EnvironmentLabel(s, p.environment);
-    case kDistance: return length(p.distanceMeters);
-    case kHorizontal: return length(p.horizontalMeters);
+    case kDistance:
+      return length(p.distanceMeters);
+    case kHorizontal:
+      return length(p.horizontalMeters);
     case kHeight:
       if (role == Qt::DisplayRole && p.horizontalMeters && !p.heightMeters) {
         return tr("%1 (people)").arg(NumberField::format(s.personHeightMeters, true, s.units));
@@ -87,14 +90,20 @@ QVariant PlacesModel::data(const QModelIndex& index, int role) const {
 }
 
 QVariant PlacesModel::headerData(int section, Qt::Orientation orientation, int role) const {
-  if (orientation != Qt::Horizontal || role != Qt::DisplayRole) return QAbstractTableModel::headerData(section, orientation, role);
+  if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
+    return QAbstractTableModel::headerData(section, orientation, role);
   const QString unit = document_->station().units == LengthUnit::kFeet ? tr("ft") : tr("m");
   switch (section) {
-    case kName: return tr("Place");
-    case kEnvironment: return tr("Environment");
-    case kDistance: return tr("Distance (%1)").arg(unit);
-    case kHorizontal: return tr("From the mast (%1)").arg(unit);
-    case kHeight: return tr("Height (%1)").arg(unit);
+    case kName:
+      return tr("Place");
+    case kEnvironment:
+      return tr("Environment");
+    case kDistance:
+      return tr("Distance (%1)").arg(unit);
+    case kHorizontal:
+      return tr("From the mast (%1)").arg(unit);
+    case kHeight:
+      return tr("Height (%1)").arg(unit);
   }
   return {};
 }
@@ -102,7 +111,8 @@ QVariant PlacesModel::headerData(int section, Qt::Orientation orientation, int r
 Qt::ItemFlags PlacesModel::flags(const QModelIndex& index) const {
   Qt::ItemFlags flags = QAbstractTableModel::flags(index) | Qt::ItemIsEditable;
   // A height belongs to a place given by its distance from the mast.
-  if (index.column() == kHeight && !document_->station().places[static_cast<std::size_t>(index.row())].horizontalMeters) {
+  if (index.column() == kHeight &&
+      !document_->station().places[static_cast<std::size_t>(index.row())].horizontalMeters) {
     flags &= ~Qt::ItemIsEditable;
   }
   return flags;
@@ -175,8 +185,9 @@ PlacesPane::PlacesPane(StationDocument* document, QWidget* parent)
   table_->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                           QAbstractItemView::AnyKeyPressed);
   table_->horizontalHeader()->setStretchLastSection(true);
-  connect(model_, &QAbstractItemModel::modelReset, table_, [this] { table_->resizeColumnsToContents(); },
-          Qt::QueuedConnection);
+  connect(
+      model_, &QAbstractItemModel::modelReset, table_, [this] { table_->resizeColumnsToContents(); },
+      Qt::QueuedConnection);
   QTimer::singleShot(0, table_, [this] { table_->resizeColumnsToContents(); });
   table_->verticalHeader()->hide();
 

@@ -53,8 +53,9 @@ PlotView::PlotView(QWidget* parent) : QChartView(new QChart, parent) {
     safe_[e]->setColor(kColours[e]);
     safe_[e]->setBorderColor(Qt::white);
     safe_[e]->setMarkerSize(11);
-    for (QAbstractSeries* series : {static_cast<QAbstractSeries*>(density_[e]), static_cast<QAbstractSeries*>(limit_[e]),
-                                    static_cast<QAbstractSeries*>(safe_[e])}) {
+    for (QAbstractSeries* series :
+         {static_cast<QAbstractSeries*>(density_[e]), static_cast<QAbstractSeries*>(limit_[e]),
+          static_cast<QAbstractSeries*>(safe_[e])}) {
       attach(series);
     }
     limitLabel_[e] = newLabel(kColours[e]);
@@ -95,8 +96,8 @@ void PlotView::showPlot(const Station& s, const std::optional<Plot>& plot, const
   // Titles and ranges are set only when they change: each change lays the chart out again.
   if (chart->title() != Q(plot->title)) chart->setTitle(Q(plot->title));
   const LengthUnit unit = s.units;
-  const QString xTitle = unit == LengthUnit::kFeet ? tr("Distance from the antenna (feet)")
-                                                   : tr("Distance from the antenna (meters)");
+  const QString xTitle =
+      unit == LengthUnit::kFeet ? tr("Distance from the antenna (feet)") : tr("Distance from the antenna (meters)");
   if (x_->titleText() != xTitle) x_->setTitleText(xTitle);
   const double xMin = FromMeters(plot->minMeters, unit), xMax = FromMeters(plot->maxMeters, unit);
   if (x_->min() != xMin || x_->max() != xMax) x_->setRange(xMin, xMax);
@@ -117,7 +118,8 @@ void PlotView::showPlot(const Station& s, const std::optional<Plot>& plot, const
     safeLabel_[e]->setText(tr("met at %1").arg(Q(StationDistance(s, curve.safeDistanceMeters))));
     // The stricter limit's texts go below its line, the other's above, so they never meet.
     const bool lower = plot->curves.size() == 2 && curve.limitWm2 <= plot->curves[1 - c].limitWm2;
-    labels_.push_back({limitLabel_[e], limit_[e], {xMin, curve.limitWm2}, lower ? Anchor::kBelowRight : Anchor::kAboveRight});
+    labels_.push_back(
+        {limitLabel_[e], limit_[e], {xMin, curve.limitWm2}, lower ? Anchor::kBelowRight : Anchor::kAboveRight});
     labels_.push_back({safeLabel_[e], safe_[e], safe, lower ? Anchor::kBelowRight : Anchor::kAboveRight});
     limitLabel_[e]->show();
     safeLabel_[e]->show();

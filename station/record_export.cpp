@@ -17,8 +17,8 @@ namespace zento::station {
 namespace {
 
 constexpr int kPlotWidth = 720, kPlotHeight = 460;  // as the record's <img> says
-constexpr int kPlotScale = 3;                        // pixels of the picture per pixel of the page
-constexpr qreal kLayoutWidth = 1040;                 // the page's width for laying out, in pixels
+constexpr int kPlotScale = 3;                       // pixels of the picture per pixel of the page
+constexpr qreal kLayoutWidth = 1040;                // the page's width for laying out, in pixels
 
 std::string Html(const Station& station, const StationResult& result, const std::string& plotImage) {
   return EvaluationRecordHtml(station, result, {TodayIso(), ZENTO_VERSION, plotImage});

@@ -21,9 +21,7 @@ enum ResultColumn { kTransmitter, kBand, kMHz, kEnvironment, kEirp, kLimit, kSaf
 
 }  // namespace
 
-QString VerdictText(bool complies) {
-  return complies ? QObject::tr("COMPLIES") : QObject::tr("EXCEEDS THE LIMIT");
-}
+QString VerdictText(bool complies) { return complies ? QObject::tr("COMPLIES") : QObject::tr("EXCEEDS THE LIMIT"); }
 
 StationTableModel::StationTableModel(StationDocument* document, QObject* parent)
     : QAbstractTableModel(parent), document_(document) {
@@ -75,10 +73,11 @@ std::pair<std::size_t, std::size_t> ResultsModel::bandAt(int row) const {
 }
 
 QVariant ResultsModel::headerData(int section, Qt::Orientation orientation, int role) const {
-  if (orientation != Qt::Horizontal || role != Qt::DisplayRole) return StationTableModel::headerData(section, orientation, role);
+  if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
+    return StationTableModel::headerData(section, orientation, role);
   const Station& s = document_->station();
-  static const char* const kTitles[] = {"Transmitter", "Band", "MHz", "Environment", "Average EIRP (W)",
-                                         "Limit", "Safe distance", "From the mast"};
+  static const char* const kTitles[] = {"Transmitter",      "Band",  "MHz",           "Environment",
+                                        "Average EIRP (W)", "Limit", "Safe distance", "From the mast"};
   if (section < kFirstPlace) return tr(kTitles[section]);
   const auto place = static_cast<std::size_t>(section - kFirstPlace);
   if (place < s.places.size()) return tr("At %1").arg(Q(s.places[place].name));
@@ -112,13 +111,20 @@ QVariant ResultsModel::data(const QModelIndex& index, int role) const {
   const auto env = static_cast<Environment>(row.environment);
   const EnvironmentResult& e = b.In(env);
   switch (column) {
-    case kMHz: return Q(FrequencyText(e.frequencyMHz));
-    case kEnvironment: return Q(EnvironmentName(s, env));
-    case kEirp: return Q(FormatFixed(e.averageEirpWatts, 2));
-    case kLimit: return Q(LimitText(e.limit));
-    case kSafe: return Q(StationDistance(s, e.safeDistanceMeters));
-    case kHorizontal: return Q(HorizontalText(s, e));
-    default: break;
+    case kMHz:
+      return Q(FrequencyText(e.frequencyMHz));
+    case kEnvironment:
+      return Q(EnvironmentName(s, env));
+    case kEirp:
+      return Q(FormatFixed(e.averageEirpWatts, 2));
+    case kLimit:
+      return Q(LimitText(e.limit));
+    case kSafe:
+      return Q(StationDistance(s, e.safeDistanceMeters));
+    case kHorizontal:
+      return Q(HorizontalText(s, e));
+    default:
+      break;
   }
   if (placeColumn) {
     if (s.places[place].environment != env) return {};
@@ -133,12 +139,11 @@ VerdictModel::VerdictModel(StationDocument* document, QObject* parent) : Station
   refresh();
 }
 
-std::pair<int, int> VerdictModel::layout() {
-  return {static_cast<int>(document_->station().places.size()), kColumns};
-}
+std::pair<int, int> VerdictModel::layout() { return {static_cast<int>(document_->station().places.size()), kColumns}; }
 
 QVariant VerdictModel::headerData(int section, Qt::Orientation orientation, int role) const {
-  if (orientation != Qt::Horizontal || role != Qt::DisplayRole) return StationTableModel::headerData(section, orientation, role);
+  if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
+    return StationTableModel::headerData(section, orientation, role);
   static const char* const kTitles[] = {"Place", "Verdict", "Share of the limit", "From"};
   return tr(kTitles[section]);
 }
@@ -157,10 +162,14 @@ QVariant VerdictModel::data(const QModelIndex& index, int role) const {
   }
   if (role != Qt::DisplayRole && role != Qt::ToolTipRole) return {};
   switch (index.column()) {
-    case kPlace: return Q(PlaceText(s, s.places[p]));
-    case kShare: return Q(PercentText(v.share));
-    case kFrom: return Q(VerdictParts(s, document_->result(), p));
-    case kVerdict: return VerdictText(v.complies);
+    case kPlace:
+      return Q(PlaceText(s, s.places[p]));
+    case kShare:
+      return Q(PercentText(v.share));
+    case kFrom:
+      return Q(VerdictParts(s, document_->result(), p));
+    case kVerdict:
+      return VerdictText(v.complies);
   }
   return {};
 }

@@ -66,9 +66,8 @@ StationForm::StationForm(StationDocument* document, QWidget* parent) : QWidget(p
   connect(rules_, &QComboBox::activated, this, [this](int index) {
     editStation(tr("Rules"), {}, [&](Station& s) { s.rules = kRuleSets[static_cast<std::size_t>(index)].id; });
   });
-  connect(ground_, &QCheckBox::clicked, this, [this](bool on) {
-    editStation(tr("Ground Reflection"), {}, [&](Station& s) { s.groundReflection = on; });
-  });
+  connect(ground_, &QCheckBox::clicked, this,
+          [this](bool on) { editStation(tr("Ground Reflection"), {}, [&](Station& s) { s.groundReflection = on; }); });
   connect(units_, &QComboBox::activated, this, [this](int index) {
     editStation(tr("Units"), {}, [&](Station& s) { s.units = index == 0 ? LengthUnit::kFeet : LengthUnit::kMeters; });
   });
@@ -76,7 +75,8 @@ StationForm::StationForm(StationDocument* document, QWidget* parent) : QWidget(p
     editStation(tr("Height of People"), QStringLiteral("personHeight"), [&](Station& s) { s.personHeightMeters = *v; });
   });
   connect(exemption_, &NumberField::valueEdited, this, [this](std::optional<double> v) {
-    editStation(tr("Exemption Distance"), QStringLiteral("exemption"), [&](Station& s) { s.exemptionDistanceMeters = v; });
+    editStation(tr("Exemption Distance"), QStringLiteral("exemption"),
+                [&](Station& s) { s.exemptionDistanceMeters = v; });
   });
   for (auto* field : {personHeight_, exemption_}) {
     connect(field, &NumberField::problemChanged, this, &StationForm::problemChanged);

@@ -18,8 +18,8 @@
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTableView>
-#include <QUndoStack>
 #include <QTimer>
+#include <QUndoStack>
 #include <QVBoxLayout>
 
 #include "core/plot.h"
@@ -226,7 +226,8 @@ void StationWindow::makeActions() {
                           "its transmitters, the places where people are, and the record to keep.</p>")
                            .arg(QStringLiteral(ZENTO_VERSION)));
   });
-  for (QAction* a : findChildren<QAction*>()) a->setObjectName(a->text().remove(QLatin1Char('&')).remove(QStringLiteral("...")));
+  for (QAction* a : findChildren<QAction*>())
+    a->setObjectName(a->text().remove(QLatin1Char('&')).remove(QStringLiteral("...")));
   refreshRecentMenu();
 }
 
@@ -253,8 +254,9 @@ void StationWindow::refreshPlotChoices() {
   for (std::size_t t = 0; t < r.transmitters.size(); ++t) {
     for (std::size_t b = 0; b < r.transmitters[t].bands.size(); ++b) {
       if (!r.transmitters[t].bands[b].problem.empty()) continue;
-      labels << tr("%1 on %2").arg(QString::fromStdString(s.transmitters[t].name),
-                                   QString::fromStdString(r.transmitters[t].bands[b].band));
+      labels << tr("%1 on %2")
+                    .arg(QString::fromStdString(s.transmitters[t].name),
+                         QString::fromStdString(r.transmitters[t].bands[b].band));
       bands << QPoint(static_cast<int>(t), static_cast<int>(b));
     }
   }

@@ -20,7 +20,8 @@
 namespace zento::station {
 namespace {
 
-const QString kStationSuffix = QString::fromLatin1(kStationFileSuffix.data(), static_cast<qsizetype>(kStationFileSuffix.size()));
+const QString kStationSuffix =
+    QString::fromLatin1(kStationFileSuffix.data(), static_cast<qsizetype>(kStationFileSuffix.size()));
 
 QString StationFilter() { return QObject::tr("ZENTO stations (*%1);;All files (*)").arg(kStationSuffix); }
 
@@ -35,10 +36,9 @@ QString StartFolder() {
 bool StationWindow::maybeSave() {
   if (!document_->modified()) return true;
   const QString name = document_->path().isEmpty() ? tr("The new station") : QFileInfo(document_->path()).fileName();
-  const auto answer = QMessageBox::warning(this, tr("ZENTO Station"),
-                                           tr("%1 has changes that are not saved.\nSave them?").arg(name),
-                                           QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel,
-                                           QMessageBox::Save);
+  const auto answer =
+      QMessageBox::warning(this, tr("ZENTO Station"), tr("%1 has changes that are not saved.\nSave them?").arg(name),
+                           QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save);
   if (answer == QMessageBox::Save) return save();
   return answer == QMessageBox::Discard;
 }
@@ -113,8 +113,8 @@ bool StationWindow::saveAs() {
 bool StationWindow::saveTo(const QString& path) {
   QSaveFile file(path);
   const std::string text = StationText(document_->station());
-  if (file.open(QIODevice::WriteOnly) && file.write(text.data(), static_cast<qint64>(text.size())) ==
-                                             static_cast<qint64>(text.size()) && file.commit()) {
+  if (file.open(QIODevice::WriteOnly) &&
+      file.write(text.data(), static_cast<qint64>(text.size())) == static_cast<qint64>(text.size()) && file.commit()) {
     const QString absolute = QFileInfo(path).absoluteFilePath();
     document_->setSaved(absolute);
     addRecentFile(absolute);
@@ -136,7 +136,8 @@ void StationWindow::exportPdf() {
 
 void StationWindow::exportWith(const QString& title, const QString& filter, const QString& suffix, RecordWriter write) {
   const QString base = document_->path().isEmpty() ? tr("station") : QFileInfo(document_->path()).fileName();
-  const QString path = askSavePath(title, filter, suffix, base.section(QLatin1Char('.'), 0, 0) + QStringLiteral("-record") + suffix);
+  const QString path =
+      askSavePath(title, filter, suffix, base.section(QLatin1Char('.'), 0, 0) + QStringLiteral("-record") + suffix);
   QString error;
   if (!path.isEmpty() && !write(path, document_->station(), document_->result(), error)) {
     QMessageBox::warning(this, title, tr("Cannot write %1:\n%2").arg(QDir::toNativeSeparators(path), error));

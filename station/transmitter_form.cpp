@@ -202,7 +202,8 @@ void TransmitterForm::connectFields() {
   });
   number(rxMinutes_, tr("RX Minutes"), "rx", [](Transmitter& t, Field v) { t.rxMinutes = v; });
   number(length_, tr("Feedline Length"), "length", [](Transmitter& t, Field v) { t.feedline.length = *v; });
-  number(lossPer100_, tr("Loss per 100 Feet"), "loss100", [](Transmitter& t, Field v) { t.feedline.lossDbPer100Feet = *v; });
+  number(lossPer100_, tr("Loss per 100 Feet"), "loss100",
+         [](Transmitter& t, Field v) { t.feedline.lossDbPer100Feet = *v; });
   number(totalLoss_, tr("Matched Loss"), "loss", [](Transmitter& t, Field v) { t.feedline.totalLossDb = *v; });
   number(swr_, tr("SWR"), "swr", [](Transmitter& t, Field v) { t.feedline.swr = *v; });
   number(otherLoss_, tr("Other Loss"), "other", [](Transmitter& t, Field v) { t.feedline.otherLossDb = *v; });
@@ -251,9 +252,8 @@ void TransmitterForm::connectFields() {
   connect(simultaneous_, &QListWidget::itemChanged, this, [this](QListWidgetItem* item) {
     const std::size_t other = item->data(Qt::UserRole).toUInt();
     const bool on = item->checkState() == Qt::Checked;
-    editTransmitter(tr("At the Same Time"), {}, [&](Station& s, Transmitter&) {
-      SetSimultaneous(s, static_cast<std::size_t>(index_), other, on);
-    });
+    editTransmitter(tr("At the Same Time"), {},
+                    [&](Station& s, Transmitter&) { SetSimultaneous(s, static_cast<std::size_t>(index_), other, on); });
   });
   connect(feedKind_, &QComboBox::activated, this, [this](int row) {
     editTransmitter(tr("Feedline"), {}, [&](Station&, Transmitter& t) {
@@ -348,7 +348,8 @@ void TransmitterForm::refreshLists() {
   ListRows bands;
   for (const AmateurBand& band : BandsFor(s.rules)) {
     bands.labels << Text(band.name);
-    bands.tips << Text(FrequencyText(band.lowMHz)) + QStringLiteral("-") + Text(FrequencyText(band.highMHz)) + tr(" MHz");
+    bands.tips << Text(FrequencyText(band.lowMHz)) + QStringLiteral("-") + Text(FrequencyText(band.highMHz)) +
+                      tr(" MHz");
     bands.names << Text(band.name);
     bands.checked.push_back(HasBand(t, std::string(band.name)));
   }

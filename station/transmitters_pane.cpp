@@ -15,7 +15,9 @@
 namespace zento::station {
 
 TransmittersModel::TransmittersModel(StationDocument* document, QObject* parent)
-    : QAbstractListModel(parent), document_(document), rows_(static_cast<int>(document->station().transmitters.size())) {
+    : QAbstractListModel(parent),
+      document_(document),
+      rows_(static_cast<int>(document->station().transmitters.size())) {
   connect(document_, &StationDocument::changed, this, &TransmittersModel::refresh);
 }
 
@@ -76,26 +78,32 @@ TransmittersPane::TransmittersPane(StationDocument* document, QWidget* parent)
           [this](const QModelIndex& current) { form_->setTransmitter(current.isValid() ? current.row() : -1); });
   connect(model_, &QAbstractItemModel::modelReset, this, [this] { select(form_->transmitter()); });
   connect(add, &QPushButton::clicked, this, [this] {
-    change([](const Station& s, std::size_t& index) {
-      Station after = s;
-      index = AddTransmitter(after);
-      return after;
-    }, tr("Add Transmitter"), false);
+    change(
+        [](const Station& s, std::size_t& index) {
+          Station after = s;
+          index = AddTransmitter(after);
+          return after;
+        },
+        tr("Add Transmitter"), false);
   });
   connect(duplicate, &QPushButton::clicked, this, [this] {
-    change([](const Station& s, std::size_t& index) {
-      Station after = s;
-      index = DuplicateTransmitter(after, index);
-      return after;
-    }, tr("Duplicate Transmitter"), true);
+    change(
+        [](const Station& s, std::size_t& index) {
+          Station after = s;
+          index = DuplicateTransmitter(after, index);
+          return after;
+        },
+        tr("Duplicate Transmitter"), true);
   });
   connect(remove, &QPushButton::clicked, this, [this] {
-    change([](const Station& s, std::size_t& index) {
-      Station after = s;
-      RemoveTransmitter(after, index);
-      if (index >= after.transmitters.size() && index > 0) --index;
-      return after;
-    }, tr("Remove Transmitter"), true);
+    change(
+        [](const Station& s, std::size_t& index) {
+          Station after = s;
+          RemoveTransmitter(after, index);
+          if (index >= after.transmitters.size() && index > 0) --index;
+          return after;
+        },
+        tr("Remove Transmitter"), true);
   });
   // Insert and Delete in the list add and remove, as in a file manager.
   const auto key = [this](QKeySequence sequence, QPushButton* button) {
@@ -110,8 +118,7 @@ TransmittersPane::TransmittersPane(StationDocument* document, QWidget* parent)
   select(document_->station().transmitters.empty() ? -1 : 0);
 }
 
-void TransmittersPane::change(Station (*edit)(const Station&, std::size_t&), const QString& what,
-                              bool needsChoice) {
+void TransmittersPane::change(Station (*edit)(const Station&, std::size_t&), const QString& what, bool needsChoice) {
   const Station& s = document_->station();
   const int current = form_->transmitter();
   if (needsChoice && current < 0) return;

@@ -27,9 +27,9 @@ TEST_F(Keyboard, TabWalksTheFormsInReadingOrder) {
     QStringList order;
   } pages[] = {
       {0, {"callsign", "location", "rules", "groundReflection", "units", "personHeight", "exemptionDistance"}},
-      {2, {"transmitterName", "power", "mode", "duty", "txMinutes", "rxMinutes", "bands", "frequencies", "simultaneous",
-           "feedlineKind", "cable", "length", "lengthUnit", "lossPer100", "matchedLoss", "swr", "otherLoss", "antenna",
-           "gain", "antennaHeight"}},
+      {2, {"transmitterName", "power",        "mode",         "duty",    "txMinutes", "rxMinutes",    "bands",
+           "frequencies",     "simultaneous", "feedlineKind", "cable",   "length",    "lengthUnit",   "lossPer100",
+           "matchedLoss",     "swr",          "otherLoss",    "antenna", "gain",      "antennaHeight"}},
   };
   openExample("us-hf-and-2m");
   for (const auto& page : pages) {
@@ -54,10 +54,10 @@ TEST_F(Keyboard, MnemonicsReachTheTabsFieldsAndOutputs) {
     Qt::Key key;
     int tab;            // the tab shown after it
     const char* focus;  // the field with the focus; none for a tab's own mnemonic
-  } cases[] = {{Qt::Key_S, 0, ""},           {Qt::Key_C, 0, "callsign"}, {Qt::Key_X, 0, "exemptionDistance"},
-               {Qt::Key_P, 1, ""},           {Qt::Key_W, 1, "places"},   {Qt::Key_T, 2, ""},
-               {Qt::Key_W, 2, "power"},      {Qt::Key_R, 2, "swr"},      {Qt::Key_V, 2, "verdicts"},
-               {Qt::Key_B, 2, "plotBand"},   {Qt::Key_U, 2, "results"}};
+  } cases[] = {{Qt::Key_S, 0, ""},         {Qt::Key_C, 0, "callsign"}, {Qt::Key_X, 0, "exemptionDistance"},
+               {Qt::Key_P, 1, ""},         {Qt::Key_W, 1, "places"},   {Qt::Key_T, 2, ""},
+               {Qt::Key_W, 2, "power"},    {Qt::Key_R, 2, "swr"},      {Qt::Key_V, 2, "verdicts"},
+               {Qt::Key_B, 2, "plotBand"}, {Qt::Key_U, 2, "results"}};
   for (const auto& c : cases) {
     key(c.key, Qt::AltModifier);
     EXPECT_EQ(window_->tabs()->currentIndex(), c.tab) << char(c.key);

@@ -16,8 +16,8 @@
 #include "station/places_pane.h"
 #include "station/plot_view.h"
 #include "station/results_models.h"
-#include "station/transmitters_pane.h"
 #include "station/station_document.h"
+#include "station/transmitters_pane.h"
 #include "tests/station/support/station_test.h"
 
 namespace zento::station::test {

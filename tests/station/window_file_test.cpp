@@ -70,7 +70,8 @@ TEST_F(WindowFile, ClosingWithChangesAsksAndDoesWhatTheAnswerSays) {
     QMessageBox::StandardButton answer;
     bool closes;
     bool saved;
-  } cases[] = {{QMessageBox::Save, true, true}, {QMessageBox::Discard, true, false}, {QMessageBox::Cancel, false, false}};
+  } cases[] = {
+      {QMessageBox::Save, true, true}, {QMessageBox::Discard, true, false}, {QMessageBox::Cancel, false, false}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.answer);
     window_->show();

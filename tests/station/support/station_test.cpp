@@ -64,7 +64,8 @@ Dialogs::Answer ChooseFile(const QString& path) {
 }
 
 Dialogs::Answer Reject() {
-  return [](QWidget* dialog) { QTest::keyClick(dialog->focusWidget() ? dialog->focusWidget() : dialog, Qt::Key_Escape); };
+  return
+      [](QWidget* dialog) { QTest::keyClick(dialog->focusWidget() ? dialog->focusWidget() : dialog, Qt::Key_Escape); };
 }
 
 void StationWindowTest::SetUp() {

@@ -35,9 +35,9 @@ class Dialogs {
   QTimer timer_;
 };
 
-Dialogs::Answer Press(int standardButton);                // a message box's button
-Dialogs::Answer ChooseFile(const QString& path);          // a file dialog, answered with a path
-Dialogs::Answer Reject();                                 // Escape
+Dialogs::Answer Press(int standardButton);        // a message box's button
+Dialogs::Answer ChooseFile(const QString& path);  // a file dialog, answered with a path
+Dialogs::Answer Reject();                         // Escape
 
 class StationWindowTest : public ::testing::Test {
  protected:
