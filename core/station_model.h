@@ -96,7 +96,15 @@ inline constexpr Range kCableLengthRange{0.0, 100000.0};
 inline constexpr Range kHeightRange{0.0, 10000.0};
 inline constexpr Range kDistanceRange{0.0, 1.0e6};
 inline constexpr Range kFrequencyRange{0.001, 300000.0};
+inline constexpr Range kPlaceDistanceRange{1e-6, 1.0e6};  // a straight-line distance is never 0
+inline constexpr Range kTxMinutesRange{1e-6, 1440.0};      // a transmission lasts some time
 
 inline constexpr double kMetersPerFoot = 0.3048;
+
+// A length in the unit the station shows, and back to meters.
+inline double FromMeters(double meters, LengthUnit unit) {
+  return unit == LengthUnit::kFeet ? meters / kMetersPerFoot : meters;
+}
+inline double ToMeters(double value, LengthUnit unit) { return unit == LengthUnit::kFeet ? value * kMetersPerFoot : value; }
 
 }  // namespace zento

@@ -64,7 +64,7 @@ class Reader {
     s.groundReflection = OptionalBool(root, "", "ground_reflection").value_or(true);
     if (const auto units = OptionalString(root, "", "units")) s.units = Unit(root, "", "units");
     s.personHeightMeters = OptionalNumber(root, "", "person_height_m", kHeightRange).value_or(2.0);
-    s.exemptionDistanceMeters = OptionalNumber(root, "", "exemption_distance_m", {1e-6, kDistanceRange.max});
+    s.exemptionDistanceMeters = OptionalNumber(root, "", "exemption_distance_m", kPlaceDistanceRange);
     ForEach(root, "", "places",
             [&](const Json& v, const std::string& path) { s.places.push_back(ReadPlace(v, path)); });
     ForEach(root, "", "transmitters",
@@ -185,9 +185,8 @@ class Reader {
         Fail(JoinPath(path, "environment"), "expected \"controlled\" or \"uncontrolled\"", &o.at("environment"));
       }
     }
-    const Range positive{1e-6, kDistanceRange.max};
     if (OneOf(o, path, {"distance_m", "horizontal_m"}, false) == "distance_m") {
-      p.distanceMeters = Number(o, path, "distance_m", positive);
+      p.distanceMeters = Number(o, path, "distance_m", kPlaceDistanceRange);
       if (Find(o, "height_m")) Fail(JoinPath(path, "height_m"), "only with \"horizontal_m\"");
     } else {
       p.horizontalMeters = Number(o, path, "horizontal_m", kDistanceRange);
@@ -267,7 +266,7 @@ class Reader {
       if (!FindMode(*mode)) Fail(JoinPath(path, "mode"), "expected a mode of zento-calc --list-modes", &o.at("mode"));
       t.mode = *mode;
     }
-    t.txMinutes = OptionalNumber(o, path, "tx_minutes", {1e-6, kMinutesRange.max});
+    t.txMinutes = OptionalNumber(o, path, "tx_minutes", kTxMinutesRange);
     t.rxMinutes = OptionalNumber(o, path, "rx_minutes", kMinutesRange);
     if (t.rxMinutes && !t.txMinutes) Fail(path, "missing key \"tx_minutes\" beside \"rx_minutes\"");
     ForEach(o, path, "bands", [&](const Json& b, const std::string& p) { t.bands.push_back(ReadBand(b, p)); });

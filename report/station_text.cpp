@@ -7,8 +7,7 @@
 namespace zento {
 
 std::string StationDistance(const Station& s, double meters) {
-  if (s.units == LengthUnit::kFeet) return FormatFixed(meters / kMetersPerFoot, 1) + " Feet";
-  return FormatFixed(meters, 1) + " Meters";
+  return FormatFixed(FromMeters(meters, s.units), 1) + (s.units == LengthUnit::kFeet ? " Feet" : " Meters");
 }
 
 std::string PercentText(double share) { return FormatFixed(100.0 * share, 1) + " %"; }

@@ -11,14 +11,24 @@ for file in bin/zento bin/zento-calc share/zento/zento.hlp \
             share/applications/org.zento.Zento.desktop share/metainfo/org.zento.Zento.metainfo.xml \
             share/icons/hicolor/16x16/apps/zento.png share/icons/hicolor/32x32/apps/zento.png \
             share/icons/hicolor/256x256/apps/zento.png share/icons/hicolor/scalable/apps/zento.svg \
-            share/man/man1/zento.1.gz share/man/man1/zento-calc.1.gz share/bash-completion/completions/zento-calc \
-            share/doc/zento/copyright share/doc/zento/changelog.gz; do
+            share/man/man1/zento.1.gz share/man/man1/zento-calc.1.gz share/man/man1/zento-station.1.gz \
+            share/bash-completion/completions/zento-calc \
+            share/doc/zento/copyright share/doc/zento/changelog.gz \
+            bin/zento-station share/applications/org.zento.ZentoStation.desktop \
+            share/metainfo/org.zento.ZentoStation.metainfo.xml share/icons/hicolor/16x16/apps/zento-station.png \
+            share/icons/hicolor/32x32/apps/zento-station.png share/icons/hicolor/256x256/apps/zento-station.png \
+            share/icons/hicolor/scalable/apps/zento-station.svg; do
   if [ ! -e "$prefix/$file" ]; then echo "missing: $file"; status=1; fi
 done
-[ -x "$prefix/bin/zento" ] || { echo "bin/zento is not executable"; status=1; }
+for program in zento zento-station; do
+  [ -x "$prefix/bin/$program" ] || { echo "bin/$program is not executable"; status=1; }
+done
 "$prefix/bin/zento-calc" --version | grep -qx 'zento-calc 1.0.0.1' || { echo "zento-calc --version is not 1.0.0.1"; status=1; }
 grep -q 'release version="1.0.0.1"' "$prefix/share/metainfo/org.zento.Zento.metainfo.xml" || status=1
-desktop-file-validate "$prefix/share/applications/org.zento.Zento.desktop" || status=1
-appstreamcli validate --no-net --explain "$prefix/share/metainfo/org.zento.Zento.metainfo.xml" || status=1
+grep -q 'release version="1.0.0.1"' "$prefix/share/metainfo/org.zento.ZentoStation.metainfo.xml" || status=1
+for id in org.zento.Zento org.zento.ZentoStation; do
+  desktop-file-validate "$prefix/share/applications/$id.desktop" || status=1
+  appstreamcli validate --no-net --explain "$prefix/share/metainfo/$id.metainfo.xml" || status=1
+done
 [ "$status" -eq 0 ] && echo "install layout: 1 passed, 0 failed"
 exit "$status"

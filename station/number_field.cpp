@@ -1,0 +1,63 @@
+#include "station/number_field.h"
+
+#include "core/number_text.h"
+
+namespace zento::station {
+
+NumberField::NumberField(const QString& what, Range range, bool optional, QWidget* parent)
+    : QLineEdit(parent), what_(what), range_(range), optional_(optional) {
+  setAccessibleName(what);
+  if (optional) setPlaceholderText(tr("not given"));
+  connect(this, &QLineEdit::textEdited, this, &NumberField::onTextEdited);
+}
+
+QString NumberField::format(double value, bool length, LengthUnit unit) {
+  return QString::fromStdString(FormatGeneral(length ? FromMeters(value, unit) : value, 6));
+}
+
+void NumberField::showValue(std::optional<double> value, LengthUnit unit) {
+  const bool sameUnit = !length_ || unit == unit_;
+  unit_ = unit;
+  // Typing in progress ("1." on the way to "1.5") is left alone while it stands for the value.
+  if (sameUnit && value == shown_ && problem_.isEmpty()) return;
+  shown_ = value;
+  setText(value ? format(*value, length_, unit) : QString());
+  setProblem({});
+}
+
+void NumberField::onTextEdited(const QString& typed) {
+  const std::string text = typed.trimmed().toStdString();
+  if (text.empty() && optional_) {
+    shown_.reset();
+    setProblem({});
+    emit valueEdited(std::nullopt);
+    return;
+  }
+  const auto number = ParseWholeDouble(text);
+  const double kept = number ? (length_ ? ToMeters(*number, unit_) : *number) : 0.0;
+  if (!number || !range_.Holds(kept)) {
+    const double low = length_ ? FromMeters(range_.min, unit_) : range_.min;
+    const double high = length_ ? FromMeters(range_.max, unit_) : range_.max;
+    const QString unitText = !length_ ? QString() : unit_ == LengthUnit::kFeet ? tr(" feet") : tr(" meters");
+    setProblem(tr("%1: expected a number from %2 to %3%4%5")
+                   .arg(what_, QString::fromStdString(FormatGeneral(low, 6)),
+                        QString::fromStdString(FormatGeneral(high, 6)), unitText,
+                        optional_ ? tr(", or nothing") : QString()));
+    return;
+  }
+  shown_ = kept;
+  setProblem({});
+  emit valueEdited(kept);
+}
+
+void NumberField::setProblem(const QString& message) {
+  if (message == problem_) return;
+  problem_ = message;
+  // Said in words as well as shown in colour.
+  setToolTip(message);
+  setAccessibleDescription(message);
+  setStyleSheet(message.isEmpty() ? QString() : QStringLiteral("QLineEdit { background: #ffd7d7; }"));
+  emit problemChanged(message);
+}
+
+}  // namespace zento::station

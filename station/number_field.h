@@ -1,0 +1,48 @@
+#pragma once
+// A field for one number of the station: typed and shown with a point whatever the locale,
+// checked against its range as it is typed, empty for a value that is not given. Lengths are
+// typed in the station's unit and kept in meters.
+
+#include <QLineEdit>
+#include <optional>
+
+#include "core/station_model.h"
+
+namespace zento::station {
+
+class NumberField : public QLineEdit {
+  Q_OBJECT
+
+ public:
+  // `what` names the field in messages; `range` holds the kept value (meters for a length).
+  NumberField(const QString& what, Range range, bool optional, QWidget* parent = nullptr);
+
+  void setLength(bool isLength) { length_ = isLength; }
+  // Shows the value, unless the field already holds what was typed for it.
+  void showValue(std::optional<double> value, LengthUnit unit = LengthUnit::kMeters);
+  bool acceptable() const { return problem_.isEmpty(); }
+  const QString& problem() const { return problem_; }
+
+  // Formats a kept value for showing, in `unit` for a length.
+  static QString format(double value, bool length, LengthUnit unit);
+
+ signals:
+  // A value typed that is in range; none for an optional field emptied.
+  void valueEdited(std::optional<double> value);
+  // The typed text is not a value in range (the message says why), or no longer so (empty).
+  void problemChanged(const QString& message);
+
+ private:
+  void onTextEdited(const QString& text);
+  void setProblem(const QString& message);
+
+  QString what_;
+  Range range_;
+  bool optional_;
+  bool length_ = false;
+  LengthUnit unit_ = LengthUnit::kMeters;
+  std::optional<double> shown_;  // the value the text stands for
+  QString problem_;
+};
+
+}  // namespace zento::station

@@ -1,0 +1,54 @@
+#pragma once
+// The places where people are, as a table the user edits in place: name, environment, and
+// either the straight-line distance or the distance from the mast with the height there.
+
+#include <QAbstractTableModel>
+#include <QWidget>
+
+class QTableView;
+
+namespace zento::station {
+
+class StationDocument;
+
+class PlacesModel : public QAbstractTableModel {
+  Q_OBJECT
+
+ public:
+  enum Column { kName, kEnvironment, kDistance, kHorizontal, kHeight, kColumns };
+  explicit PlacesModel(StationDocument* document, QObject* parent = nullptr);
+
+  int rowCount(const QModelIndex& parent = {}) const override;
+  int columnCount(const QModelIndex& parent = {}) const override;
+  QVariant data(const QModelIndex& index, int role) const override;
+  QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+  Qt::ItemFlags flags(const QModelIndex& index) const override;
+  bool setData(const QModelIndex& index, const QVariant& value, int role) override;
+
+ signals:
+  void problem(const QString& message);
+
+ private:
+  void refresh();
+
+  StationDocument* document_;
+  int rows_ = 0;
+};
+
+class PlacesPane : public QWidget {
+  Q_OBJECT
+
+ public:
+  PlacesPane(StationDocument* document, QWidget* parent = nullptr);
+  QTableView* table() const { return table_; }
+
+ signals:
+  void problem(const QString& message);
+
+ private:
+  StationDocument* document_;
+  PlacesModel* model_;
+  QTableView* table_;
+};
+
+}  // namespace zento::station

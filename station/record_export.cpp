@@ -1,0 +1,95 @@
+#include "station/record_export.h"
+
+#include <QImage>
+#include <QLocale>
+#include <QPagedPaintDevice>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QSaveFile>
+#include <QSvgRenderer>
+#include <QTextDocument>
+#include <QUrl>
+
+#include "core/plot.h"
+#include "report/record.h"
+
+namespace zento::station {
+namespace {
+
+constexpr int kPlotWidth = 720, kPlotHeight = 460;  // as the record's <img> says
+constexpr int kPlotScale = 3;                       // pixels of the picture per pixel of the page
+constexpr qreal kLayoutWidth = 1040;                // the page's width for laying out, in pixels
+
+std::string Html(const Station& station, const StationResult& result, const std::string& plotImage) {
+  return EvaluationRecordHtml(station, result, {TodayIso(), ZENTO_VERSION, plotImage});
+}
+
+bool Commit(QSaveFile& file, QString& error) {
+  if (file.commit()) return true;
+  error = file.errorString();
+  return false;
+}
+
+}  // namespace
+
+QPageSize::PageSizeId LocalPageSize() {
+  return QLocale().measurementSystem() == QLocale::ImperialUSSystem ? QPageSize::Letter : QPageSize::A4;
+}
+
+std::unique_ptr<QTextDocument> RecordDocument(const Station& station, const StationResult& result) {
+  auto document = std::make_unique<QTextDocument>();
+  if (const auto worst = WorstBand(result)) {
+    if (const auto plot = MakePlot(station, result, worst->first, worst->second)) {
+      const std::string svg = PlotSvg(station, *plot, kPlotWidth, kPlotHeight);
+      QSvgRenderer renderer(QByteArray::fromStdString(svg));
+      QImage image(kPlotWidth * kPlotScale, kPlotHeight * kPlotScale, QImage::Format_ARGB32_Premultiplied);
+      image.fill(Qt::white);
+      QPainter painter(&image);
+      renderer.render(&painter);
+      painter.end();
+      document->addResource(QTextDocument::ImageResource, QUrl(QString::fromLatin1(kPlotImageName)), image);
+    }
+  }
+  document->setHtml(QString::fromStdString(Html(station, result, kPlotImageName)));
+  return document;
+}
+
+void PrintRecord(const Station& station, const StationResult& result, QPagedPaintDevice* device) {
+  const auto document = RecordDocument(station, result);
+  // Laid out on a page of the printer's shape but a fixed width, then scaled to the page, so
+  // the plot and the widest table fit whatever the paper.
+  const QRectF paint = device->pageLayout().paintRect(QPageLayout::Point);
+  document->setDocumentMargin(0);
+  document->setPageSize(QSizeF(kLayoutWidth, kLayoutWidth * paint.height() / paint.width()));
+  document->print(device);
+}
+
+bool WriteRecordHtml(const QString& path, const Station& station, const StationResult& result, QString& error) {
+  QSaveFile file(path);
+  if (!file.open(QIODevice::WriteOnly)) {
+    error = file.errorString();
+    return false;
+  }
+  const std::string html = Html(station, result, {});
+  file.write(html.data(), static_cast<qint64>(html.size()));
+  return Commit(file, error);
+}
+
+bool WriteRecordPdf(const QString& path, const Station& station, const StationResult& result, QString& error) {
+  QSaveFile file(path);
+  if (!file.open(QIODevice::WriteOnly)) {
+    error = file.errorString();
+    return false;
+  }
+  {
+    QPdfWriter pdf(&file);
+    pdf.setPageSize(QPageSize(LocalPageSize()));
+    pdf.setPageMargins(QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
+    pdf.setTitle(QStringLiteral("RF exposure evaluation of %1").arg(QString::fromStdString(station.callsign)));
+    pdf.setCreator(QStringLiteral("ZENTO Station " ZENTO_VERSION));
+    PrintRecord(station, result, &pdf);
+  }
+  return Commit(file, error);
+}
+
+}  // namespace zento::station

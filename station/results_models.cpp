@@ -1,0 +1,177 @@
+#include "station/results_models.h"
+
+#include <QBrush>
+#include <QColor>
+#include <QFont>
+
+#include "core/number_text.h"
+#include "report/station_text.h"
+#include "station/station_document.h"
+
+namespace zento::station {
+namespace {
+
+QString Q(const std::string& text) { return QString::fromStdString(text); }
+
+const QColor kExceedsText(0xb0, 0x00, 0x20);
+const QColor kExceedsBackground(0xff, 0xe4, 0xe4);
+const QColor kCompliesText(0x1b, 0x5e, 0x20);
+
+enum ResultColumn { kTransmitter, kBand, kMHz, kEnvironment, kEirp, kLimit, kSafe, kHorizontal, kFirstPlace };
+
+}  // namespace
+
+QString VerdictText(bool complies) { return complies ? QObject::tr("COMPLIES") : QObject::tr("EXCEEDS THE LIMIT"); }
+
+StationTableModel::StationTableModel(StationDocument* document, QObject* parent)
+    : QAbstractTableModel(parent), document_(document) {
+  connect(document_, &StationDocument::changed, this, &StationTableModel::refresh);
+}
+
+int StationTableModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : rows_; }
+int StationTableModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : columns_; }
+
+void StationTableModel::refresh() {
+  const auto shape = layout();
+  if (shape.first != rows_ || shape.second != columns_) {
+    beginResetModel();
+    rows_ = shape.first;
+    columns_ = shape.second;
+    endResetModel();
+  } else if (rows_ > 0 && columns_ > 0) {
+    // The shape held: no reset, so the selection and scrolling stay.
+    emit dataChanged(index(0, 0), index(rows_ - 1, columns_ - 1));
+    emit headerDataChanged(Qt::Horizontal, 0, columns_ - 1);
+  }
+}
+
+ResultsModel::ResultsModel(StationDocument* document, QObject* parent) : StationTableModel(document, parent) {
+  refresh();
+}
+
+std::pair<int, int> ResultsModel::layout() {
+  const StationResult& r = document_->result();
+  rows_.clear();
+  for (std::size_t t = 0; t < r.transmitters.size(); ++t) {
+    const auto& bands = r.transmitters[t].bands;
+    for (std::size_t b = 0; b < bands.size(); ++b) {
+      if (!bands[b].problem.empty()) {
+        rows_.push_back({t, b, -1});
+        continue;
+      }
+      for (const Environment env : kEnvironments) rows_.push_back({t, b, static_cast<int>(env)});
+    }
+  }
+  const Station& s = document_->station();
+  const int columns = kFirstPlace + static_cast<int>(s.places.size()) + (s.rules == RuleSet::kFcc ? 1 : 0);
+  return {static_cast<int>(rows_.size()), columns};
+}
+
+std::pair<std::size_t, std::size_t> ResultsModel::bandAt(int row) const {
+  const Row& r = rows_[static_cast<std::size_t>(row)];
+  return {r.transmitter, r.band};
+}
+
+QVariant ResultsModel::headerData(int section, Qt::Orientation orientation, int role) const {
+  if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
+    return StationTableModel::headerData(section, orientation, role);
+  const Station& s = document_->station();
+  static const char* const kTitles[] = {"Transmitter",      "Band",  "MHz",           "Environment",
+                                        "Average EIRP (W)", "Limit", "Safe distance", "From the mast"};
+  if (section < kFirstPlace) return tr(kTitles[section]);
+  const auto place = static_cast<std::size_t>(section - kFirstPlace);
+  if (place < s.places.size()) return tr("At %1").arg(Q(s.places[place].name));
+  return tr("Exemption");
+}
+
+QVariant ResultsModel::data(const QModelIndex& index, int role) const {
+  if (!index.isValid()) return {};
+  const Station& s = document_->station();
+  const Row& row = rows_[static_cast<std::size_t>(index.row())];
+  const BandResult& b = document_->result().transmitters[row.transmitter].bands[row.band];
+  const int column = index.column();
+  const auto place = static_cast<std::size_t>(column - kFirstPlace);
+  const bool placeColumn = column >= kFirstPlace && place < s.places.size();
+  const bool exceeds = placeColumn && row.environment >= 0 &&
+                       s.places[place].environment == static_cast<Environment>(row.environment) &&
+                       b.places[place].share > 1.0;
+  if (role == Qt::ForegroundRole) return exceeds ? QBrush(kExceedsText) : QVariant();
+  if (role == Qt::FontRole && exceeds) {
+    QFont bold;
+    bold.setBold(true);
+    return bold;
+  }
+  if (role == Qt::TextAlignmentRole && (column == kMHz || column == kEirp)) {
+    return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
+  }
+  if (role != Qt::DisplayRole && role != Qt::ToolTipRole) return {};
+  if (column == kTransmitter) return Q(s.transmitters[row.transmitter].name);
+  if (column == kBand) return Q(b.band);
+  if (row.environment < 0) return column == kMHz ? Q(b.problem) : QVariant();
+  const auto env = static_cast<Environment>(row.environment);
+  const EnvironmentResult& e = b.In(env);
+  switch (column) {
+    case kMHz:
+      return Q(FrequencyText(e.frequencyMHz));
+    case kEnvironment:
+      return Q(EnvironmentName(s, env));
+    case kEirp:
+      return Q(FormatFixed(e.averageEirpWatts, 2));
+    case kLimit:
+      return Q(LimitText(e.limit));
+    case kSafe:
+      return Q(StationDistance(s, e.safeDistanceMeters));
+    case kHorizontal:
+      return Q(HorizontalText(s, e));
+    default:
+      break;
+  }
+  if (placeColumn) {
+    if (s.places[place].environment != env) return {};
+    const PlaceShare& share = b.places[place];
+    const QString text = Q(PercentText(share.share));
+    return exceeds ? tr("%1 exceeds").arg(text) : text;
+  }
+  return env == Environment::kUncontrolled ? Q(ExemptionText(b)) : QString();
+}
+
+VerdictModel::VerdictModel(StationDocument* document, QObject* parent) : StationTableModel(document, parent) {
+  refresh();
+}
+
+std::pair<int, int> VerdictModel::layout() { return {static_cast<int>(document_->station().places.size()), kColumns}; }
+
+QVariant VerdictModel::headerData(int section, Qt::Orientation orientation, int role) const {
+  if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
+    return StationTableModel::headerData(section, orientation, role);
+  static const char* const kTitles[] = {"Place", "Verdict", "Share of the limit", "From"};
+  return tr(kTitles[section]);
+}
+
+QVariant VerdictModel::data(const QModelIndex& index, int role) const {
+  if (!index.isValid()) return {};
+  const Station& s = document_->station();
+  const auto p = static_cast<std::size_t>(index.row());
+  const PlaceVerdict& v = document_->result().places[p];
+  if (role == Qt::ForegroundRole && index.column() != kPlace) return QBrush(v.complies ? kCompliesText : kExceedsText);
+  if (role == Qt::BackgroundRole && !v.complies) return QBrush(kExceedsBackground);
+  if (role == Qt::FontRole && index.column() == kVerdict) {
+    QFont bold;
+    bold.setBold(true);
+    return bold;
+  }
+  if (role != Qt::DisplayRole && role != Qt::ToolTipRole) return {};
+  switch (index.column()) {
+    case kPlace:
+      return Q(PlaceText(s, s.places[p]));
+    case kShare:
+      return Q(PercentText(v.share));
+    case kFrom:
+      return Q(VerdictParts(s, document_->result(), p));
+    case kVerdict:
+      return VerdictText(v.complies);
+  }
+  return {};
+}
+
+}  // namespace zento::station

@@ -1,0 +1,41 @@
+#pragma once
+// The station's own inputs: call sign, location, rule set, ground reflection, units, the height
+// where people are and where the exemption is checked.
+
+#include <QWidget>
+
+class QCheckBox;
+class QComboBox;
+class QLineEdit;
+class QPlainTextEdit;
+
+namespace zento::station {
+
+class NumberField;
+class StationDocument;
+
+class StationForm : public QWidget {
+  Q_OBJECT
+
+ public:
+  StationForm(StationDocument* document, QWidget* parent = nullptr);
+
+ signals:
+  void problemChanged(const QString& message);
+
+ private:
+  void refresh();
+  template <typename Change>
+  void editStation(const QString& what, const QString& key, Change change);
+
+  StationDocument* document_;
+  QLineEdit* callsign_;
+  QPlainTextEdit* location_;
+  QComboBox* rules_;
+  QCheckBox* ground_;
+  QComboBox* units_;
+  NumberField* personHeight_;
+  NumberField* exemption_;
+};
+
+}  // namespace zento::station

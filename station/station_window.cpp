@@ -1,0 +1,297 @@
+#include "station/station_window.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QScrollArea>
+#include <QSignalBlocker>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QTableView>
+#include <QTimer>
+#include <QUndoStack>
+#include <QVBoxLayout>
+
+#include "core/plot.h"
+#include "station/help.h"
+#include "station/places_pane.h"
+#include "station/plot_view.h"
+#include "station/results_models.h"
+#include "station/station_document.h"
+#include "station/station_form.h"
+#include "station/transmitters_pane.h"
+
+namespace zento::station {
+namespace {
+
+// `fit`: columns fit their contents when the table's shape changes.
+QTableView* ResultTable(QAbstractItemModel* model, const char* name, QWidget* parent, bool fit) {
+  auto* table = new QTableView(parent);
+  table->setObjectName(QLatin1String(name));
+  table->setModel(model);
+  table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  table->setSelectionBehavior(QAbstractItemView::SelectRows);
+  table->setSelectionMode(QAbstractItemView::SingleSelection);
+  table->setTabKeyNavigation(false);
+  table->setWordWrap(false);
+  table->verticalHeader()->hide();
+  // Columns fit their contents when the table's shape changes, not at every edit: measuring
+  // every cell again would cost the window its frame, and columns that jump while typing are
+  // hard to read.
+  if (!fit) return table;
+  const auto resize = [table] { table->resizeColumnsToContents(); };
+  QObject::connect(model, &QAbstractItemModel::modelReset, table, resize, Qt::QueuedConnection);
+  QTimer::singleShot(0, table, resize);
+  return table;
+}
+
+QLabel* Buddy(const QString& text, QWidget* buddy, QWidget* parent) {
+  auto* label = new QLabel(text, parent);
+  label->setBuddy(buddy);
+  return label;
+}
+
+// Undo and Redo are the station's, also while a field has the focus: a field's own undo would
+// only add edits.
+class StationUndoKeys : public QObject {
+ public:
+  using QObject::QObject;
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() != QEvent::ShortcutOverride) return false;
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (!key->matches(QKeySequence::Undo) && !key->matches(QKeySequence::Redo)) return false;
+    auto* widget = qobject_cast<QWidget*>(watched);
+    if (widget == nullptr || widget->window() != parent()) return false;
+    return qobject_cast<QLineEdit*>(widget) != nullptr || qobject_cast<QPlainTextEdit*>(widget) != nullptr;
+  }
+};
+
+}  // namespace
+
+StationWindow::StationWindow(QWidget* parent) : QMainWindow(parent), document_(new StationDocument(this)) {
+  setObjectName(QStringLiteral("stationWindow"));
+  auto* splitter = new QSplitter(Qt::Horizontal, this);
+  splitter->addWidget(makeInputs());
+  splitter->addWidget(makeOutputs());
+  splitter->setStretchFactor(0, 0);
+  splitter->setStretchFactor(1, 1);
+  splitter->setChildrenCollapsible(false);
+  setCentralWidget(splitter);
+  problem_ = new QLabel(this);
+  problem_->setObjectName(QStringLiteral("problem"));
+  problem_->setStyleSheet(QStringLiteral("color: #b00020; font-weight: bold"));
+  statusBar()->addWidget(problem_, 1);
+  makeActions();
+  qApp->installEventFilter(new StationUndoKeys(this));
+
+  connect(document_, &StationDocument::changed, this, &StationWindow::refresh);
+  connect(document_, &StationDocument::pathChanged, this, &StationWindow::updateTitle);
+  connect(document_->undoStack(), &QUndoStack::cleanChanged, this, &StationWindow::updateTitle);
+  connect(stationForm_, &StationForm::problemChanged, this, &StationWindow::showProblem);
+  connect(placesPane_, &PlacesPane::problem, this, &StationWindow::showProblem);
+  connect(transmittersPane_, &TransmittersPane::problemChanged, this, &StationWindow::showProblem);
+  connect(plotBand_, &QComboBox::currentIndexChanged, this, &StationWindow::refreshPlot);
+  connect(results_, &QTableView::activated, this, [this](const QModelIndex& index) {
+    const auto band = resultsModel_->bandAt(index.row());
+    const int at = plotBand_->findData(QPoint(static_cast<int>(band.first), static_cast<int>(band.second)));
+    if (at >= 0) plotBand_->setCurrentIndex(at);
+  });
+  readSettings();
+  refresh();
+  updateTitle();
+}
+
+StationWindow::~StationWindow() {
+  // An editor still open commits as the widgets go, while this window is whole; nothing may
+  // follow that edit now.
+  document_->blockSignals(true);
+  document_->undoStack()->blockSignals(true);
+  delete takeCentralWidget();
+}
+
+QWidget* StationWindow::makeInputs() {
+  tabs_ = new QTabWidget(this);
+  tabs_->setObjectName(QStringLiteral("inputs"));
+  stationForm_ = new StationForm(document_, tabs_);
+  auto* stationScroll = new QScrollArea(tabs_);
+  stationScroll->setWidget(stationForm_);
+  stationScroll->setWidgetResizable(true);
+  stationScroll->setFrameShape(QFrame::NoFrame);
+  placesPane_ = new PlacesPane(document_, tabs_);
+  transmittersPane_ = new TransmittersPane(document_, tabs_);
+  tabs_->addTab(stationScroll, tr("&Station"));
+  tabs_->addTab(placesPane_, tr("&Places"));
+  tabs_->addTab(transmittersPane_, tr("&Transmitters"));
+  tabs_->setMinimumWidth(430);
+  return tabs_;
+}
+
+QWidget* StationWindow::makeOutputs() {
+  auto* outputs = new QSplitter(Qt::Vertical, this);
+  outputs->setChildrenCollapsible(false);
+
+  auto* top = new QWidget(outputs);
+  verdictModel_ = new VerdictModel(document_, this);
+  verdicts_ = ResultTable(verdictModel_, "verdicts", top, false);
+  // A few short rows: the verdict and share fit their words, the long texts share the rest.
+  for (const int column : {VerdictModel::kVerdict, VerdictModel::kShare}) {
+    verdicts_->horizontalHeader()->setSectionResizeMode(column, QHeaderView::ResizeToContents);
+  }
+  verdicts_->horizontalHeader()->setSectionResizeMode(VerdictModel::kPlace, QHeaderView::Stretch);
+  verdicts_->horizontalHeader()->setSectionResizeMode(VerdictModel::kFrom, QHeaderView::Stretch);
+  verdicts_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  plotBand_ = new QComboBox(top);
+  plotBand_->setObjectName(QStringLiteral("plotBand"));
+  plotBand_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+  plot_ = new PlotView(top);
+  plot_->setMinimumHeight(280);
+  auto* bandRow = new QHBoxLayout;
+  bandRow->addWidget(Buddy(tr("Plot &band:"), plotBand_, top));
+  bandRow->addWidget(plotBand_);
+  bandRow->addStretch();
+  auto* topLayout = new QVBoxLayout(top);
+  topLayout->setContentsMargins(0, 0, 0, 0);
+  topLayout->addWidget(Buddy(tr("&Verdict at each place:"), verdicts_, top));
+  topLayout->addWidget(verdicts_);
+  topLayout->addLayout(bandRow);
+  topLayout->addWidget(plot_, 1);
+  auto* key = new QLabel(tr("Solid: the power density. Dashed: each limit; a dot where it is met. Dotted: the places, "
+                            "named with their share and verdict."),
+                         top);
+  key->setWordWrap(true);
+  topLayout->addWidget(key);
+
+  auto* bottom = new QWidget(outputs);
+  resultsModel_ = new ResultsModel(document_, this);
+  results_ = ResultTable(resultsModel_, "results", bottom, true);
+  auto* bottomLayout = new QVBoxLayout(bottom);
+  bottomLayout->setContentsMargins(0, 0, 0, 0);
+  bottomLayout->addWidget(Buddy(tr("Res&ults by transmitter and band (Enter plots a row's band):"), results_, bottom));
+  bottomLayout->addWidget(results_);
+  outputs->addWidget(top);
+  outputs->addWidget(bottom);
+  outputs->setStretchFactor(0, 3);
+  outputs->setStretchFactor(1, 2);
+  return outputs;
+}
+
+void StationWindow::makeActions() {
+  // Every binding of a standard key, as the platform has them (Redo: Ctrl+Shift+Z and Ctrl+Y);
+  // where it has none (Save As, Quit on some desktops), the common one.
+  const auto action = [this](QMenu* menu, const QString& text, QKeySequence::StandardKey key, auto slot) {
+    QAction* a = menu->addAction(text);
+    a->setShortcuts(key);
+    if (a->shortcuts().isEmpty() && key == QKeySequence::SaveAs) a->setShortcut(QKeySequence(tr("Ctrl+Shift+S")));
+    if (a->shortcuts().isEmpty() && key == QKeySequence::Quit) a->setShortcut(QKeySequence(tr("Ctrl+Q")));
+    connect(a, &QAction::triggered, this, slot);
+    return a;
+  };
+  QMenu* file = menuBar()->addMenu(tr("&File"));
+  action(file, tr("&New"), QKeySequence::New, &StationWindow::newStation);
+  action(file, tr("&Open..."), QKeySequence::Open, &StationWindow::open);
+  recentMenu_ = file->addMenu(tr("Open &Recent"));
+  recentMenu_->setObjectName(QStringLiteral("recentMenu"));
+  action(file, tr("&Save"), QKeySequence::Save, &StationWindow::save);
+  action(file, tr("Save &As..."), QKeySequence::SaveAs, &StationWindow::saveAs);
+  file->addSeparator();
+  action(file, tr("&Export Record..."), QKeySequence::UnknownKey, &StationWindow::exportRecord);
+  action(file, tr("Export P&DF..."), QKeySequence::UnknownKey, &StationWindow::exportPdf);
+  action(file, tr("&Print..."), QKeySequence::Print, &StationWindow::print);
+  file->addSeparator();
+  action(file, tr("&Quit"), QKeySequence::Quit, &QWidget::close);
+
+  QMenu* edit = menuBar()->addMenu(tr("&Edit"));
+  QAction* undo = document_->undoStack()->createUndoAction(this, tr("&Undo"));
+  undo->setShortcuts(QKeySequence::Undo);
+  QAction* redo = document_->undoStack()->createRedoAction(this, tr("&Redo"));
+  redo->setShortcuts(QKeySequence::Redo);
+  edit->addAction(undo);
+  edit->addAction(redo);
+
+  QMenu* help = menuBar()->addMenu(tr("&Help"));
+  action(help, tr("ZENTO Station &Help"), QKeySequence::HelpContents, [this] { ShowHelp(this); });
+  action(help, tr("&About ZENTO Station"), QKeySequence::UnknownKey, [this] {
+    QMessageBox::about(this, tr("About ZENTO Station"),
+                       tr("<h3>ZENTO Station %1</h3><p>RF exposure evaluation of a whole amateur station: "
+                          "its transmitters, the places where people are, and the record to keep.</p>")
+                           .arg(QStringLiteral(ZENTO_VERSION)));
+  });
+  for (QAction* a : findChildren<QAction*>())
+    a->setObjectName(a->text().remove(QLatin1Char('&')).remove(QStringLiteral("...")));
+  refreshRecentMenu();
+}
+
+void StationWindow::refresh() {
+  refreshPlotChoices();
+  refreshPlot();
+  // The verdicts take the room of their rows, up to six, and no more.
+  const int rows = std::clamp(verdictModel_->rowCount(), 1, 6);
+  verdicts_->setFixedHeight(verdicts_->horizontalHeader()->sizeHint().height() +
+                            rows * verdicts_->verticalHeader()->defaultSectionSize() + 2 * verdicts_->frameWidth());
+}
+
+void StationWindow::refreshPlotChoices() {
+  const Station& s = document_->station();
+  const StationResult& r = document_->result();
+  QStringList labels;
+  QList<QPoint> bands;
+  const auto worst = WorstBand(r);
+  labels << (worst ? tr("Worst: %1 on %2")
+                         .arg(QString::fromStdString(s.transmitters[worst->first].name),
+                              QString::fromStdString(r.transmitters[worst->first].bands[worst->second].band))
+                   : tr("Worst band"));
+  bands << QPoint(-1, -1);
+  for (std::size_t t = 0; t < r.transmitters.size(); ++t) {
+    for (std::size_t b = 0; b < r.transmitters[t].bands.size(); ++b) {
+      if (!r.transmitters[t].bands[b].problem.empty()) continue;
+      labels << tr("%1 on %2")
+                    .arg(QString::fromStdString(s.transmitters[t].name),
+                         QString::fromStdString(r.transmitters[t].bands[b].band));
+      bands << QPoint(static_cast<int>(t), static_cast<int>(b));
+    }
+  }
+  bool same = plotBand_->count() == labels.size();
+  for (int i = 0; same && i < labels.size(); ++i) same = plotBand_->itemText(i) == labels[i];
+  if (same) return;
+  const QString current = plotBand_->currentIndex() > 0 ? plotBand_->currentText() : QString();
+  const QSignalBlocker block(plotBand_);
+  plotBand_->clear();
+  for (int i = 0; i < labels.size(); ++i) plotBand_->addItem(labels[i], bands[i]);
+  plotBand_->setCurrentIndex(std::max(0, static_cast<int>(labels.indexOf(current))));
+}
+
+void StationWindow::refreshPlot() {
+  const Station& s = document_->station();
+  const StationResult& r = document_->result();
+  QPoint chosen = plotBand_->currentData().toPoint();
+  if (chosen.x() < 0) {
+    const auto worst = WorstBand(r);
+    if (!worst) {
+      plot_->showPlot(s, std::nullopt, tr("No band of the station can be evaluated under these rules"));
+      return;
+    }
+    chosen = QPoint(static_cast<int>(worst->first), static_cast<int>(worst->second));
+  }
+  plot_->showPlot(s, MakePlot(s, r, static_cast<std::size_t>(chosen.x()), static_cast<std::size_t>(chosen.y())));
+}
+
+void StationWindow::showProblem(const QString& message) { problem_->setText(message); }
+
+void StationWindow::updateTitle() {
+  const QString path = document_->path();
+  const QString name = path.isEmpty() ? tr("Untitled station") : QFileInfo(path).fileName();
+  setWindowTitle(tr("%1[*] - ZENTO Station").arg(name));
+  setWindowModified(document_->modified());
+}
+
+}  // namespace zento::station

@@ -1,0 +1,374 @@
+#include "station/transmitter_form.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
+
+#include "core/antennas.h"
+#include "core/bands.h"
+#include "core/feedline.h"
+#include "core/number_text.h"
+#include "core/operating.h"
+#include "report/station_text.h"
+#include "station/number_field.h"
+#include "station/station_document.h"
+#include "station/station_edits.h"
+
+namespace zento::station {
+namespace {
+
+QString Text(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+
+const int kDutyGiven = static_cast<int>(kOperatingModes.size());
+
+// The rows of a checkable list: its labels, names and checks.
+struct ListRows {
+  QStringList labels, names, tips;
+  std::vector<bool> checked;
+};
+
+// Rebuilds the list only when its rows change, so the current row and scrolling stay.
+void ShowRows(QListWidget* list, const ListRows& rows) {
+  const QSignalBlocker block(list);
+  bool same = list->count() == rows.labels.size();
+  for (int i = 0; same && i < list->count(); ++i) same = list->item(i)->text() == rows.labels[i];
+  if (!same) {
+    const int current = list->currentRow();
+    list->clear();
+    for (int i = 0; i < rows.labels.size(); ++i) {
+      auto* item = new QListWidgetItem(rows.labels[i], list);
+      item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
+    }
+    if (list->count() > 0) list->setCurrentRow(std::clamp(current, 0, list->count() - 1));
+  }
+  for (int i = 0; i < list->count(); ++i) {
+    list->item(i)->setData(Qt::UserRole, rows.names[i]);
+    if (i < rows.tips.size()) list->item(i)->setToolTip(rows.tips[i]);
+    list->item(i)->setCheckState(rows.checked[static_cast<std::size_t>(i)] ? Qt::Checked : Qt::Unchecked);
+  }
+}
+
+QComboBox* Combo(QWidget* parent, const char* name) {
+  auto* combo = new QComboBox(parent);
+  combo->setObjectName(QLatin1String(name));
+  // Long cable and mode names must not widen the form; the open list shows them whole.
+  combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+  combo->setMinimumContentsLength(12);
+  return combo;
+}
+
+}  // namespace
+
+TransmitterForm::TransmitterForm(StationDocument* document, QWidget* parent) : QWidget(parent), document_(document) {
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->addWidget(makeTransmitterBox());
+  layout->addWidget(makeBandsBox());
+  layout->addWidget(makeFeedlineBox());
+  layout->addWidget(makeAntennaBox());
+  layout->addStretch();
+  connectFields();
+  connect(document_, &StationDocument::changed, this, &TransmitterForm::refresh);
+  refresh();
+}
+
+NumberField* TransmitterForm::numberField(const char* name, const QString& what, Range range, bool optional) {
+  auto* field = new NumberField(what, range, optional, this);
+  field->setObjectName(QLatin1String(name));
+  connect(field, &NumberField::problemChanged, this, &TransmitterForm::showProblem);
+  return field;
+}
+
+QWidget* TransmitterForm::makeTransmitterBox() {
+  auto* box = new QGroupBox(tr("Transmitter"), this);
+  name_ = new QLineEdit(box);
+  name_->setObjectName(QStringLiteral("transmitterName"));
+  power_ = numberField("power", tr("Power"), kPowerRange, false);
+  mode_ = Combo(box, "mode");
+  for (const auto& mode : kOperatingModes) {
+    mode_->addItem(Text(mode.label) + QStringLiteral(" (") + Text(FormatGeneral(mode.dutyPercent, 6)) +
+                   QStringLiteral(" %)"));
+  }
+  mode_->addItem(tr("Duty factor given below"));
+  duty_ = numberField("duty", tr("Duty factor"), kDutyRange, true);
+  duty_->setPlaceholderText(QStringLiteral("100"));
+  txMinutes_ = numberField("txMinutes", tr("TX minutes"), kTxMinutesRange, true);
+  txMinutes_->setPlaceholderText(tr("transmitting throughout"));
+  rxMinutes_ = numberField("rxMinutes", tr("RX minutes"), kMinutesRange, true);
+  rxMinutes_->setPlaceholderText(QStringLiteral("0"));
+  auto* form = new QFormLayout(box);
+  form->addRow(tr("Na&me:"), name_);
+  form->addRow(tr("Po&wer (W PEP):"), power_);
+  form->addRow(tr("Mo&de:"), mode_);
+  form->addRow(tr("Dut&y factor (%):"), duty_);
+  form->addRow(tr("T&X minutes per cycle:"), txMinutes_);
+  form->addRow(tr("RX m&inutes per cycle:"), rxMinutes_);
+  return box;
+}
+
+QWidget* TransmitterForm::makeBandsBox() {
+  auto* box = new QGroupBox(tr("Bands"), this);
+  bands_ = new QListWidget(box);
+  bands_->setObjectName(QStringLiteral("bands"));
+  // A grid of the band names, all in view.
+  bands_->setFlow(QListView::LeftToRight);
+  bands_->setWrapping(true);
+  bands_->setResizeMode(QListView::Adjust);
+  bands_->setGridSize(QSize(bands_->fontMetrics().horizontalAdvance(QStringLiteral("1.25m")) + 34,
+                            bands_->fontMetrics().lineSpacing() + 6));
+  bands_->setFixedHeight(bands_->gridSize().height() * 6 + 6);
+  frequencies_ = new QLineEdit(box);
+  frequencies_->setObjectName(QStringLiteral("frequencies"));
+  frequencies_->setPlaceholderText(tr("e.g. 14.2, 146.52"));
+  simultaneous_ = new QListWidget(box);
+  simultaneous_->setObjectName(QStringLiteral("simultaneous"));
+  simultaneous_->setMaximumHeight(simultaneous_->fontMetrics().lineSpacing() * 4 + 8);
+  auto* form = new QFormLayout(box);
+  form->addRow(tr("Ba&nds (Space checks):"), bands_);
+  form->addRow(tr("Other fre&quencies (MHz):"), frequencies_);
+  form->addRow(tr("At the same time as:"), simultaneous_);
+  return box;
+}
+
+QWidget* TransmitterForm::makeFeedlineBox() {
+  auto* box = new QGroupBox(tr("Feedline"), this);
+  feedKind_ = Combo(box, "feedlineKind");
+  feedKind_->addItems({tr("Cable from the table"), tr("Loss per 100 feet"), tr("Matched loss of the whole run")});
+  cable_ = Combo(box, "cable");
+  for (std::size_t row = 0; row < CountCables(kCableTable); ++row) cable_->addItem(Text(kCableTable[row].name));
+  length_ = numberField("length", tr("Length"), kCableLengthRange, false);
+  lengthUnit_ = Combo(box, "lengthUnit");
+  lengthUnit_->addItems({tr("feet"), tr("meters")});
+  lossPer100_ = numberField("lossPer100", tr("Loss per 100 feet"), kLossPer100FeetRange, false);
+  totalLoss_ = numberField("matchedLoss", tr("Matched loss"), kLossRange, false);
+  swr_ = numberField("swr", tr("SWR"), kSwrRange, false);
+  otherLoss_ = numberField("otherLoss", tr("Other loss"), kLossRange, false);
+  auto* lengthRow = new QHBoxLayout;
+  lengthRow->addWidget(length_, 1);
+  lengthRow->addWidget(lengthUnit_);
+  auto* form = new QFormLayout(box);
+  form->addRow(tr("Feedline &kind:"), feedKind_);
+  form->addRow(tr("&Cable:"), cable_);
+  form->addRow(tr("&Length:"), lengthRow);
+  form->addRow(tr("Loss per &100 feet (dB):"), lossPer100_);
+  form->addRow(tr("Matched loss (dB):"), totalLoss_);
+  form->addRow(tr("SW&R at the antenna:"), swr_);
+  form->addRow(tr("Other loss (dB):"), otherLoss_);
+  qobject_cast<QLabel*>(form->labelForField(lengthRow))->setBuddy(length_);
+  return box;
+}
+
+QWidget* TransmitterForm::makeAntennaBox() {
+  auto* box = new QGroupBox(tr("Antenna"), this);
+  antenna_ = Combo(box, "antenna");
+  antenna_->addItem(tr("Gain given below"));
+  for (const auto& preset : kAntennaPresets) antenna_->addItem(Text(preset.label));
+  gain_ = numberField("gain", tr("Gain"), kGainRange, false);
+  height_ = numberField("antennaHeight", tr("Antenna height"), kHeightRange, true);
+  height_->setLength(true);
+  auto* form = new QFormLayout(box);
+  form->addRow(tr("&Antenna:"), antenna_);
+  form->addRow(tr("&Gain (dBi):"), gain_);
+  form->addRow(tr("Height ab&ove the ground:"), height_);
+  return box;
+}
+
+template <typename Change>
+void TransmitterForm::editTransmitter(const QString& what, const QString& key, Change change) {
+  if (index_ < 0) return;
+  Station s = document_->station();
+  change(s, s.transmitters[static_cast<std::size_t>(index_)]);
+  document_->edit(s, what, key.isEmpty() ? key : QStringLiteral("tx%1.%2").arg(index_).arg(key));
+}
+
+void TransmitterForm::connectFields() {
+  using Field = std::optional<double>;
+  const auto number = [this](NumberField* field, const QString& what, const char* key, auto set) {
+    connect(field, &NumberField::valueEdited, this, [this, what, key, set](Field v) {
+      editTransmitter(what, QLatin1String(key), [&](Station&, Transmitter& t) { set(t, v); });
+    });
+  };
+  number(power_, tr("Power"), "power", [](Transmitter& t, Field v) { t.powerWatts = *v; });
+  number(duty_, tr("Duty Factor"), "duty", [](Transmitter& t, Field v) { t.dutyPercent = v; });
+  number(txMinutes_, tr("TX Minutes"), "tx", [](Transmitter& t, Field v) {
+    t.txMinutes = v;
+    if (!v) t.rxMinutes.reset();
+  });
+  number(rxMinutes_, tr("RX Minutes"), "rx", [](Transmitter& t, Field v) { t.rxMinutes = v; });
+  number(length_, tr("Feedline Length"), "length", [](Transmitter& t, Field v) { t.feedline.length = *v; });
+  number(lossPer100_, tr("Loss per 100 Feet"), "loss100",
+         [](Transmitter& t, Field v) { t.feedline.lossDbPer100Feet = *v; });
+  number(totalLoss_, tr("Matched Loss"), "loss", [](Transmitter& t, Field v) { t.feedline.totalLossDb = *v; });
+  number(swr_, tr("SWR"), "swr", [](Transmitter& t, Field v) { t.feedline.swr = *v; });
+  number(otherLoss_, tr("Other Loss"), "other", [](Transmitter& t, Field v) { t.feedline.otherLossDb = *v; });
+  number(gain_, tr("Antenna Gain"), "gain", [](Transmitter& t, Field v) { t.antenna.gainDbi = *v; });
+  number(height_, tr("Antenna Height"), "height", [](Transmitter& t, Field v) { t.antenna.heightMeters = v; });
+
+  connect(name_, &QLineEdit::textEdited, this, [this](const QString& text) {
+    const std::string name = text.toStdString();
+    nameProblem_ = QString::fromStdString(NameProblem(document_->station(), static_cast<std::size_t>(index_), name));
+    name_->setStyleSheet(nameProblem_.isEmpty() ? QString() : QStringLiteral("QLineEdit { background: #ffd7d7; }"));
+    name_->setToolTip(nameProblem_.isEmpty() ? QString() : tr("Name: %1").arg(nameProblem_));
+    showProblem(name_->toolTip());
+    if (!nameProblem_.isEmpty()) return;
+    editTransmitter(tr("Transmitter Name"), QStringLiteral("name"),
+                    [&](Station& s, Transmitter&) { RenameTransmitter(s, static_cast<std::size_t>(index_), name); });
+  });
+  connect(mode_, &QComboBox::activated, this, [this](int row) {
+    const double duty = document_->result().transmitters[static_cast<std::size_t>(index_)].dutyPercent;
+    editTransmitter(tr("Mode"), {}, [&](Station&, Transmitter& t) {
+      if (row == kDutyGiven) {
+        t.mode.clear();
+        t.dutyPercent = duty;  // the figure stays until the user changes it
+      } else {
+        t.mode = std::string(kOperatingModes[static_cast<std::size_t>(row)].key);
+        t.dutyPercent.reset();
+      }
+    });
+  });
+  connect(bands_, &QListWidget::itemChanged, this, [this](QListWidgetItem* item) {
+    const std::string name = item->data(Qt::UserRole).toString().toStdString();
+    const bool on = item->checkState() == Qt::Checked;
+    editTransmitter(on ? tr("Add Band") : tr("Remove Band"), {},
+                    [&](Station& s, Transmitter& t) { SetBand(t, BandsFor(s.rules), name, on); });
+  });
+  connect(frequencies_, &QLineEdit::textEdited, this, [this](const QString& text) {
+    std::string error;
+    const auto frequencies = ParseFrequencies(text.toStdString(), error);
+    frequencyProblem_ = frequencies ? QString() : tr("Other frequencies: %1").arg(QString::fromStdString(error));
+    frequencies_->setStyleSheet(frequencies ? QString() : QStringLiteral("QLineEdit { background: #ffd7d7; }"));
+    frequencies_->setToolTip(frequencyProblem_);
+    showProblem(frequencyProblem_);
+    if (!frequencies) return;
+    editTransmitter(tr("Frequencies"), QStringLiteral("frequencies"),
+                    [&](Station&, Transmitter& t) { SetFrequencies(t, *frequencies); });
+  });
+  connect(simultaneous_, &QListWidget::itemChanged, this, [this](QListWidgetItem* item) {
+    const std::size_t other = item->data(Qt::UserRole).toUInt();
+    const bool on = item->checkState() == Qt::Checked;
+    editTransmitter(tr("At the Same Time"), {},
+                    [&](Station& s, Transmitter&) { SetSimultaneous(s, static_cast<std::size_t>(index_), other, on); });
+  });
+  connect(feedKind_, &QComboBox::activated, this, [this](int row) {
+    editTransmitter(tr("Feedline"), {}, [&](Station&, Transmitter& t) {
+      t.feedline.kind = static_cast<FeedlineKind>(row);
+      if (t.feedline.kind == FeedlineKind::kCable && t.feedline.cableRow < 0) t.feedline.cableRow = 0;
+    });
+  });
+  connect(cable_, &QComboBox::activated, this, [this](int row) {
+    editTransmitter(tr("Cable"), {}, [&](Station&, Transmitter& t) { t.feedline.cableRow = row; });
+  });
+  connect(lengthUnit_, &QComboBox::activated, this, [this](int row) {
+    editTransmitter(tr("Length Unit"), {}, [&](Station&, Transmitter& t) {
+      t.feedline.lengthUnit = row == 0 ? LengthUnit::kFeet : LengthUnit::kMeters;
+    });
+  });
+  connect(antenna_, &QComboBox::activated, this, [this](int row) {
+    editTransmitter(tr("Antenna"), {}, [&](Station&, Transmitter& t) {
+      if (row == 0) {
+        t.antenna.gainDbi = AntennaGainDbi(t.antenna);  // the figure stays until the user changes it
+        t.antenna.preset.reset();
+      } else {
+        t.antenna.preset = row - 1;
+      }
+    });
+  });
+}
+
+void TransmitterForm::showProblem(const QString& message) { emit problemChanged(message); }
+
+void TransmitterForm::setTransmitter(int index) {
+  if (index == index_) return;
+  index_ = index;
+  nameProblem_.clear();
+  frequencyProblem_.clear();
+  name_->setStyleSheet({});
+  frequencies_->setStyleSheet({});
+  refresh();
+}
+
+void TransmitterForm::refresh() {
+  const Station& s = document_->station();
+  if (index_ >= static_cast<int>(s.transmitters.size())) index_ = static_cast<int>(s.transmitters.size()) - 1;
+  setEnabled(index_ >= 0);
+  if (index_ < 0) return;
+  const auto i = static_cast<std::size_t>(index_);
+  const Transmitter& t = s.transmitters[i];
+  if (nameProblem_.isEmpty() && name_->text().toStdString() != t.name) name_->setText(QString::fromStdString(t.name));
+  power_->showValue(t.powerWatts);
+  const bool dutyGiven = !FindMode(t.mode) || t.dutyPercent;
+  int modeRow = kDutyGiven;
+  for (std::size_t m = 0; m < kOperatingModes.size() && !dutyGiven; ++m) {
+    if (kOperatingModes[m].key == t.mode) modeRow = static_cast<int>(m);
+  }
+  mode_->setCurrentIndex(modeRow);
+  duty_->setEnabled(dutyGiven);
+  duty_->showValue(dutyGiven ? t.dutyPercent : std::optional(document_->result().transmitters[i].dutyPercent));
+  txMinutes_->showValue(t.txMinutes);
+  rxMinutes_->setEnabled(t.txMinutes.has_value());
+  rxMinutes_->showValue(t.rxMinutes);
+
+  const Feedline& f = t.feedline;
+  feedKind_->setCurrentIndex(static_cast<int>(f.kind));
+  cable_->setEnabled(f.kind == FeedlineKind::kCable);
+  cable_->setCurrentIndex(f.cableRow);
+  length_->setEnabled(f.kind != FeedlineKind::kTotalLoss);
+  lengthUnit_->setEnabled(f.kind != FeedlineKind::kTotalLoss);
+  length_->showValue(f.length);
+  lengthUnit_->setCurrentIndex(f.lengthUnit == LengthUnit::kFeet ? 0 : 1);
+  lossPer100_->setEnabled(f.kind == FeedlineKind::kLossPer100Feet);
+  lossPer100_->showValue(f.lossDbPer100Feet);
+  totalLoss_->setEnabled(f.kind == FeedlineKind::kTotalLoss);
+  totalLoss_->showValue(f.totalLossDb);
+  swr_->showValue(f.swr);
+  otherLoss_->showValue(f.otherLossDb);
+
+  antenna_->setCurrentIndex(t.antenna.preset ? *t.antenna.preset + 1 : 0);
+  gain_->setEnabled(!t.antenna.preset);
+  gain_->showValue(AntennaGainDbi(t.antenna));
+  height_->showValue(t.antenna.heightMeters, s.units);
+
+  if (frequencyProblem_.isEmpty()) {
+    const QString text = QString::fromStdString(FrequenciesText(Frequencies(t)));
+    if (text != frequencies_->text()) frequencies_->setText(text);
+  }
+  refreshLists();
+}
+
+void TransmitterForm::refreshLists() {
+  const Station& s = document_->station();
+  const auto i = static_cast<std::size_t>(index_);
+  const Transmitter& t = s.transmitters[i];
+  ListRows bands;
+  for (const AmateurBand& band : BandsFor(s.rules)) {
+    bands.labels << Text(band.name);
+    bands.tips << Text(FrequencyText(band.lowMHz)) + QStringLiteral("-") + Text(FrequencyText(band.highMHz)) +
+                      tr(" MHz");
+    bands.names << Text(band.name);
+    bands.checked.push_back(HasBand(t, std::string(band.name)));
+  }
+  for (const std::string& name : UnallocatedBands(t, BandsFor(s.rules))) {
+    bands.labels << tr("%1 (n/a)").arg(QString::fromStdString(name));
+    bands.tips << tr("No such band under %1: it is not evaluated").arg(Text(Info(s.rules).name));
+    bands.names << QString::fromStdString(name);
+    bands.checked.push_back(true);
+  }
+  ShowRows(bands_, bands);
+
+  ListRows others;
+  for (std::size_t u = 0; u < s.transmitters.size(); ++u) {
+    if (u == i) continue;
+    others.labels << QString::fromStdString(s.transmitters[u].name);
+    others.names << QString::number(u);
+    others.checked.push_back(Simultaneous(s, i, u));
+  }
+  ShowRows(simultaneous_, others);
+}
+
+}  // namespace zento::station

@@ -1,0 +1,66 @@
+#pragma once
+// Driving the station window offscreen as a user would: a window per test, dialogs answered
+// in order (an unexpected one fails the test instead of hanging it), keys to the focus.
+
+#include <gtest/gtest.h>
+
+#include <QPointer>
+#include <QString>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <deque>
+#include <functional>
+#include <memory>
+
+#include "station/station_window.h"
+
+class QWidget;
+
+namespace zento::station::test {
+
+// Answers the modal dialogs a test expects, in order, as they appear.
+class Dialogs {
+ public:
+  using Answer = std::function<void(QWidget* dialog)>;
+  Dialogs();
+  ~Dialogs();
+  void expect(const std::string& what, Answer answer) { answers_.push_back({what, std::move(answer)}); }
+  const std::vector<std::string>& messages() const { return messages_; }  // message boxes' texts
+
+ private:
+  void poll();
+  std::deque<std::pair<std::string, Answer>> answers_;
+  std::vector<QPointer<QWidget>> seen_;
+  std::vector<std::string> messages_;
+  QTimer timer_;
+};
+
+Dialogs::Answer Press(int standardButton);        // a message box's button
+Dialogs::Answer ChooseFile(const QString& path);  // a file dialog, answered with a path
+Dialogs::Answer Reject();                         // Escape
+
+class StationWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+  // Opens an example (without asking: the window is fresh) and waits until it is shown.
+  void openExample(const char* name);
+  QString example(const char* name) const;
+  QString temporary(const QString& name) const { return folder_.filePath(name); }
+
+  // Focuses the control and types `text` over what it holds.
+  void typeOver(QWidget* control, const QString& text);
+  void key(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);  // to the focus
+  template <typename W>
+  W* find(const char* name) const {
+    W* widget = window_->findChild<W*>(QLatin1String(name));
+    EXPECT_NE(widget, nullptr) << name;
+    return widget;
+  }
+  QString cell(QWidget* table, int row, int column) const;
+
+  std::unique_ptr<StationWindow> window_;
+  QTemporaryDir folder_;
+};
+
+}  // namespace zento::station::test

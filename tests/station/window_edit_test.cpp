@@ -1,0 +1,180 @@
+// Editing the station as a user does: the tables, the plot and the verdicts follow every edit,
+// nonsense is refused in words, and undo and redo cover it all.
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLineSeries>
+#include <QListView>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTableView>
+#include <QUndoStack>
+#include <QtTest/QTest>
+
+#include "station/number_field.h"
+#include "station/places_pane.h"
+#include "station/plot_view.h"
+#include "station/results_models.h"
+#include "station/station_document.h"
+#include "station/transmitters_pane.h"
+#include "tests/station/support/station_test.h"
+
+namespace zento::station::test {
+namespace {
+
+constexpr int kEirpColumn = 4;
+
+class WindowEdit : public StationWindowTest {
+ protected:
+  void SetUp() override {
+    StationWindowTest::SetUp();
+    openExample("contest-two-transmitters");
+    original_ = window_->document()->station();
+  }
+  const Station& station() const { return window_->document()->station(); }
+  QString verdict(int place, int column) const { return cell(window_->verdicts(), place, column); }
+  double nearestDensity() const { return window_->plot()->density(Environment::kUncontrolled)->at(0).y(); }
+
+  Station original_;
+};
+
+TEST_F(WindowEdit, PowerTypedUpdatesResultsPlotAndVerdictAndUndoesAsOneEdit) {
+  const QString share = verdict(0, VerdictModel::kShare);
+  const QString eirp = cell(window_->results(), 0, kEirpColumn);
+  const double density = nearestDensity();
+
+  key(Qt::Key_T, Qt::AltModifier);  // the Transmitters tab, Run chosen
+  ASSERT_EQ(window_->tabs()->currentIndex(), 2);
+  typeOver(find<NumberField>("power"), QStringLiteral("150"));
+
+  EXPECT_EQ(station().transmitters[0].powerWatts, 150.0);
+  EXPECT_NE(verdict(0, VerdictModel::kShare), share);
+  EXPECT_NE(cell(window_->results(), 0, kEirpColumn), eirp);
+  EXPECT_LT(nearestDensity(), density);
+  EXPECT_EQ(window_->document()->undoStack()->count(), 1);  // three keystrokes, one edit
+  EXPECT_TRUE(window_->isWindowModified());
+
+  key(Qt::Key_Z, Qt::ControlModifier);  // the station's undo, though the field has the focus
+  EXPECT_EQ(station(), original_);
+  EXPECT_EQ(find<NumberField>("power")->text(), QStringLiteral("1500"));
+  EXPECT_EQ(cell(window_->results(), 0, kEirpColumn), eirp);
+  EXPECT_EQ(nearestDensity(), density);
+  EXPECT_FALSE(window_->isWindowModified());
+
+  key(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+  EXPECT_EQ(station().transmitters[0].powerWatts, 150.0);
+  EXPECT_EQ(verdict(0, VerdictModel::kShare).isEmpty(), false);
+}
+
+TEST_F(WindowEdit, NonsenseIsRefusedInWordsAndChangesNothing) {
+  key(Qt::Key_T, Qt::AltModifier);
+  auto* problem = find<QLabel>("problem");
+  typeOver(find<NumberField>("power"), QStringLiteral("lots"));
+  EXPECT_EQ(station(), original_);
+  EXPECT_EQ(problem->text(), QStringLiteral("Power: expected a number from 0.001 to 100000"));
+  typeOver(find<NumberField>("power"), QStringLiteral("1e6"));  // "1" on the way was a power
+  EXPECT_EQ(station().transmitters[0].powerWatts, 1.0);
+  typeOver(find<NumberField>("power"), QStringLiteral("200"));
+  EXPECT_TRUE(problem->text().isEmpty());
+  EXPECT_EQ(station().transmitters[0].powerWatts, 200.0);
+
+  typeOver(find<QLineEdit>("transmitterName"), QStringLiteral("Mult"));  // taken: "Mul" is the last name
+  EXPECT_EQ(problem->text(), QStringLiteral("Name: another transmitter has this name"));
+  EXPECT_EQ(station().transmitters[0].name, "Mul");
+  EXPECT_EQ(station().transmitters[1].simultaneousWith, std::vector<std::string>{"Mul"});
+}
+
+TEST_F(WindowEdit, APlaceBroughtCloseExceedsInWordsOnTheTableAndThePlot) {
+  key(Qt::Key_P, Qt::AltModifier);
+  QTableView* places = window_->places()->table();
+  places->setFocus();
+  places->setCurrentIndex(places->model()->index(2, PlacesModel::kDistance));  // Parking
+  key(Qt::Key_F2);
+  key(Qt::Key_A, Qt::ControlModifier);
+  QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("2"));
+  key(Qt::Key_Return);
+  QApplication::processEvents();  // the editor commits when the key's work is done
+
+  ASSERT_EQ(station().places[2].distanceMeters, ToMeters(2.0, LengthUnit::kFeet));
+  EXPECT_FALSE(station().places[2].horizontalMeters);
+  EXPECT_EQ(verdict(2, VerdictModel::kVerdict), QStringLiteral("EXCEEDS THE LIMIT"));
+  EXPECT_EQ(verdict(1, VerdictModel::kVerdict), QStringLiteral("COMPLIES"));
+  const QStringList labels = window_->plot()->placeLabels();
+  ASSERT_EQ(labels.size(), 3);
+  EXPECT_TRUE(labels[2].startsWith(QStringLiteral("Parking: "))) << labels[2].toStdString();
+  EXPECT_TRUE(labels[2].endsWith(QStringLiteral("EXCEEDS THE LIMIT"))) << labels[2].toStdString();
+  EXPECT_DOUBLE_EQ(window_->plot()->placeLines()[2]->at(0).x(), 2.0);  // in feet, as the station shows
+
+  // Nonsense in a cell is refused in words; the cell keeps its value.
+  places->setCurrentIndex(places->model()->index(0, PlacesModel::kDistance));
+  key(Qt::Key_F2);
+  key(Qt::Key_A, Qt::ControlModifier);
+  QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("near"));
+  key(Qt::Key_Return);
+  QApplication::processEvents();  // the editor commits when the key's work is done
+  EXPECT_EQ(station().places[0], original_.places[0]);
+  EXPECT_TRUE(find<QLabel>("problem")->text().startsWith(QStringLiteral("Distance: expected a number")));
+}
+
+TEST_F(WindowEdit, TransmittersAddedRenamedAndRemovedKeepTheirLinks) {
+  key(Qt::Key_T, Qt::AltModifier);
+  QTest::mouseClick(find<QPushButton>("addTransmitter"), Qt::LeftButton);
+  ASSERT_EQ(station().transmitters.size(), 3u);
+  EXPECT_EQ(find<QLineEdit>("transmitterName")->text(), QStringLiteral("Transmitter 3"));
+  EXPECT_EQ(window_->results()->model()->rowCount(), 2 * (5 + 3 + 1));
+
+  window_->transmitters()->select(0);
+  typeOver(find<QLineEdit>("transmitterName"), QStringLiteral("Run A"));
+  EXPECT_EQ(station().transmitters[1].simultaneousWith, std::vector<std::string>{"Run A"});
+  EXPECT_EQ(find<QListWidget>("simultaneous")->item(0)->checkState(), Qt::Checked);
+
+  window_->transmitters()->list()->setFocus();
+  key(Qt::Key_Delete);
+  ASSERT_EQ(station().transmitters.size(), 2u);
+  EXPECT_TRUE(station().transmitters[0].simultaneousWith.empty());
+  EXPECT_EQ(window_->verdicts()->model()->rowCount(), 3);
+
+  QUndoStack* undo = window_->document()->undoStack();
+  while (undo->canUndo()) undo->undo();
+  EXPECT_EQ(station(), original_);
+}
+
+TEST_F(WindowEdit, OtherRulesRenameTheEnvironmentsAndOfferTheirBands) {
+  auto* rules = find<QComboBox>("rules");
+  key(Qt::Key_S, Qt::AltModifier);
+  rules->setFocus();
+  key(Qt::Key_Down);  // ICNIRP 1998
+  EXPECT_EQ(station().rules, RuleSet::kIcnirp1998);
+  EXPECT_TRUE(verdict(1, VerdictModel::kPlace).contains(QStringLiteral("general public")));
+  window_->tabs()->setCurrentIndex(2);
+  auto* bands = find<QListWidget>("bands");
+  EXPECT_EQ(bands->findItems(QStringLiteral("4m"), Qt::MatchExactly).size(), 1);
+  EXPECT_EQ(bands->findItems(QStringLiteral("1.25m"), Qt::MatchExactly).size(), 0);
+
+  // Space checks a band, and the station gains it in the allocation's order.
+  bands->setFocus();
+  bands->setCurrentItem(bands->findItems(QStringLiteral("4m"), Qt::MatchExactly).front());
+  key(Qt::Key_Space);
+  const auto& chosen = station().transmitters[0].bands;
+  ASSERT_EQ(chosen.size(), 6u);
+  EXPECT_EQ(chosen.back().name, "4m");
+}
+
+TEST_F(WindowEdit, MetersShowEveryLengthAgainAndKeepTheStation) {
+  key(Qt::Key_I, Qt::AltModifier);  // Distances in
+  key(Qt::Key_Down);
+  EXPECT_EQ(station().units, LengthUnit::kMeters);
+  EXPECT_EQ(find<NumberField>("personHeight")->text(), QStringLiteral("2"));
+  EXPECT_EQ(find<NumberField>("exemptionDistance")->text(), QStringLiteral("10"));
+  EXPECT_EQ(window_->places()->table()->model()->headerData(PlacesModel::kDistance, Qt::Horizontal).toString(),
+            QStringLiteral("Distance (m)"));
+  EXPECT_TRUE(verdict(0, VerdictModel::kPlace).contains(QStringLiteral("15.0 Meters")));
+  // Typed in meters, kept in meters.
+  typeOver(find<NumberField>("personHeight"), QStringLiteral("1.5"));
+  EXPECT_EQ(station().personHeightMeters, 1.5);
+  EXPECT_TRUE(station().places == original_.places);
+}
+
+}  // namespace
+}  // namespace zento::station::test
