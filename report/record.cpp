@@ -70,46 +70,70 @@ void Inputs(Html& h, const Station& s, const StationResult& result) {
   h.Raw("</p>\n");
 }
 
-void Results(Html& h, const Station& s, const StationResult& result) {
-  h.Raw("<h2>Results</h2>\n");
-  for (std::size_t t = 0; t < s.transmitters.size(); ++t) {
-    const TransmitterResult& r = result.transmitters[t];
-    h.Element("h3", s.transmitters[t].name);
-    h.Raw("\n<table>\n");
-    std::vector<std::string> header = {"Band",  "MHz",     "Environment",   "Average EIRP W",
-                                       "Limit", "Loss dB", "Safe distance", "Horizontal from the mast"};
-    for (const Place& p : s.places) header.push_back(p.name);
-    if (s.rules == RuleSet::kFcc) header.push_back("Exemption");
-    h.Row(header, true);
-    for (const BandResult& b : r.bands) {
-      if (!b.problem.empty()) {
-        h.Row({b.band, "", "", b.problem});
-        continue;
-      }
-      for (const Environment env : kEnvironments) {
-        const EnvironmentResult& e = b.In(env);
-        std::vector<std::string> row = {b.band,
-                                        FrequencyText(e.frequencyMHz),
-                                        EnvironmentName(s, env) + ", " + FormatGeneral(e.averagingMinutes, 3) +
-                                            " min, " + FormatFixed(100.0 * e.timeFactor, 0) + " % on the air",
-                                        FormatFixed(e.averageEirpWatts, 2),
-                                        LimitText(e.limit),
-                                        FormatFixed(e.feedlineLossDb, 2),
-                                        StationDistance(s, e.safeDistanceMeters),
-                                        HorizontalText(s, e)};
-        for (std::size_t p = 0; p < s.places.size(); ++p) {
-          const PlaceShare& share = b.places[p];
-          row.push_back(s.places[p].environment != env
-                            ? ""
-                            : PercentText(share.share) + " at " + FrequencyText(share.frequencyMHz) + " MHz (" +
-                                  FormatGeneral(share.sWm2, 4) + " W/m2, " +
-                                  FormatGeneral(FieldStrengthVm(share.sWm2), 4) + " V/m)");
-        }
-        if (s.rules == RuleSet::kFcc) row.push_back(env == Environment::kUncontrolled ? ExemptionText(b) : "");
-        h.Row(row);
-      }
+// Each environment of each band: what the antenna radiates, the limit, and where it is met.
+void FiguresTable(Html& h, const Station& s, const TransmitterResult& r) {
+  h.Raw("<table>\n");
+  std::vector<std::string> header = {"Band",    "Environment",   "MHz",          "Window, on the air",
+                                     "Loss dB", "EIRP W",        "Limit W/m2",   "E V/m",
+                                     "H A/m",   "Safe distance", "From the mast"};
+  if (s.rules == RuleSet::kFcc) header.push_back("Exemption");
+  h.Row(header, true);
+  for (const BandResult& b : r.bands) {
+    if (!b.problem.empty()) {
+      h.Row({b.band, b.problem});
+      continue;
     }
-    h.Raw("</table>\n");
+    for (const Environment env : kEnvironments) {
+      const EnvironmentResult& e = b.In(env);
+      std::vector<std::string> row = {
+          b.band,
+          env == Environment::kControlled ? "controlled" : "uncontrolled",
+          FrequencyText(e.frequencyMHz),
+          FormatGeneral(e.averagingMinutes, 3) + " min, " + FormatFixed(100.0 * e.timeFactor, 0) + " %",
+          FormatFixed(e.feedlineLossDb, 2),
+          FormatFixed(e.averageEirpWatts, 1),
+          FormatGeneral(e.limit.sWm2, 4) + (e.limit.instantaneous ? " (peak)" : ""),
+          FormatGeneral(e.limit.eVm, 4),
+          FormatGeneral(e.limit.hAm, 4),
+          StationDistance(s, e.safeDistanceMeters),
+          HorizontalText(s, e)};
+      if (s.rules == RuleSet::kFcc) row.push_back(env == Environment::kUncontrolled ? ExemptionText(b) : "");
+      h.Row(row);
+    }
+  }
+  h.Raw("</table>\n");
+}
+
+// Each band's share of the limit at each place, in the place's own environment.
+void SharesTable(Html& h, const Station& s, const TransmitterResult& r) {
+  if (s.places.empty()) return;
+  h.Raw("<table>\n");
+  std::vector<std::string> header = {"Share of the limit"};
+  for (const Place& p : s.places) header.push_back(p.name);
+  h.Row(header, true);
+  for (const BandResult& b : r.bands) {
+    if (!b.problem.empty()) continue;
+    std::vector<std::string> row = {b.band};
+    for (const PlaceShare& share : b.places) {
+      row.push_back(PercentText(share.share) + " (" + FormatGeneral(share.sWm2, 3) + " W/m2 at " +
+                    FrequencyText(share.frequencyMHz) + " MHz)");
+    }
+    h.Row(row);
+  }
+  h.Raw("</table>\n");
+}
+
+void Results(Html& h, const Station& s, const StationResult& result) {
+  h.Raw("<h2>Results</h2>\n<p>");
+  h.Text("Controlled: " + EnvironmentName(s, Environment::kControlled) +
+         "; uncontrolled: " + EnvironmentName(s, Environment::kUncontrolled) +
+         ". The window is the rule's averaging time, with the share of it spent transmitting.");
+  h.Raw("</p>\n");
+  for (std::size_t t = 0; t < s.transmitters.size(); ++t) {
+    h.Element("h3", s.transmitters[t].name);
+    h.Raw("\n");
+    FiguresTable(h, s, result.transmitters[t]);
+    SharesTable(h, s, result.transmitters[t]);
   }
 }
 

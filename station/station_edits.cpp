@@ -1,5 +1,7 @@
 #include "station/station_edits.h"
 
+#include <cctype>
+
 #include <algorithm>
 
 #include "core/number_text.h"
@@ -120,6 +122,14 @@ std::vector<double> Frequencies(const Transmitter& t) {
 }
 
 std::optional<std::vector<double>> ParseFrequencies(const std::string& text, std::string& error) {
+  // "14,2" is a decimal comma, not two frequencies: say so rather than read 14 and 2 MHz.
+  for (std::size_t i = 1; i + 1 < text.size(); ++i) {
+    if (text[i] == ',' && std::isdigit(static_cast<unsigned char>(text[i - 1])) &&
+        std::isdigit(static_cast<unsigned char>(text[i + 1]))) {
+      error = "write decimals with a point (14.2), and separate frequencies with a comma and a space";
+      return std::nullopt;
+    }
+  }
   std::vector<double> out;
   std::size_t at = 0;
   while (at < text.size()) {

@@ -87,6 +87,7 @@ TEST(StationEdits, FrequenciesAreReadWithAPointAndChecked) {
       {"14.2, 146.52", std::vector<double>{14.2, 146.52}},
       {"14.2 50;  ", std::vector<double>{14.2, 50.0}},
       {"lots", std::nullopt},
+      {"14,2", std::nullopt},  // a decimal comma, not 14 and 2 MHz
       {"0", std::nullopt},
       {"300001", std::nullopt},
   };

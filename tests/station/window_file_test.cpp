@@ -54,13 +54,13 @@ TEST_F(WindowFile, AFileThatCannotBeReadLeavesTheStationAndSaysWhere) {
   Write(broken, text);
 
   Dialogs dialogs;
-  dialogs.expect("the reason", Press(QMessageBox::Ok));
+  dialogs.Expect("the reason", Press(QMessageBox::Ok));
   EXPECT_FALSE(window_->openFile(broken));
-  ASSERT_EQ(dialogs.messages().size(), 1u);
-  EXPECT_NE(dialogs.messages()[0].find("transmitters[0].power_watts: expected a number from 0.001 to 100000, "
+  ASSERT_EQ(dialogs.Messages().size(), 1u);
+  EXPECT_NE(dialogs.Messages()[0].find("transmitters[0].power_watts: expected a number from 0.001 to 100000, "
                                        "got \"lots\" (line 31)"),
             std::string::npos)
-      << dialogs.messages()[0];
+      << dialogs.Messages()[0];
   EXPECT_EQ(station(), before);
   EXPECT_EQ(window_->document()->path(), path);
 }
@@ -78,7 +78,7 @@ TEST_F(WindowFile, ClosingWithChangesAsksAndDoesWhatTheAnswerSays) {
     const QString path = openCopy("contest-two-transmitters");
     editCallsign();
     Dialogs dialogs;
-    dialogs.expect("unsaved changes", Press(c.answer));
+    dialogs.Expect("unsaved changes", Press(c.answer));
     EXPECT_EQ(window_->close(), c.closes);
     EXPECT_EQ(window_->isVisible(), !c.closes);
     EXPECT_EQ(Read(path).find("K1ABC") != std::string::npos, c.saved);
@@ -90,7 +90,7 @@ TEST_F(WindowFile, ClosingWithChangesAsksAndDoesWhatTheAnswerSays) {
 TEST_F(WindowFile, SavedAsThenReopenedIsTheSameStation) {
   editCallsign();
   Dialogs dialogs;
-  dialogs.expect("Save As", ChooseFile(temporary(QStringLiteral("k1abc"))));
+  dialogs.Expect("Save As", ChooseFile(temporary(QStringLiteral("k1abc"))));
   key(Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
   const QString path = temporary(QStringLiteral("k1abc.zento.json"));
   ASSERT_TRUE(QFile::exists(path));
@@ -109,7 +109,7 @@ TEST_F(WindowFile, SavedAsThenReopenedIsTheSameStation) {
   Station s = station();
   s.location = "Hilltop";
   window_->document()->edit(s, QStringLiteral("Location"));
-  dialogs.expect("unsaved changes", Press(QMessageBox::Cancel));
+  dialogs.Expect("unsaved changes", Press(QMessageBox::Cancel));
   key(Qt::Key_O, Qt::ControlModifier);
   EXPECT_EQ(station().location, "Hilltop");
 }
@@ -117,11 +117,11 @@ TEST_F(WindowFile, SavedAsThenReopenedIsTheSameStation) {
 TEST_F(WindowFile, ASaveThatFailsSaysSoAndKeepsTheChanges) {
   editCallsign();
   Dialogs dialogs;
-  dialogs.expect("Save As", ChooseFile(temporary(QStringLiteral("no-such-folder/k1abc"))));
-  dialogs.expect("the reason", Press(QMessageBox::Ok));
+  dialogs.Expect("Save As", ChooseFile(temporary(QStringLiteral("no-such-folder/k1abc"))));
+  dialogs.Expect("the reason", Press(QMessageBox::Ok));
   key(Qt::Key_S, Qt::ControlModifier);
-  ASSERT_EQ(dialogs.messages().size(), 1u);
-  EXPECT_NE(dialogs.messages()[0].find("Cannot save"), std::string::npos) << dialogs.messages()[0];
+  ASSERT_EQ(dialogs.Messages().size(), 1u);
+  EXPECT_NE(dialogs.Messages()[0].find("Cannot save"), std::string::npos) << dialogs.Messages()[0];
   EXPECT_TRUE(window_->isWindowModified());
   EXPECT_TRUE(window_->document()->path().isEmpty());
   EXPECT_EQ(station().callsign, "K1ABC");
@@ -130,7 +130,7 @@ TEST_F(WindowFile, ASaveThatFailsSaysSoAndKeepsTheChanges) {
 TEST_F(WindowFile, TheRecordIsExportedWholeWithNothingFromOutside) {
   openCopy("contest-two-transmitters");
   Dialogs dialogs;
-  dialogs.expect("Export Record", ChooseFile(temporary(QStringLiteral("record"))));
+  dialogs.Expect("Export Record", ChooseFile(temporary(QStringLiteral("record"))));
   trigger("Export Record");
   const std::string html = Read(temporary(QStringLiteral("record.html")));
   for (const char* part : {"<!DOCTYPE html>", "N0CALL", "47 CFR 1.1310", "Visitors&#x27; tent", "<svg", "Far field"}) {
@@ -140,13 +140,13 @@ TEST_F(WindowFile, TheRecordIsExportedWholeWithNothingFromOutside) {
     EXPECT_EQ(html.find(outside), std::string::npos) << outside;
   }
 
-  dialogs.expect("Export PDF", ChooseFile(temporary(QStringLiteral("record"))));
+  dialogs.Expect("Export PDF", ChooseFile(temporary(QStringLiteral("record"))));
   trigger("Export PDF");
   const std::string pdf = Read(temporary(QStringLiteral("record.pdf")));
   EXPECT_EQ(pdf.rfind("%PDF-", 0), 0u);
   EXPECT_GT(pdf.size(), 20000u);  // the text and the plot's picture
 
-  dialogs.expect("Print", Reject());
+  dialogs.Expect("Print", Reject());
   key(Qt::Key_P, Qt::ControlModifier);
 }
 

@@ -13,34 +13,6 @@
 
 namespace zento::station::test {
 
-Dialogs::Dialogs() {
-  QObject::connect(&timer_, &QTimer::timeout, [this] { poll(); });
-  timer_.start(5);
-}
-
-Dialogs::~Dialogs() {
-  for (const auto& [what, answer] : answers_) ADD_FAILURE() << "expected dialog never appeared: " << what;
-}
-
-void Dialogs::poll() {
-  QWidget* modal = QApplication::activeModalWidget();
-  if (modal == nullptr || !modal->isVisible()) return;
-  for (const auto& seen : seen_) {
-    if (seen == modal) return;
-  }
-  seen_.emplace_back(modal);
-  if (auto* box = qobject_cast<QMessageBox*>(modal)) messages_.push_back(box->text().toStdString());
-  if (answers_.empty()) {
-    ADD_FAILURE() << "unexpected dialog: " << modal->windowTitle().toStdString()
-                  << (messages_.empty() ? "" : " / " + messages_.back());
-    if (auto* dialog = qobject_cast<QDialog*>(modal)) dialog->reject();
-    return;
-  }
-  // Answered outside the timer's slot, so dialogs the answer opens are polled too.
-  QTimer::singleShot(0, modal, [answer = std::move(answers_.front().second), modal] { answer(modal); });
-  answers_.pop_front();
-}
-
 Dialogs::Answer Press(int standardButton) {
   return [standardButton](QWidget* dialog) {
     auto* box = qobject_cast<QMessageBox*>(dialog);

@@ -13,27 +13,13 @@
 #include <memory>
 
 #include "station/station_window.h"
+#include "tests/support/modal_answers.h"
 
 class QWidget;
 
 namespace zento::station::test {
 
-// Answers the modal dialogs a test expects, in order, as they appear.
-class Dialogs {
- public:
-  using Answer = std::function<void(QWidget* dialog)>;
-  Dialogs();
-  ~Dialogs();
-  void expect(const std::string& what, Answer answer) { answers_.push_back({what, std::move(answer)}); }
-  const std::vector<std::string>& messages() const { return messages_; }  // message boxes' texts
-
- private:
-  void poll();
-  std::deque<std::pair<std::string, Answer>> answers_;
-  std::vector<QPointer<QWidget>> seen_;
-  std::vector<std::string> messages_;
-  QTimer timer_;
-};
+using Dialogs = zento::test::ModalAnswers;
 
 Dialogs::Answer Press(int standardButton);        // a message box's button
 Dialogs::Answer ChooseFile(const QString& path);  // a file dialog, answered with a path
