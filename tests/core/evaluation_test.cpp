@@ -65,16 +65,5 @@ TEST(Exemption, ComparesTheErpWithTheThreshold) {
   EXPECT_FALSE(CheckExemption(0.1, 1.0, 10000.0).exempt);
 }
 
-TEST(AmateurBands, RunFrom160MetersTo23Centimeters) {
-  EXPECT_EQ(kUsAmateurBands.front().name, "160m");
-  EXPECT_EQ(kUsAmateurBands.back().name, "23cm");
-  for (std::size_t i = 0; i < kUsAmateurBands.size(); ++i) {
-    EXPECT_LT(kUsAmateurBands[i].lowMHz, kUsAmateurBands[i].highMHz) << kUsAmateurBands[i].name;
-    if (i > 0) {
-      EXPECT_LT(kUsAmateurBands[i - 1].highMHz, kUsAmateurBands[i].lowMHz);
-    }
-  }
-}
-
 }  // namespace
 }  // namespace zento

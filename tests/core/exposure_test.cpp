@@ -34,13 +34,6 @@ TEST(LookupExposureLimits, GivesEachBandsRuleWithLowerEdgesInTheBandAbove) {
   }
 }
 
-TEST(LookupExposureLimits, UsesTheStoredReciprocalsBetween300And1500) {
-  const auto limits = LookupExposureLimits(440.0, 19.81);
-  ASSERT_TRUE(limits);
-  EXPECT_EQ(limits->controlledLimit, 440.0 * 0.0033333333333333335);
-  EXPECT_EQ(limits->uncontrolledLimit, 440.0 * 0.0006666666666666666);
-}
-
 TEST(LookupExposureLimits, HasNoResultOutsideItsRange) {
   EXPECT_FALSE(LookupExposureLimits(0.5, 100.0));
   EXPECT_FALSE(LookupExposureLimits(0.0, 100.0));

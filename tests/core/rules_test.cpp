@@ -3,140 +3,95 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 namespace zento {
 namespace {
 
-struct Pin {
-  double frequencyMHz;
-  double sWm2;
+// One row of a table: its frequency range and S at each end, worked from the publication.
+struct Row {
+  double lowMHz, highMHz, lowWm2, highWm2;
 };
 
 struct TableCase {
   RuleSet rules;
   Environment environment;
-  std::vector<Pin> pins;  // values worked from the publications' formulas
+  std::vector<Row> rows;
 };
 
-TEST(RuleSets, EachTableHoldsAtEveryEdge) {
+double S(RuleSet rules, Environment environment, double f) {
+  const auto limits = LookupLimits(rules, environment, f);
+  EXPECT_TRUE(limits) << Info(rules).key << " " << f;
+  return limits ? limits->averaged.sWm2 : 0.0;
+}
+
+// Each row holds just inside both its ends; where two rows meet, the stricter holds; outside
+// the rule set's range there is none.
+TEST(RuleSets, EachTableHoldsOnBothSidesOfEveryEdge) {
   constexpr auto kC = Environment::kControlled;
   constexpr auto kU = Environment::kUncontrolled;
   const TableCase cases[] = {
       {RuleSet::kFcc,
        kC,
-       {{0.3, 1000},
-        {2.999997, 1000},
-        {3, 1000},
-        {3.000003, 999.998},
-        {29.99997, 10.00002},
-        {30, 10},
-        {30.00003, 10},
-        {299.9997, 10},
-        {300, 10},
-        {300.0003, 10.00001},
-        {1499.9985, 49.99995},
-        {1500, 50},
-        {1500.0015, 50},
-        {100000, 50}}},
+       {{0.3, 3, 1000, 1000}, {3, 30, 1000, 10}, {30, 300, 10, 10}, {300, 1500, 10, 50}, {1500, 100000, 50, 50}}},
       {RuleSet::kFcc,
        kU,
-       {{0.3, 1000},
-        {1.33999866, 1000},
-        {1.34, 1000},
-        {1.34000134, 1002.448},
-        {29.99997, 2.000004},
-        {30, 2},
-        {30.00003, 2},
-        {299.9997, 2},
-        {300, 2},
-        {300.0003, 2.000002},
-        {1499.9985, 9.99999},
-        {1500, 10},
-        {1500.0015, 10},
-        {100000, 10}}},
+       {{0.3, 1.34, 1000, 1000}, {1.34, 30, 1002.45, 2}, {30, 300, 2, 2}, {300, 1500, 2, 10}, {1500, 100000, 10, 10}}},
       {RuleSet::kIcnirp1998,
        kC,
-       {{0.1, 987.0027},
-        {0.999999, 965.1219},
-        {1, 965.12},
-        {1.000001, 965.1181},
-        {9.99999, 9.651219},
-        {10, 9.6512},
-        {10.00001, 10},
-        {399.9996, 10},
-        {400, 10},
-        {400.0004, 10.00001},
-        {1999.998, 49.99995},
-        {2000, 50},
-        {2000.002, 50},
-        {300000, 50}}},
+       {{0.1, 1, 987.0027, 965.12},
+        {1, 10, 965.12, 9.6512},
+        {10, 400, 10, 10},
+        {400, 2000, 10, 50},
+        {2000, 300000, 50, 50}}},
       {RuleSet::kIcnirp1998,
        kU,
-       {{0.1, 20.07692},
-        {0.14999985, 20.07692},
-        {0.15, 20.07692},
-        {0.15000015, 20.07692},
-        {0.999999, 20.07692},
-        {1, 20.07692},
-        {1.000001, 20.0769},
-        {9.99999, 2.007694},
-        {10, 2},
-        {10.00001, 2},
-        {399.9996, 2},
-        {400, 2},
-        {400.0004, 2.000002},
-        {1999.998, 9.99999},
-        {2000, 10},
-        {2000.002, 10},
-        {300000, 10}}},
+       {{0.1, 0.15, 20.07692, 20.07692},
+        {0.15, 1, 20.07692, 20.07692},
+        {1, 10, 20.07692, 2.007692},
+        {10, 400, 2, 2},
+        {400, 2000, 2, 10},
+        {2000, 300000, 10, 10}}},
       {RuleSet::kIcnirp2020,
        kC,
-       {{0.1, 29023.28},
-        {29.99997, 9.880465},
-        {30, 9.880451},
-        {30.00003, 10},
-        {399.9996, 10},
-        {400, 10},
-        {400.0004, 10.00001},
-        {1999.998, 49.99995},
-        {2000, 50},
-        {2000.002, 50},
-        {300000, 50}}},
+       {{0.1, 30, 29023.28, 9.880451}, {30, 400, 10, 10}, {400, 2000, 10, 50}, {2000, 300000, 50, 50}}},
       {RuleSet::kIcnirp2020,
        kU,
-       {{0.1, 5996.546},
-        {29.99997, 2.027426},
-        {30, 2},
-        {30.00003, 2},
-        {399.9996, 2},
-        {400, 2},
-        {400.0004, 2.000002},
-        {1999.998, 9.99999},
-        {2000, 10},
-        {2000.002, 10},
-        {300000, 10}}},
+       {{0.1, 30, 5996.546, 2.027422}, {30, 400, 2, 2}, {400, 2000, 2, 10}, {2000, 300000, 10, 10}}},
       {RuleSet::kCanadaSc6,
        kC,
-       {{0.1, 988.0371},  {9.99999, 9.651219},  {10, 9.6512},          {10.00001, 10},        {19.99998, 10},
-        {20, 9.999696},   {20.00002, 9.999691}, {47.999952, 6.454779}, {48, 6.454776},        {48.000048, 6.455},
-        {99.9999, 6.455}, {100, 6.455},         {100.0001, 6.455003},  {5999.994, 50.00019},  {6000, 50},
-        {6000.006, 50},   {149999.85, 50},      {150000, 49.95},       {150000.15, 49.95005}, {300000, 99.9}}},
-      {RuleSet::kCanadaSc6, kU, {{0.1, 200.7692},       {9.99999, 2.007694},   {10, 2},
-                                 {10.00001, 2},         {19.99998, 2},         {20, 1.999939},
-                                 {20.00002, 1.999938},  {47.999952, 1.290956}, {48, 1.290955},
-                                 {48.000048, 1.291},    {299.9997, 1.291},     {300, 1.291},
-                                 {300.0003, 1.291221},  {5999.994, 10.00285},  {6000, 10},
-                                 {6000.006, 10},        {149999.85, 10},       {150000, 10},
-                                 {150000.15, 10.00501}, {300000, 20.01}}},
+       {{0.1, 10, 988.0371, 9.6512},
+        {10, 20, 10, 10},
+        {20, 48, 9.999696, 6.454776},
+        {48, 100, 6.455, 6.455},
+        {100, 6000, 6.455, 50.00021},
+        {6000, 150000, 50, 50},
+        {150000, 300000, 49.95, 99.9}}},
+      {RuleSet::kCanadaSc6,
+       kU,
+       {{0.1, 10, 200.7692, 2.007692},
+        {10, 20, 2, 2},
+        {20, 48, 1.999939, 1.290955},
+        {48, 300, 1.291, 1.291},
+        {300, 6000, 1.29122, 10.00286},
+        {6000, 150000, 10, 10},
+        {150000, 300000, 10.005, 20.01}}},
   };
   for (const auto& c : cases) {
     const RuleSetInfo& info = Info(c.rules);
-    for (const Pin& pin : c.pins) {
-      const auto limits = LookupLimits(c.rules, c.environment, pin.frequencyMHz);
-      ASSERT_TRUE(limits) << info.key << " " << pin.frequencyMHz;
-      EXPECT_NEAR(limits->averaged.sWm2, pin.sWm2, pin.sWm2 * 2e-6) << info.key << " " << pin.frequencyMHz;
+    for (std::size_t i = 0; i < c.rows.size(); ++i) {
+      const Row& r = c.rows[i];
+      EXPECT_NEAR(S(c.rules, c.environment, r.lowMHz * (1 + 1e-9)), r.lowWm2, r.lowWm2 * 1e-6) << info.key << r.lowMHz;
+      EXPECT_NEAR(S(c.rules, c.environment, r.highMHz * (1 - 1e-9)), r.highWm2, r.highWm2 * 1e-6)
+          << info.key << r.highMHz;
+      if (i > 0) {
+        const double stricter = std::min(c.rows[i - 1].highWm2, r.lowWm2);
+        EXPECT_NEAR(S(c.rules, c.environment, r.lowMHz), stricter, stricter * 1e-6) << info.key << " at " << r.lowMHz;
+      }
     }
+    EXPECT_EQ(c.rows.front().lowMHz, info.minMHz);
+    EXPECT_EQ(c.rows.back().highMHz, info.maxMHz);
     EXPECT_FALSE(LookupLimits(c.rules, c.environment, info.minMHz * (1 - 1e-9))) << info.key;
     EXPECT_FALSE(LookupLimits(c.rules, c.environment, info.maxMHz * (1 + 1e-9))) << info.key;
   }

@@ -47,13 +47,6 @@ TEST_F(ReportFileTest, WritesExactlyTheTextAndReplacesALongerFile) {
   EXPECT_EQ(ReadAll(path), text);
 }
 
-TEST_F(ReportFileTest, AnEmptyReportGivesAnEmptyFile) {
-  const auto path = dir_ / "empty.txt";
-  EXPECT_EQ(WriteReportFile(path, "").result, SaveResult::kSaved);
-  EXPECT_TRUE(fs::exists(path));
-  EXPECT_EQ(fs::file_size(path), 0u);
-}
-
 TEST_F(ReportFileTest, KeepsBytesOutsideAscii) {
   const auto path = dir_ / "utf8.txt";
   const std::string text = "Station Location:\r\nK\xC3\xB6ln\r\n";

@@ -15,13 +15,6 @@ TEST(ReportText, BannerIsTheVersionLineAndFortyNineHyphens) {
   EXPECT_EQ(Banner(), std::string(kBannerTitle) + "\r\n" + std::string(49, '-') + "\r\n");
 }
 
-TEST(ReportText, StationBlockKeepsEmptyValuesAndLineBreaks) {
-  EXPECT_EQ(AppendReportLines({}, StationBlockLines("", "")),
-            "Callsign: \r\nStation Location:\r\n\r\n" + std::string(49, '-') + "\r\n");
-  EXPECT_EQ(AppendReportLines({}, StationBlockLines("W1AW", "Newington\r\nConnecticut")),
-            "Callsign: W1AW\r\nStation Location:\r\nNewington\r\nConnecticut\r\n" + std::string(49, '-') + "\r\n");
-}
-
 TEST(ReportText, ResultBlockWithStartUpValues) {
   StationParameters s;
   s.controlledLimit = 1.0;

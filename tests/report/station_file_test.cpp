@@ -28,6 +28,12 @@ TEST(StationFile, TheExamplesReadAndWriteBackByteForByte) {
     EXPECT_EQ(StationText(*station), text) << name;
     EXPECT_FALSE(station->transmitters.empty());
   }
+  // The fuzz corpus's station with every key comes back the same through its text.
+  std::string error;
+  const auto every =
+      ParseStation(test::ReadAll(fs::path(ZENTO_SOURCE_DIR) / "fuzz/corpus/station_file/every-value.json"), error);
+  ASSERT_TRUE(every) << error;
+  EXPECT_EQ(ParseStation(StationText(*every), error), every);
 }
 
 // A station with one transmitter, `transmitter` spliced in as its keys from line 11 on.
@@ -58,9 +64,6 @@ TEST(StationFile, RefusesWhatItCannotUseNamingKeyAndLine) {
   } cases[] = {
       {With("      \"power_watts\": \"lots\""),
        "transmitters[0].power_watts: expected a number from 0.001 to 100000, got \"lots\" (line 11)"},
-      {With("      \"power_watts\": 1e6"),
-       "transmitters[0].power_watts: expected a number from 0.001 to 100000, "
-       "got 1000000.0 (line 11)"},
       {With(power + ",\n      \"powr\": 5"), "transmitters[0].powr: unknown key (line 12)"},
       {With("      \"mode\": \"ssb\""), "transmitters[0]: missing key \"power_watts\" (line 8)"},
       {With(power + ",\n      \"mode\": \"psk\""),
@@ -83,12 +86,8 @@ TEST(StationFile, RefusesWhatItCannotUseNamingKeyAndLine) {
        "got \"fcc2\" (line 4)"},
       {With(power, "  \"ground_reflection\": \"yes\",\n"), "ground_reflection: expected true or false, got \"yes\""},
       {With(power, "  \"units\": \"yards\",\n"), "units: expected \"feet\" or \"meters\", got \"yards\" (line 4)"},
-      {With(power, "  \"transmitters\": {},\n"), "transmitters: the key appears twice (line 8)"},
       {"{\"format\": \"zento-station\", \"version\": 2}", "version: expected 1 (a newer ZENTO wrote this file), got 2"},
       {"{\"version\": 1}", "the station: missing key \"format\""},
-      {"{\n  \"format\": \"zento-station\",\n  \"version\": 1,\n  \"places\": [{\"name\": \"x\", \"distance_m\": 1, "
-       "\"horizontal_m\": 2}]\n}",
-       "places[0].horizontal_m: only one of \"distance_m\", \"horizontal_m\" may be given"},
       {"{\n  \"format\": \"zento-station\", \"version\": 1,\n  \"places\": [{\"name\": \"x\", \"distance_m\": 1, "
        "\"environment\": \"public\"}]}",
        "places[0].environment: expected \"controlled\" or \"uncontrolled\", got \"public\" (line 3)"},

@@ -29,17 +29,12 @@ TEST(StationEdits, TransmitterNamesStayUniqueAndMentionsFollow) {
   EXPECT_EQ(NameProblem(s, 0, "Transmitter 2"), "another transmitter has this name");
   EXPECT_EQ(NameProblem(s, 0, "Transmitter 1"), "");
 
+  // Renaming and removing, with the links that follow, are the window's tests; a duplicate
+  // gets a name of its own and no links.
   RenameTransmitter(s, 0, "Run");
-  EXPECT_EQ(s.transmitters[1].simultaneousWith, std::vector<std::string>{"Run"});
-  ExpectReadable(s);
-
   EXPECT_EQ(DuplicateTransmitter(s, 0), 1u);
   EXPECT_EQ(s.transmitters[1].name, "Run 3");
   EXPECT_TRUE(s.transmitters[1].simultaneousWith.empty());
-  ExpectReadable(s);
-
-  RemoveTransmitter(s, 0);
-  for (const auto& t : s.transmitters) EXPECT_TRUE(t.simultaneousWith.empty()) << t.name;
   ExpectReadable(s);
 }
 

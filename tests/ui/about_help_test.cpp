@@ -61,21 +61,6 @@ TEST_F(AboutHelpTest, TheAboutBoxHasItsTextsAndEndsWithOkEscapeOrTheCloseBox) {
   EXPECT_TRUE(dlg_.IsOpen());
 }
 
-TEST_F(AboutHelpTest, TheAboutBoxIsLaidOutInDialogUnits) {
-  Dialog::SetMainWindow(nullptr);
-  CAboutDlg about;
-  about.Create();
-  const DialogBaseUnits units = MeasureBaseUnits(about.Window()->font());
-  EXPECT_EQ(about.Window()->size(), MapDialogSize(units, 278, 164));
-  EXPECT_EQ(about.Control(IDOK)->geometry(), MapDialogRect(units, 219, 30, 32, 14));
-  EXPECT_EQ(about.Control(IDR_MAINFRAME)->geometry(), MapDialogRect(units, 29, 28, 20, 20));
-  EXPECT_FALSE(qobject_cast<QLabel*>(about.Control(IDR_MAINFRAME))->pixmap().isNull());
-  int tabStops = 0;
-  for (const auto& control : AboutDialogTemplate().controls) tabStops += (control.styles & kTabStop) ? 1 : 0;
-  EXPECT_EQ(tabStops, 1);
-  about.EndDialog(IDOK);
-}
-
 TEST_F(AboutHelpTest, EveryCommandFrom0x10To0x1FOpensTheAboutBox) {
   Open();
   for (unsigned id = 0x10; id <= 0x1F; ++id) {

@@ -21,31 +21,20 @@ using ExposureDlgTest = MainWindowTest;
 
 TEST_F(ExposureDlgTest, StartsWithTheStartUpValuesAndResults) {
   Open();
-  EXPECT_EQ(T(IDC_POWER), "100");
-  EXPECT_EQ(T(IDC_DUTY_CYCLE), "100");
-  EXPECT_EQ(T(IDC_FREQUENCY), "30.00");
-  EXPECT_EQ(T(IDC_FEEDLINE_LOSS), "0");
-  EXPECT_EQ(T(IDC_ANTENNA_GAIN), "0");
-  EXPECT_EQ(T(IDC_EIRP), "100.00");
-  EXPECT_EQ(T(IDC_FEEDLINE_TYPE), "Generic");
-  EXPECT_EQ(T(IDC_CONTROLLED_LIMIT), "1.00");
-  EXPECT_EQ(T(IDC_UNCONTROLLED_LIMIT), "0.20");
-  EXPECT_EQ(T(IDC_CONTROLLED_DISTANCE), "4.7 Feet");
-  EXPECT_EQ(T(IDC_UNCONTROLLED_DISTANCE), "10.5 Feet");
+  EXPECT_EQ(Fields({IDC_POWER, IDC_DUTY_CYCLE, IDC_FREQUENCY, IDC_FEEDLINE_LOSS, IDC_ANTENNA_GAIN, IDC_EIRP,
+                    IDC_FEEDLINE_TYPE, IDC_CONTROLLED_LIMIT, IDC_UNCONTROLLED_LIMIT, IDC_CONTROLLED_DISTANCE,
+                    IDC_UNCONTROLLED_DISTANCE}),
+            "100 | 100 | 30.00 | 0 | 0 | 100.00 | Generic | 1.00 | 0.20 | 4.7 Feet | 10.5 Feet");
   EXPECT_TRUE(dlg_.GetCheck(IDC_ENGLISH));
   EXPECT_EQ(test::FocusedControl(W()), IDOK);
   EXPECT_EQ(W()->windowTitle(), "ZENTO CALCULATOR V1.0");
-  const DialogBaseUnits units = MeasureBaseUnits(W()->font());
-  EXPECT_EQ(W()->size(), MapDialogSize(units, 421, 287));
-  for (int id : {IDC_EIRP, IDC_CONTROLLED_LIMIT, IDC_UNCONTROLLED_LIMIT, IDC_FEEDLINE_TYPE}) {
-    EXPECT_TRUE(qobject_cast<QLineEdit*>(dlg_.Control(id))->isReadOnly()) << id;
-  }
   test::ClickControl(W(), IDC_METRIC);
-  EXPECT_EQ(T(IDC_CONTROLLED_DISTANCE), "1.4 Meters");
-  EXPECT_EQ(T(IDC_UNCONTROLLED_DISTANCE), "3.2 Meters");
+  EXPECT_EQ(Fields({IDC_CONTROLLED_DISTANCE, IDC_UNCONTROLLED_DISTANCE}), "1.4 Meters | 3.2 Meters");
   EXPECT_FALSE(dlg_.GetCheck(IDC_ENGLISH));
   test::ClickControl(W(), IDC_ENGLISH);
   EXPECT_EQ(T(IDC_CONTROLLED_DISTANCE), "4.7 Feet");
+  test::ReplaceText(W(), IDC_POWER, "400");  // each keystroke recomputes
+  EXPECT_EQ(Fields({IDC_EIRP, IDC_CONTROLLED_DISTANCE}), "400.00 | 9.4 Feet");
 }
 
 TEST_F(ExposureDlgTest, TheStationDialogsAnswerBecomesTheStationBlock) {
@@ -82,59 +71,25 @@ TEST_F(ExposureDlgTest, TheStationDialogsAnswerBecomesTheStationBlock) {
 TEST_F(ExposureDlgTest, TypingADistanceWorksBackToTheWholeWattPower) {
   Open();
   test::ReplaceText(W(), IDC_CONTROLLED_DISTANCE, "10");
-  EXPECT_EQ(T(IDC_POWER), "456");
-  EXPECT_EQ(T(IDC_EIRP), "456.00");
-  EXPECT_EQ(T(IDC_UNCONTROLLED_DISTANCE), "22.4 Feet");
+  EXPECT_EQ(Fields({IDC_POWER, IDC_EIRP, IDC_UNCONTROLLED_DISTANCE}), "456 | 456.00 | 22.4 Feet");
   EXPECT_EQ(T(IDC_CONTROLLED_DISTANCE), "10") << "the field being typed in keeps its text";
   test::PressKey(W(), Qt::Key_Tab);
   EXPECT_EQ(T(IDC_CONTROLLED_DISTANCE), "10.0 Feet");
   EXPECT_EQ(dlg_.Station().powerWatts, 456);
 }
 
-TEST_F(ExposureDlgTest, TheWorkedExampleGivesItsBlock) {
+TEST_F(ExposureDlgTest, AFrequencyWithoutLimitsLeavesTheLastResults) {
   Open();
-  test::ReplaceText(W(), IDC_FREQUENCY, "14.2");
-  test::ReplaceText(W(), IDC_POWER, "1500");
-  test::ReplaceText(W(), IDC_DUTY_CYCLE, "50");
-  test::ReplaceText(W(), IDC_ANTENNA_GAIN, "2.15");
-  test::ReplaceText(W(), IDC_FEEDLINE_LOSS, "0.5");
-  EXPECT_EQ(T(IDC_EIRP), "1096.63");
-  EXPECT_EQ(T(IDC_CONTROLLED_LIMIT), "4.46");
-  EXPECT_EQ(T(IDC_UNCONTROLLED_LIMIT), "0.89");
-  EXPECT_THAT(
-      AddAndReadBlock(),
-      ElementsAre("Description:", "Frequency: 14.20 MHz", "Power: 1500 Watts   Duty Cycle: 50 %",
-                  "Feedline Loss: 0.5 dB  Antenna Gain: 2.1 dBi", "EIRP (Major Lobe, Plane Wave): 1096.6  Watts", "",
-                  "MINIMUM DISTANCES TO MEET RADIATION LIMITS", "", "CONTROLLED Limit = 4.46 mw/cm-cm @ 7.3 Feet",
-                  "UNCONTROLLED Limit = 0.89 mw/cm-cm @ 16.4 Feet", std::string(52, '-')));
-  test::ClickControl(W(), IDC_METRIC);
-  EXPECT_EQ(T(IDC_CONTROLLED_DISTANCE), "2.2 Meters");
-  EXPECT_EQ(T(IDC_UNCONTROLLED_DISTANCE), "5.0 Meters");
-}
-
-TEST_F(ExposureDlgTest, AFrequencyWithoutLimitsLeavesTheLastResultsInTheReport) {
-  Open();
+  test::TypeInto(W(), IDC_FREQUENCY, "");
+  for (int i = 0; i < 4; ++i) test::PressKey(W(), Qt::Key_Backspace);  // 30.0, 30., 30, then 3: computed
+  test::PressKey(W(), Qt::Key_Backspace);                              // empty: 0 MHz, no limits
+  EXPECT_EQ(Fields({IDC_CONTROLLED_LIMIT, IDC_UNCONTROLLED_LIMIT}), "100.00 | 20.00");
+  EXPECT_EQ(dlg_.Station().frequencyMHz, 0.0);
   test::ReplaceText(W(), IDC_FREQUENCY, "0.5");
-  EXPECT_EQ(T(IDC_CONTROLLED_LIMIT), "1.00");
-  EXPECT_EQ(T(IDC_CONTROLLED_DISTANCE), "4.7 Feet");
   const auto block = AddAndReadBlock();
   ASSERT_EQ(block.size(), 11u);
   EXPECT_EQ(block[1], "Frequency: 0.50 MHz");
-  EXPECT_EQ(block[8], "CONTROLLED Limit = 1.00 mw/cm-cm @ 4.7 Feet");
-  EXPECT_EQ(block[9], "UNCONTROLLED Limit = 0.20 mw/cm-cm @ 10.5 Feet");
-}
-
-TEST_F(ExposureDlgTest, DeletingTheFrequencyPassesThroughTheValuesOnTheWay) {
-  Open();
-  test::TypeInto(W(), IDC_FREQUENCY, "");
-  test::PressKey(W(), Qt::Key_Backspace);  // 30.0
-  test::PressKey(W(), Qt::Key_Backspace);  // 30.
-  test::PressKey(W(), Qt::Key_Backspace);  // 30
-  test::PressKey(W(), Qt::Key_Backspace);  // 3: computed and kept
-  test::PressKey(W(), Qt::Key_Backspace);  // empty: 0 MHz, no limits
-  EXPECT_EQ(T(IDC_CONTROLLED_LIMIT), "100.00");
-  EXPECT_EQ(T(IDC_UNCONTROLLED_LIMIT), "20.00");
-  EXPECT_EQ(dlg_.Station().frequencyMHz, 0.0);
+  EXPECT_EQ(block[8], "CONTROLLED Limit = 100.00 mw/cm-cm @ 0.5 Feet") << "the 3 MHz results stay";
 }
 
 TEST_F(ExposureDlgTest, QuitValidatesAndTheCloseBoxDoesNot) {
@@ -180,11 +135,9 @@ TEST_F(ExposureDlgTest, TheReportTakesTheUsersEditsAndEnter) {
 TEST_F(ExposureDlgTest, AZeroDutyCycleKeepsPowerAndEirpWhenADistanceIsTyped) {
   Open();
   test::ReplaceText(W(), IDC_DUTY_CYCLE, "0");
-  EXPECT_EQ(T(IDC_EIRP), "0.00");
-  EXPECT_EQ(T(IDC_CONTROLLED_DISTANCE), "4.7 Feet");
+  EXPECT_EQ(Fields({IDC_EIRP, IDC_CONTROLLED_DISTANCE}), "0.00 | 4.7 Feet");
   test::ReplaceText(W(), IDC_UNCONTROLLED_DISTANCE, "20");
-  EXPECT_EQ(T(IDC_POWER), "100");
-  EXPECT_EQ(T(IDC_EIRP), "0.00");
+  EXPECT_EQ(Fields({IDC_POWER, IDC_EIRP}), "100 | 0.00");
   EXPECT_EQ(T(IDC_CONTROLLED_DISTANCE), "8.9 Feet") << "follows the EIRP the distance gave";
 }
 

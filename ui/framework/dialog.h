@@ -100,11 +100,9 @@ class Dialog {
 
   void ResetContent(int id);
   int AddString(int id, std::string_view text);  // sorted lists insert in order; returns the position
-  int GetCount(int id) const;
-  std::string GetItemText(int id, int index) const;
-  int GetCurSel(int id) const;          // -1 when nothing is selected
-  void SetCurSel(int id, int index);    // raises no selection-change notification
-  void SetCheck(int id, bool checked);  // raises no click notification
+  int GetCurSel(int id) const;                   // -1 when nothing is selected
+  void SetCurSel(int id, int index);             // raises no selection-change notification
+  void SetCheck(int id, bool checked);           // raises no click notification
   bool GetCheck(int id) const;
 
   // The window's system menu; none when its template has none. The desktop may not let a

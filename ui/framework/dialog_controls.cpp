@@ -141,16 +141,6 @@ int Dialog::AddString(int id, std::string_view text) {
   return position;
 }
 
-int Dialog::GetCount(int id) const {
-  auto* combo = qobject_cast<QComboBox*>(Control(id));
-  return combo == nullptr ? 0 : combo->count();
-}
-
-std::string Dialog::GetItemText(int id, int index) const {
-  auto* combo = qobject_cast<QComboBox*>(Control(id));
-  return combo == nullptr ? std::string() : ToUtf8(combo->itemText(index));
-}
-
 int Dialog::GetCurSel(int id) const {
   auto* combo = qobject_cast<QComboBox*>(Control(id));
   return combo == nullptr ? -1 : combo->currentIndex();

@@ -100,48 +100,10 @@ class FrameworkTest : public testing::Test {
   TestDialog dialog_;
 };
 
-TEST(DialogUnits, ConvertsWithTheFontsBaseUnitsAndRounds) {
-  const DialogBaseUnits units{7, 13};
-  EXPECT_EQ(MapDialogSize(units, 421, 287), QSize((421 * 7 + 2) / 4, (287 * 13 + 4) / 8));
-  EXPECT_EQ(MapDialogRect(units, 219, 30, 32, 14), QRect(383, 49, 56, 23));
-  EXPECT_EQ(MapDialogRect(units, 1, 1, 0, 0), QRect(2, 2, 0, 0));
-  const QFont font = ResolveFont("MS Sans Serif", 8);
-  const DialogBaseUnits measured = MeasureBaseUnits(font);
-  EXPECT_GT(measured.x, 3);
-  EXPECT_EQ(measured.y, QFontMetrics(font).height());
-}
-
 TEST(DialogUnits, MissingFacesFallBackToTheSamePitch) {
   EXPECT_FALSE(QFontInfo(ResolveFont("MS Sans Serif", 8)).fixedPitch());
   EXPECT_TRUE(QFontInfo(ResolveFont("Courier New", 8, true)).fixedPitch());
   EXPECT_TRUE(QFontInfo(ResolveFont("No Such Face At All", 8, true)).fixedPitch());
-}
-
-TEST_F(FrameworkTest, BuildsTheTemplateFixedSizeInDialogUnits) {
-  Open();
-  const DialogBaseUnits units = MeasureBaseUnits(W()->font());
-  EXPECT_EQ(W()->size(), MapDialogSize(units, 200, 160));
-  EXPECT_EQ(W()->minimumSize(), W()->maximumSize());
-  EXPECT_EQ(W()->windowTitle(), "Framework Test");
-  EXPECT_EQ(dialog_.Control(IDOK)->geometry(), MapDialogRect(units, 140, 60, 50, 14));
-  EXPECT_TRUE(C<QPushButton>(IDOK)->isDefault());
-  EXPECT_EQ(test::FocusedControl(W()), kName);  // the first tab stop
-}
-
-TEST_F(FrameworkTest, LoadingWritesTheMembersAndSavingReadsThemBack) {
-  Open();
-  EXPECT_EQ(dialog_.GetText(kName), "start");
-  EXPECT_EQ(dialog_.GetText(kCount), "5");
-  EXPECT_EQ(dialog_.GetText(kRatio), "2.15");
-  EXPECT_TRUE(dialog_.events.empty()) << "loading at opening raises no notifications";
-  dialog_.ratio = 0.1 + 0.2;
-  dialog_.UpdateData(false);
-  EXPECT_EQ(dialog_.GetText(kRatio), "0.3");
-  test::ReplaceText(W(), kRatio, "-0.5");
-  test::ReplaceText(W(), kCount, "7");
-  EXPECT_TRUE(dialog_.UpdateData(true));
-  EXPECT_EQ(dialog_.ratio, -0.5);
-  EXPECT_EQ(dialog_.count, 7u);
 }
 
 TEST_F(FrameworkTest, ARangeFailureStoresTheValueTellsAndSelects) {
@@ -264,13 +226,6 @@ TEST_F(FrameworkTest, TheMessageBoxIsCaptionedWithTheApplicationsName) {
   dialog_.SetText(kCount, "");
   dialog_.UpdateData(true);
   EXPECT_EQ(caption, "ZENTO");
-}
-
-TEST(Locale, TheApplicationLeavesTheNumberFormatAsC) {
-  char buffer[16];
-  std::snprintf(buffer, sizeof buffer, "%.2f", 1.5);
-  EXPECT_STREQ(buffer, "1.50");
-  EXPECT_STREQ(std::localeconv()->decimal_point, ".");
 }
 
 }  // namespace

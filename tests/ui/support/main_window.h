@@ -26,6 +26,12 @@ class MainWindowTest : public testing::Test {
   }
   QWidget* W() const { return dlg_.Window(); }
   std::string T(int id) const { return dlg_.GetText(id); }
+  // The fields' texts joined by " | ", to compare a window's state in one line.
+  std::string Fields(std::initializer_list<int> ids) const {
+    std::string text;
+    for (const int id : ids) text += (text.empty() ? "" : " | ") + T(id);
+    return text;
+  }
   std::string Report() const { return dlg_.GetText(IDC_REPORT); }
   static std::string Banner() { return AppendReportLines({}, BannerLines()); }
   // Opens the dialog behind a main-window button; `inside` acts in it, then `end` ends it.

@@ -1,10 +1,9 @@
-// A long seeded stream of random user actions on the main window, checking after each one
+// The main window fuzzed: a long seeded stream of random user actions, checking after each one
 // what must always hold. ZENTO_RANDOM_EVENTS and ZENTO_RANDOM_SEED choose the length and seed.
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QClipboard>
-#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTextDocument>
 #include <QtTest/QTest>
@@ -17,8 +16,6 @@
 
 namespace zento::ui {
 namespace {
-
-using test::MainWindowTest;
 
 constexpr int kInputFields[] = {IDC_POWER,
                                 IDC_DUTY_CYCLE,
@@ -36,7 +33,7 @@ long EnvOr(const char* name, long fallback) {
   return value != nullptr ? std::strtol(value, nullptr, 10) : fallback;
 }
 
-class RandomInputTest : public MainWindowTest {
+class RandomInputTest : public test::MainWindowTest {
  protected:
   void SetUp() override {
     answers_.AnswerMessageBoxes(test::PressOk());
@@ -45,73 +42,52 @@ class RandomInputTest : public MainWindowTest {
 
   int Pick(int n) { return std::uniform_int_distribution<int>(0, n - 1)(random_); }
 
+  // One action, described for the replay list.
   std::string Act() {
     const int kind = Pick(100);
     if (kind < 70) {
       const int field = kInputFields[Pick(7)];
       if (!dlg_.HasFocus(field)) test::ClickControl(W(), field);
+      const std::string in = "field " + std::to_string(field) + ": ";
       const int key = Pick(20);
-      std::string described = "field " + std::to_string(field) + ": ";
       if (key < 12) {
         const char c = "0123456789.-+eEa "[Pick(17)];
         QTest::keyClicks(W()->focusWidget(), QString(QChar(c)));
-        return described + "type '" + c + "'";
-      }
-      if (key < 15) {
-        test::PressKey(W(), Qt::Key_Backspace);
-        return described + "Backspace";
-      }
-      if (key < 16) {
-        test::PressKey(W(), Qt::Key_Delete);
-        return described + "Delete";
-      }
-      if (key < 17) {
-        test::PressKey(W(), Qt::Key_Home);
-        return described + "Home";
+        return in + "type '" + c + "'";
       }
       if (key < 18) {
-        test::PressKey(W(), Qt::Key_A, Qt::ControlModifier);
-        return described + "select all";
+        const Qt::Key keys[] = {Qt::Key_Backspace, Qt::Key_Backspace, Qt::Key_Backspace,
+                                Qt::Key_Delete,    Qt::Key_Home,      Qt::Key_A};
+        test::PressKey(W(), keys[key - 12], key == 17 ? Qt::ControlModifier : Qt::NoModifier);
+        return in + "key " + std::to_string(keys[key - 12]);
       }
       const char* paste = kPastes[Pick(static_cast<int>(std::size(kPastes)))];
       QApplication::clipboard()->setText(QString::fromUtf8(paste));
       test::PressKey(W(), Qt::Key_V, Qt::ControlModifier);
-      return described + "paste '" + paste + "'";
-    }
-    if (kind < 79) {
-      test::ClickControl(W(), IDC_METRIC);
-      return "Metric";
+      return in + "paste '" + paste + "'";
     }
     if (kind < 89) {
-      test::ClickControl(W(), IDC_ENGLISH);
-      return "English";
+      test::ClickControl(W(), kind < 79 ? IDC_METRIC : IDC_ENGLISH);
+      return kind < 79 ? "Metric" : "English";
     }
     if (kind < 92) {
       test::ClickControl(W(), IDC_ADD_TO_REPORT);
       ++blocksAdded_;
       return "Add to Report";
     }
-    if (kind < 97) return OpenFeedline();
-    return OpenGain();
-  }
-
-  std::string OpenFeedline() {
-    const int row = Pick(28) - 1;  // -1: no choice
-    const std::string length = std::to_string(Pick(3000) - 100);
-    const int units = Pick(2);
-    const int end = Pick(3);
-    answers_.Expect("feedline", [row, length, units, end](QWidget* dialog) {
-      if (row >= 0) test::ChooseListItem(dialog, IDC_CABLE_TYPE, row);
-      test::ReplaceText(dialog, IDC_CABLE_LENGTH, QString::fromStdString(length));
-      test::ChooseListItem(dialog, IDC_LENGTH_UNITS, units);
-      (end == 0 ? test::PressOk() : end == 1 ? test::PressCancel() : test::PressEscape())(dialog);
-    });
-    test::ClickControl(W(), IDC_FEEDLINE_CALC);
-    return "feedline: cable " + std::to_string(row) + ", length " + length + ", units " + std::to_string(units) +
-           ", end " + std::to_string(end);
-  }
-
-  std::string OpenGain() {
+    if (kind < 97) {  // the feedline dialog: a cable or none, a length, units, and an ending
+      const int row = Pick(28) - 1, units = Pick(2), end = Pick(3);
+      const std::string length = std::to_string(Pick(3000) - 100);
+      answers_.Expect("feedline", [=](QWidget* dialog) {
+        if (row >= 0) test::ChooseListItem(dialog, IDC_CABLE_TYPE, row);
+        test::ReplaceText(dialog, IDC_CABLE_LENGTH, QString::fromStdString(length));
+        test::ChooseListItem(dialog, IDC_LENGTH_UNITS, units);
+        (end == 0 ? test::PressOk() : end == 1 ? test::PressCancel() : test::PressEscape())(dialog);
+      });
+      test::ClickControl(W(), IDC_FEEDLINE_CALC);
+      return "feedline: cable " + std::to_string(row) + ", length " + length + ", units " + std::to_string(units) +
+             ", end " + std::to_string(end);
+    }
     const int button = Pick(9) - 1;
     const bool ok = Pick(2) == 0;
     answers_.Expect("gain", [button, ok](QWidget* dialog) {
@@ -181,17 +157,11 @@ TEST_F(RandomInputTest, InvariantsHoldThroughARandomSession) {
     history.push_back(Act());
     const std::string violation = Violation(history.back());
     if (!violation.empty() || HasFailure()) {
-      std::ostringstream list;
-      const std::size_t from = history.size() > 300 ? history.size() - 300 : 0;
-      for (std::size_t k = from; k < history.size(); ++k) list << "  " << k << ": " << history[k] << '\n';
-      const StationParameters& s = dlg_.Station();
-      FAIL() << "after event " << i << " (seed " << seed << "): " << violation << "\nstate: power " << s.powerWatts
-             << " duty " << s.dutyCyclePercent << " gain " << s.antennaGainDbi << " loss " << s.feedlineLossDb
-             << " frequency " << s.frequencyMHz << " eirp " << s.eirpWatts << "; fields: power '" << T(IDC_POWER)
-             << "' duty '" << T(IDC_DUTY_CYCLE) << "' gain '" << T(IDC_ANTENNA_GAIN) << "' loss '"
-             << T(IDC_FEEDLINE_LOSS) << "' eirp '" << T(IDC_EIRP) << "' distance '" << T(IDC_CONTROLLED_DISTANCE)
-             << "'\nlast events:\n"
-             << list.str();
+      std::ostringstream list;  // the last events, to replay the fault by hand
+      for (std::size_t k = history.size() > 300 ? history.size() - 300 : 0; k < history.size(); ++k) {
+        list << "  " << k << ": " << history[k] << '\n';
+      }
+      FAIL() << "after event " << i << " (seed " << seed << "): " << violation << "\n" << list.str();
     }
     ASSERT_TRUE(dlg_.IsOpen()) << "the window closed (seed " << seed << ")";
   }
