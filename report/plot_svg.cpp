@@ -14,9 +14,12 @@ constexpr const char* kColours[] = {"#1f4e9c", "#c25400"};  // controlled, uncon
 
 struct Frame {
   double left = 70, right, top = 30, bottom;
-  double minX, maxX, minY, maxY;  // log10 of meters and W/m²
+  double minX, maxX, minY, maxY;  // log10 of the distance in the station's unit, and of W/m²
+  double unitsPerMeter = 1.0;
 
-  double X(double meters) const { return left + (right - left) * (std::log10(meters) - minX) / (maxX - minX); }
+  double X(double meters) const {
+    return left + (right - left) * (std::log10(meters * unitsPerMeter) - minX) / (maxX - minX);
+  }
   double Y(double wm2) const { return bottom - (bottom - top) * (std::log10(wm2) - minY) / (maxY - minY); }
 };
 
@@ -33,8 +36,11 @@ std::string PlotSvg(const Station& station, const Plot& plot, int width, int hei
   Frame f;
   f.right = width - 20.0;
   f.bottom = height - 90.0;
-  f.minX = std::log10(plot.minMeters);
-  f.maxX = std::log10(plot.maxMeters);
+  // Distances in the unit the station shows them in, on whole decades of it.
+  const bool feet = station.units == LengthUnit::kFeet;
+  f.unitsPerMeter = feet ? 1.0 / kMetersPerFoot : 1.0;
+  f.minX = std::floor(std::log10(plot.minMeters * f.unitsPerMeter));
+  f.maxX = std::ceil(std::log10(plot.maxMeters * f.unitsPerMeter));
   f.minY = std::log10(plot.minWm2);
   f.maxY = std::log10(plot.maxWm2);
   const std::string w = std::to_string(width), h = std::to_string(height);
@@ -44,7 +50,7 @@ std::string PlotSvg(const Station& station, const Plot& plot, int width, int hei
   svg += "<text x=\"" + N(f.left) + "\" y=\"18\" font-size=\"13\">" + HtmlEscape(plot.title) + "</text>";
   // Decade grid and labels.
   for (double e = f.minX; e <= f.maxX + 1e-9; e += 1.0) {
-    const double x = f.X(std::pow(10.0, e));
+    const double x = f.X(std::pow(10.0, e) / f.unitsPerMeter);
     svg += "<line x1=\"" + N(x) + "\" y1=\"" + N(f.top) + "\" x2=\"" + N(x) + "\" y2=\"" + N(f.bottom) +
            "\" stroke=\"#ddd\"/><text x=\"" + N(x) + "\" y=\"" + N(f.bottom + 14) + "\" text-anchor=\"middle\">" +
            Decade(e) + "</text>";
@@ -58,7 +64,7 @@ std::string PlotSvg(const Station& station, const Plot& plot, int width, int hei
   svg += "<rect x=\"" + N(f.left) + "\" y=\"" + N(f.top) + "\" width=\"" + N(f.right - f.left) + "\" height=\"" +
          N(f.bottom - f.top) + "\" fill=\"none\" stroke=\"#000\"/>";
   svg += "<text x=\"" + N((f.left + f.right) / 2) + "\" y=\"" + N(f.bottom + 30) +
-         "\" text-anchor=\"middle\">distance from the antenna (m)</text>";
+         "\" text-anchor=\"middle\">distance from the antenna (" + (feet ? "feet" : "m") + ")</text>";
   svg += "<text transform=\"rotate(-90)\" x=\"" + N(-(f.top + f.bottom) / 2) +
          "\" y=\"16\" text-anchor=\"middle\">power density (W/m2)</text>";
   // Curves, limits and safe distances.
