@@ -43,26 +43,11 @@ class EnvironmentDelegate : public QStyledItemDelegate {
 
 }  // namespace
 
-PlacesModel::PlacesModel(StationDocument* document, QObject* parent)
-    : QAbstractTableModel(parent), document_(document) {
-  rows_ = static_cast<int>(document_->station().places.size());
-  connect(document_, &StationDocument::changed, this, &PlacesModel::refresh);
+PlacesModel::PlacesModel(StationDocument* document, QObject* parent) : StationTableModel(document, parent) {
+  refresh();
 }
 
-void PlacesModel::refresh() {
-  const int rows = static_cast<int>(document_->station().places.size());
-  if (rows != rows_) {
-    beginResetModel();
-    rows_ = rows;
-    endResetModel();
-  } else if (rows > 0) {
-    emit dataChanged(index(0, 0), index(rows - 1, kColumns - 1));
-    emit headerDataChanged(Qt::Horizontal, 0, kColumns - 1);
-  }
-}
-
-int PlacesModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : rows_; }
-int PlacesModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : kColumns; }
+std::pair<int, int> PlacesModel::layout() { return {static_cast<int>(document_->station().places.size()), kColumns}; }
 
 QVariant PlacesModel::data(const QModelIndex& index, int role) const {
   if (role != Qt::DisplayRole && role != Qt::EditRole) return {};

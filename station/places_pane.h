@@ -2,24 +2,21 @@
 // The places where people are, as a table the user edits in place: name, environment, and
 // either the straight-line distance or the distance from the mast with the height there.
 
-#include <QAbstractTableModel>
 #include <QWidget>
+
+#include "station/results_models.h"
 
 class QTableView;
 
 namespace zento::station {
 
-class StationDocument;
-
-class PlacesModel : public QAbstractTableModel {
+class PlacesModel : public StationTableModel {
   Q_OBJECT
 
  public:
   enum Column { kName, kEnvironment, kDistance, kHorizontal, kHeight, kColumns };
   explicit PlacesModel(StationDocument* document, QObject* parent = nullptr);
 
-  int rowCount(const QModelIndex& parent = {}) const override;
-  int columnCount(const QModelIndex& parent = {}) const override;
   QVariant data(const QModelIndex& index, int role) const override;
   QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
   Qt::ItemFlags flags(const QModelIndex& index) const override;
@@ -29,10 +26,7 @@ class PlacesModel : public QAbstractTableModel {
   void problem(const QString& message);
 
  private:
-  void refresh();
-
-  StationDocument* document_;
-  int rows_ = 0;
+  std::pair<int, int> layout() override;
 };
 
 class PlacesPane : public QWidget {
