@@ -3,7 +3,6 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <QFontInfo>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QtTest/QTest>
@@ -63,7 +62,7 @@ TEST_F(ExposureDlgTest, TheStationDialogsAnswerBecomesTheStationBlock) {
     Open(c.answer);
     EXPECT_EQ(Report(), Banner() + c.block) << c.how;
     ASSERT_TRUE(dlg_.HasReportFont());
-    EXPECT_TRUE(QFontInfo(dlg_.Control(IDC_REPORT)->font()).fixedPitch());
+    EXPECT_TRUE(test::EveryCharacterOneWidth(dlg_.Control(IDC_REPORT)->font()));
     W()->close();
   }
 }

@@ -1,9 +1,10 @@
 #include "ui/framework/dialog_units.h"
 
-#include <QFontInfo>
+#include <QFontDatabase>
 #include <QFontMetrics>
 #include <QHash>
 #include <QString>
+#include <QStringList>
 
 namespace zento::ui {
 namespace {
@@ -33,6 +34,15 @@ QSize MapDialogSize(const DialogBaseUnits& units, int cx, int cy) {
   return {Scale(cx, units.x, 4), Scale(cy, units.y, 8)};
 }
 
+bool MeasuresFixedPitch(const QFont& font) {
+  // The pitch flag a face declares is not to be trusted (some monospaced faces do not set it);
+  // what the report and the lists need is that a narrow, a wide and a digit glyph line up.
+  const QFontMetrics metrics(font);
+  const int width = metrics.horizontalAdvance(QLatin1Char('W'));
+  return width > 0 && metrics.horizontalAdvance(QLatin1Char('i')) == width &&
+         metrics.horizontalAdvance(QLatin1Char('0')) == width && metrics.horizontalAdvance(QLatin1Char('.')) == width;
+}
+
 QFont ResolveFont(std::string_view face, int pointSize, bool fixedPitch) {
   static QHash<QString, QFont> resolved;
   const QString name = QString::fromUtf8(face.data(), static_cast<qsizetype>(face.size()));
@@ -42,9 +52,19 @@ QFont ResolveFont(std::string_view face, int pointSize, bool fixedPitch) {
   QFont font(name);
   font.setPointSize(pointSize);
   font.setStyleHint(fixedPitch ? QFont::TypeWriter : QFont::SansSerif);
-  // fontconfig maps missing faces to its defaults; keep that unless the pitch came out wrong.
-  if (QFontInfo(font).fixedPitch() != fixedPitch) {
-    font.setFamily(fixedPitch ? QStringLiteral("Monospace") : QStringLiteral("Sans Serif"));
+  // fontconfig maps missing faces to its defaults; keep that unless the pitch came out wrong,
+  // then try the generic name and every installed face in turn until one measures right.
+  if (MeasuresFixedPitch(font) != fixedPitch) {
+    QStringList candidates{fixedPitch ? QStringLiteral("Monospace") : QStringLiteral("Sans Serif")};
+    candidates += QFontDatabase::families();
+    for (const QString& family : candidates) {
+      QFont candidate = font;
+      candidate.setFamily(family);
+      if (MeasuresFixedPitch(candidate) == fixedPitch) {
+        font = candidate;
+        break;
+      }
+    }
   }
   resolved.insert(key, font);
   return font;

@@ -5,7 +5,6 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDialog>
-#include <QFontInfo>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -101,9 +100,12 @@ class FrameworkTest : public testing::Test {
 };
 
 TEST(DialogUnits, MissingFacesFallBackToTheSamePitch) {
-  EXPECT_FALSE(QFontInfo(ResolveFont("MS Sans Serif", 8)).fixedPitch());
-  EXPECT_TRUE(QFontInfo(ResolveFont("Courier New", 8, true)).fixedPitch());
-  EXPECT_TRUE(QFontInfo(ResolveFont("No Such Face At All", 8, true)).fixedPitch());
+  // Judged by the glyphs' widths, not the face's pitch flag: some monospaced faces do not set it.
+  EXPECT_FALSE(test::EveryCharacterOneWidth(ResolveFont("MS Sans Serif", 8)));
+  EXPECT_FALSE(test::EveryCharacterOneWidth(ResolveFont("No Such Face At All", 8)));
+  EXPECT_TRUE(test::EveryCharacterOneWidth(ResolveFont("Courier New", 8, true)));
+  EXPECT_TRUE(test::EveryCharacterOneWidth(ResolveFont("No Such Face At All", 8, true)));
+  EXPECT_TRUE(test::EveryCharacterOneWidth(ResolveFont("DejaVu Sans", 8, true))) << "a face of the wrong pitch";
 }
 
 TEST_F(FrameworkTest, ARangeFailureStoresTheValueTellsAndSelects) {

@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QDateTime>
 #include <QDialog>
+#include <QFontMetrics>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
@@ -112,6 +113,15 @@ int FocusedControl(QWidget* window) {
   if (focus == nullptr) return 0;
   const QVariant value = focus->property("controlId");
   return value.isValid() ? value.toInt() : 0;
+}
+
+bool EveryCharacterOneWidth(const QFont& font) {
+  const QFontMetrics metrics(font);
+  const int width = metrics.horizontalAdvance(QLatin1Char(' '));
+  for (char c = '!'; c <= '~'; ++c) {
+    if (metrics.horizontalAdvance(QLatin1Char(c)) != width) return false;
+  }
+  return width > 0;
 }
 
 }  // namespace zento::ui::test

@@ -12,6 +12,7 @@
 #include <functional>
 #include <string>
 
+class QFont;
 class QWidget;
 
 namespace zento::ui::test {
@@ -40,5 +41,8 @@ void ChooseListItem(QWidget* window, int id, int index);
 int FocusedControl(QWidget* window);
 // Waits until the window is active, re-activating it first.
 void Activate(QWidget* window);
+// Whether every printable ASCII character of the font has the same advance: what a fixed-pitch
+// report needs, whatever pitch flag the face declares.
+bool EveryCharacterOneWidth(const QFont& font);
 
 }  // namespace zento::ui::test
