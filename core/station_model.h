@@ -2,6 +2,7 @@
 // A whole station: its transmitters with their feedlines and antennas, and the places where
 // people are. Heights and distances in meters.
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <vector>
@@ -98,6 +99,16 @@ inline constexpr Range kDistanceRange{0.0, 1.0e6};
 inline constexpr Range kFrequencyRange{0.001, 300000.0};
 inline constexpr Range kPlaceDistanceRange{1e-6, 1.0e6};  // a straight-line distance is never 0
 inline constexpr Range kTxMinutesRange{1e-6, 1440.0};      // a transmission lasts some time
+
+// How much a station may hold, so that every reader refuses early what no station needs and
+// every evaluation stays quick (the shares of transmitters on the air together are summed over
+// each set of them that is on the air together). Text lengths count characters.
+inline constexpr std::size_t kMaxTransmitters = 32;
+inline constexpr std::size_t kMaxPlaces = 100;
+inline constexpr std::size_t kMaxBandsPerTransmitter = 64;
+inline constexpr std::size_t kMaxCallsignLength = 20;
+inline constexpr std::size_t kMaxNameLength = 80;  // a transmitter's or a place's
+inline constexpr std::size_t kMaxLocationLength = 500;
 
 inline constexpr double kMetersPerFoot = 0.3048;
 
