@@ -13,8 +13,8 @@ void WriteTransmitterTable(std::ostream& out, const Station& s, const Transmitte
   out << "\nTransmitter " << t.name << ": " << FormatGeneral(t.powerWatts, 10) << " W, " << ModeText(t, r.dutyPercent)
       << "\n  " << FeedlineText(t.feedline) << "; antenna " << AntennaText(s, t) << "\n";
   std::vector<std::string> header = {
-      "Band",          "MHz",       "Environment", "Avg min", "Time", "EIRP W", "Limit W/m2 (E V/m, H A/m)",
-      "Safe distance", "Horizontal"};
+      "Band",          "MHz",           "Environment", "Avg min", "Time", "EIRP W", "Limit W/m2 (E V/m, H A/m)",
+      "Binding limit", "Safe distance", "Horizontal"};
   for (std::size_t p = 0; p < s.places.size(); ++p) header.push_back(s.places[p].name);
   if (s.rules == RuleSet::kFcc) header.push_back("Exemption");
   std::vector<std::vector<std::string>> table = {header};
@@ -31,9 +31,10 @@ void WriteTransmitterTable(std::ostream& out, const Station& s, const Transmitte
                                       EnvironmentName(s, env),
                                       FormatGeneral(e.averagingMinutes, 3),
                                       FormatFixed(100.0 * e.timeFactor, 0) + " %",
-                                      FormatFixed(e.averageEirpWatts, 2),
+                                      FormatFixed(e.ComparedEirpWatts(), 2),
                                       FormatGeneral(e.limit.sWm2, 4) + " (" + FormatGeneral(e.limit.eVm, 4) + ", " +
-                                          FormatGeneral(e.limit.hAm, 4) + ")" + (e.limit.instantaneous ? " peak" : ""),
+                                          FormatGeneral(e.limit.hAm, 4) + ")",
+                                      LimitBasisText(e.limit),
                                       StationDistance(s, e.safeDistanceMeters),
                                       HorizontalText(s, e)};
       for (std::size_t p = 0; p < s.places.size(); ++p) {
@@ -43,14 +44,18 @@ void WriteTransmitterTable(std::ostream& out, const Station& s, const Transmitte
           continue;
         }
         std::string cell = PercentText(share.share);
-        if (share.frequencyMHz != e.frequencyMHz) cell += " (" + FrequencyText(share.frequencyMHz) + " MHz)";
+        if (!AtAntenna(share.share)) {
+          if (share.frequencyMHz != e.frequencyMHz) cell += " (" + FrequencyText(share.frequencyMHz) + " MHz)";
+          if (share.limit.basis != e.limit.basis) cell += " (" + LimitBasisText(share.limit) + ")";
+        }
         row.push_back(cell);
       }
       if (s.rules == RuleSet::kFcc) {
         std::string cell;
         if (!controlled && band.exemption) {
           cell = band.exemption->exempt ? "exempt" : "evaluation required";
-          if (band.exemptionFrequencyMHz != e.frequencyMHz) cell += " (" + FrequencyText(band.exemptionFrequencyMHz) + " MHz)";
+          if (band.exemptionFrequencyMHz != e.frequencyMHz)
+            cell += " (" + FrequencyText(band.exemptionFrequencyMHz) + " MHz)";
         }
         row.push_back(cell);
       }

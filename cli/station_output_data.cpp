@@ -16,6 +16,15 @@ std::string Cell(double v) { return CsvNumber(v); }
 std::string Cell(bool v) { return v ? "true" : "false"; }
 std::string_view EnvironmentKey(Environment e) { return e == Environment::kControlled ? "controlled" : "uncontrolled"; }
 
+Json LimitJson(const Limit& limit) {
+  return {{"s_w_m2", Number(limit.sWm2)},
+          {"e_v_m", Number(limit.eVm)},
+          {"h_a_m", Number(limit.hAm)},
+          {"instantaneous", limit.instantaneous},
+          {"averaging_minutes", limit.instantaneous ? Json(nullptr) : Number(limit.averagingMinutes)},
+          {"basis", limit.basis}};
+}
+
 Json EnvironmentJson(const EnvironmentResult& e) {
   return {{"frequency_mhz", Number(e.frequencyMHz)},
           {"feedline_loss_db", Number(e.feedlineLossDb)},
@@ -23,11 +32,7 @@ Json EnvironmentJson(const EnvironmentResult& e) {
           {"time_factor", Number(e.timeFactor)},
           {"average_eirp_watts", Number(e.averageEirpWatts)},
           {"peak_eirp_watts", Number(e.peakEirpWatts)},
-          {"limit",
-           {{"s_w_m2", Number(e.limit.sWm2)},
-            {"e_v_m", Number(e.limit.eVm)},
-            {"h_a_m", Number(e.limit.hAm)},
-            {"instantaneous", e.limit.instantaneous}}},
+          {"limit", LimitJson(e.limit)},
           {"safe_distance_m", Number(e.safeDistanceMeters)},
           {"horizontal_distance_m", e.horizontalMeters ? Number(*e.horizontalMeters) : Json(nullptr)},
           {"met_everywhere_at_height", e.metEverywhereAtHeight}};
@@ -46,10 +51,12 @@ Json BandJson(const Station& s, const BandResult& b) {
     places.push_back({{"place", s.places[p].name},
                       {"frequency_mhz", Number(share.frequencyMHz)},
                       {"distance_m", Number(share.distanceMeters)},
+                      {"at_antenna", AtAntenna(share.share)},
                       {"s_w_m2", Number(share.sWm2)},
                       {"e_v_m", Number(FieldStrengthVm(share.sWm2))},
                       {"h_a_m", Number(MagneticFieldAm(share.sWm2))},
-                      {"percent_of_limit", Number(100.0 * share.share)}});
+                      {"percent_of_limit", Number(100.0 * share.share)},
+                      {"limit", LimitJson(share.limit)}});
   }
   band["places"] = std::move(places);
   if (b.exemption) {
@@ -84,6 +91,7 @@ void WriteStationJson(std::ostream& out, const Station& s, const StationResult& 
     places.push_back({{"name", s.places[p].name},
                       {"environment", EnvironmentKey(s.places[p].environment)},
                       {"percent_of_limit", Number(100.0 * v.share)},
+                      {"at_antenna", AtAntenna(v.share)},
                       {"transmitters", std::move(names)},
                       {"complies", v.complies}});
   }
@@ -105,7 +113,8 @@ void WriteStationJson(std::ostream& out, const Station& s, const StationResult& 
 
 void WriteStationCsv(std::ostream& out, const Station& s, const StationResult& result) {
   out << "transmitter,band,environment,frequency_mhz,feedline_loss_db,duty_percent,averaging_minutes,time_factor,"
-         "average_eirp_watts,peak_eirp_watts,limit_w_m2,limit_e_v_m,limit_h_a_m,limit_instantaneous,safe_distance_m,"
+         "average_eirp_watts,peak_eirp_watts,limit_w_m2,limit_e_v_m,limit_h_a_m,limit_instantaneous,limit_basis,"
+         "safe_distance_m,"
          "horizontal_distance_m,met_everywhere_at_height";
   for (std::size_t p = 1; p <= s.places.size(); ++p) {
     out << ",place" << p << "_percent_of_limit,place" << p << "_frequency_mhz";
@@ -118,18 +127,21 @@ void WriteStationCsv(std::ostream& out, const Station& s, const StationResult& r
         const std::string lead =
             CsvField(s.transmitters[t].name) + "," + CsvField(b.band) + "," + std::string(EnvironmentKey(env));
         if (!b.problem.empty()) {
-          out << lead << std::string(17 + 2 * s.places.size(), ',') << CsvField(b.problem) << '\n';
+          out << lead << std::string(18 + 2 * s.places.size(), ',') << CsvField(b.problem) << '\n';
           continue;
         }
         const EnvironmentResult& e = b.In(env);
         out << lead << ',' << Cell(e.frequencyMHz) << ',' << Cell(e.feedlineLossDb) << ',' << Cell(r.dutyPercent) << ','
             << Cell(e.averagingMinutes) << ',' << Cell(e.timeFactor) << ',' << Cell(e.averageEirpWatts) << ','
             << Cell(e.peakEirpWatts) << ',' << Cell(e.limit.sWm2) << ',' << Cell(e.limit.eVm) << ','
-            << Cell(e.limit.hAm) << ',' << Cell(e.limit.instantaneous) << ',' << Cell(e.safeDistanceMeters) << ','
-            << (e.horizontalMeters ? Cell(*e.horizontalMeters) : "") << ',' << Cell(e.metEverywhereAtHeight);
+            << Cell(e.limit.hAm) << ',' << Cell(e.limit.instantaneous) << ',' << CsvField(std::string(e.limit.basis))
+            << ',' << Cell(e.safeDistanceMeters) << ',' << (e.horizontalMeters ? Cell(*e.horizontalMeters) : "") << ','
+            << Cell(e.metEverywhereAtHeight);
         for (std::size_t p = 0; p < s.places.size(); ++p) {
           if (s.places[p].environment == env) {
-            out << ',' << Cell(100.0 * b.places[p].share) << ',' << Cell(b.places[p].frequencyMHz);
+            const double share = b.places[p].share;
+            out << ',' << (AtAntenna(share) ? "at the antenna" : Cell(100.0 * share)) << ','
+                << Cell(b.places[p].frequencyMHz);
           } else {
             out << ",,";
           }

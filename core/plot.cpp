@@ -35,7 +35,8 @@ std::optional<Plot> MakePlot(const Station& station, const StationResult& result
   plot.transmitter = transmitter;
   plot.band = band;
   plot.title = station.transmitters[transmitter].name + " on " + b.band;
-  if (b.lowMHz != b.highMHz) plot.title += " (" + FormatGeneral(b.lowMHz, 10) + "-" + FormatGeneral(b.highMHz, 10) + " MHz)";
+  if (b.lowMHz != b.highMHz)
+    plot.title += " (" + FormatGeneral(b.lowMHz, 10) + "-" + FormatGeneral(b.highMHz, 10) + " MHz)";
 
   // From half the nearest figure to twice the farthest, in whole decades.
   double nearest = 1e300, farthest = 0.0;
@@ -59,7 +60,7 @@ std::optional<Plot> MakePlot(const Station& station, const StationResult& result
     curve.limitWm2 = e.limit.sWm2;
     curve.safeDistanceMeters = e.safeDistanceMeters;
     curve.instantaneous = e.limit.instantaneous;
-    const double eirp = e.limit.instantaneous ? e.peakEirpWatts : e.averageEirpWatts;
+    const double eirp = e.ComparedEirpWatts();
     const double logMin = std::log10(plot.minMeters), logMax = std::log10(plot.maxMeters);
     for (int i = 0; i < points; ++i) {
       const double r = std::pow(10.0, logMin + (logMax - logMin) * i / (points - 1));

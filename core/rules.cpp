@@ -24,6 +24,8 @@ constexpr PowerLaw C(double a) { return {a, 0.0}; }
 constexpr PowerLaw F(double a, double b) { return {a, b}; }
 constexpr PowerLaw kNone{};
 
+constexpr double kLocalAveragingMinutes = 6.0;  // ICNIRP 2020 Table 6
+
 // 47 CFR 1.1310 Table 1; S converted from mW/cm² (x10).
 constexpr Row kFccControlled[] = {
     {0.3, 3.0, C(614), C(1.63), C(1000)},    {3.0, 30.0, F(1842, -1), F(4.89, -1), F(9000, -2)},
@@ -62,6 +64,28 @@ constexpr Row kIcnirp2020Public[] = {
     {400.0, 2000.0, F(1.375, 0.5), F(0.0037, 0.5), F(1.0 / 200.0, 1)},
     {2000.0, 300000.0, kNone, kNone, C(10)},
 };
+// ICNIRP 2020 Table 6: local exposure, 6-minute average. Above 6 GHz S falls as 1/f_GHz^0.177,
+// written here for f in MHz (275 and 55 times 1000^0.177); at 300 GHz it is 100 and 20.
+constexpr Row kIcnirp2020LocalOccupational[] = {
+    {0.1, 30.0, F(1504, -0.7), F(10.8, -1), kNone},
+    {30.0, 400.0, C(139), C(0.36), C(50)},
+    {400.0, 2000.0, F(10.58, 0.43), F(0.0274, 0.43), F(0.29, 0.86)},
+    {2000.0, 6000.0, kNone, kNone, C(200)},
+    {6000.0, 300000.0, kNone, kNone, F(933.9694996, -0.177)},
+    {300000.0, 300000.0, kNone, kNone, C(100)},
+};
+constexpr Row kIcnirp2020LocalPublic[] = {
+    {0.1, 30.0, F(671, -0.7), F(4.9, -1), kNone},
+    {30.0, 400.0, C(62), C(0.163), C(10)},
+    {400.0, 2000.0, F(4.72, 0.43), F(0.0123, 0.43), F(0.058, 0.86)},
+    {2000.0, 6000.0, kNone, kNone, C(40)},
+    {6000.0, 300000.0, kNone, kNone, F(186.7938999, -0.177)},
+    {300000.0, 300000.0, kNone, kNone, C(20)},
+};
+// ICNIRP 2010 Tables 3 and 4: nerve stimulation, 3 kHz to 10 MHz, RMS and not time-averaged;
+// ICNIRP 2020 leaves these effects below 10 MHz to them.
+constexpr Row kIcnirp2010OccupationalNerve[] = {{0.1, 10.0, C(170), C(80), kNone}};
+constexpr Row kIcnirp2010PublicNerve[] = {{0.1, 10.0, C(83), C(21), kNone}};
 // Safety Code 6 (2015): specific absorption reference levels (6-minute reference period).
 constexpr Row kSc6Controlled[] = {
     {0.1, 10.0, F(193, -0.5), F(1.6, -1), kNone},
@@ -100,10 +124,43 @@ std::span<const Row> Table(RuleSet rules, Environment environment) {
   return {};
 }
 
+std::span<const Row> LocalTable(RuleSet rules, Environment environment) {
+  if (rules != RuleSet::kIcnirp2020) return {};
+  return environment == Environment::kControlled ? std::span<const Row>(kIcnirp2020LocalOccupational)
+                                                 : std::span<const Row>(kIcnirp2020LocalPublic);
+}
+
 std::span<const Row> InstantaneousTable(RuleSet rules, Environment environment) {
-  if (rules != RuleSet::kCanadaSc6) return {};
-  return environment == Environment::kControlled ? std::span<const Row>(kSc6ControlledNerve)
-                                                 : std::span<const Row>(kSc6UncontrolledNerve);
+  const bool controlled = environment == Environment::kControlled;
+  switch (rules) {
+    case RuleSet::kIcnirp2020:
+      return controlled ? std::span<const Row>(kIcnirp2010OccupationalNerve)
+                        : std::span<const Row>(kIcnirp2010PublicNerve);
+    case RuleSet::kCanadaSc6:
+      return controlled ? std::span<const Row>(kSc6ControlledNerve) : std::span<const Row>(kSc6UncontrolledNerve);
+    default:
+      return {};
+  }
+}
+
+// What the outputs call each of a rule's limits.
+struct Bases {
+  std::string_view averaged, local, instantaneous;
+};
+
+Bases BasesOf(RuleSet rules, Environment environment) {
+  switch (rules) {
+    case RuleSet::kFcc:
+      return {"MPE (Table 1)", {}, {}};
+    case RuleSet::kIcnirp1998:
+      return {
+          environment == Environment::kControlled ? "reference level (Table 6)" : "reference level (Table 7)", {}, {}};
+    case RuleSet::kIcnirp2020:
+      return {"whole body (Table 5)", "local (Table 6)", "nerve stimulation (ICNIRP 2010)"};
+    case RuleSet::kCanadaSc6:
+      return {"specific absorption", {}, "nerve stimulation"};
+  }
+  return {};
 }
 
 Limit LimitOf(const Row& row, double f) {
@@ -146,8 +203,19 @@ std::optional<Limits> LookupLimits(RuleSet rules, Environment environment, doubl
   if (!(frequencyMHz >= info.minMHz && frequencyMHz <= info.maxMHz)) return std::nullopt;
   const auto averaged = Lookup(Table(rules, environment), frequencyMHz);
   if (!averaged) return std::nullopt;
-  Limits limits{*averaged, Lookup(InstantaneousTable(rules, environment), frequencyMHz)};
-  if (limits.instantaneous) limits.instantaneous->instantaneous = true;
+  const Bases bases = BasesOf(rules, environment);
+  Limits limits{*averaged, Lookup(LocalTable(rules, environment), frequencyMHz),
+                Lookup(InstantaneousTable(rules, environment), frequencyMHz)};
+  limits.averaged.averagingMinutes = AveragingMinutes(rules, environment, frequencyMHz);
+  limits.averaged.basis = bases.averaged;
+  if (limits.local) {
+    limits.local->averagingMinutes = kLocalAveragingMinutes;
+    limits.local->basis = bases.local;
+  }
+  if (limits.instantaneous) {
+    limits.instantaneous->instantaneous = true;
+    limits.instantaneous->basis = bases.instantaneous;
+  }
   return limits;
 }
 
@@ -175,6 +243,8 @@ std::span<const double> TableBreaks(RuleSet rules) {
       auto& breaks = all[static_cast<std::size_t>(info.id)];
       for (const Environment environment : kEnvironments) {
         for (const Row& row : Table(info.id, environment)) breaks.push_back(row.lowMHz);
+        for (const Row& row : LocalTable(info.id, environment)) breaks.push_back(row.lowMHz);
+        for (const Row& row : InstantaneousTable(info.id, environment)) breaks.push_back(row.highMHz);
       }
       if (info.id == RuleSet::kIcnirp1998) breaks.push_back(10000.0);  // the averaging time shortens above
       if (info.id == RuleSet::kCanadaSc6) breaks.push_back(15000.0);

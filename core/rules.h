@@ -22,16 +22,26 @@ inline constexpr double kFreeSpaceImpedanceOhms = 377.0;
 // H: the smaller of E²/377 and 377·H².
 struct Limit {
   double sWm2;
-  double eVm;                  // the table's E, or the plane-wave equivalent of S
-  double hAm;                  // the table's H, or the plane-wave equivalent of S
-  bool instantaneous = false;  // compared with the peak, not the time-averaged, power
+  double eVm;                     // the table's E, or the plane-wave equivalent of S
+  double hAm;                     // the table's H, or the plane-wave equivalent of S
+  bool instantaneous = false;     // compared with the peak, not the time-averaged, power
+  double averagingMinutes = 0.0;  // the window a time-averaged limit is averaged over
+  std::string_view basis;         // which of the rule's limits it is: "whole body (Table 5)"
 };
 
-// The limits in force at one frequency: one time-averaged limit, and for some rules an
-// instantaneous one beside it.
+// The limits in force at one frequency: the main time-averaged limit, and for some rules a
+// local one averaged over a shorter window and an instantaneous one beside it. Each must be met.
 struct Limits {
   Limit averaged;
+  std::optional<Limit> local;
   std::optional<Limit> instantaneous;
+
+  template <class F>
+  void ForEach(F&& f) const {
+    f(averaged);
+    if (local) f(*local);
+    if (instantaneous) f(*instantaneous);
+  }
 };
 
 struct RuleSetInfo {
@@ -64,7 +74,8 @@ inline constexpr std::array<RuleSetInfo, 4> kRuleSets = {{
      "icnirp-2020",
      "ICNIRP 2020",
      "ICNIRP Guidelines (2020), Health Physics 118(5):483-524, Table 5 (whole-body reference levels, "
-     "30-minute average)",
+     "30-minute average) and Table 6 (local reference levels, 6-minute average); below 10 MHz the ICNIRP "
+     "Guidelines (2010), Health Physics 99(6):818-836, Tables 3 and 4 (nerve stimulation)",
      0.1,
      300000.0,
      {"occupational", "general public"}},

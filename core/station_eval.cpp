@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <numbers>
 
 #include "core/antennas.h"
@@ -9,6 +10,7 @@
 #include "core/line_loss.h"
 #include "core/number_text.h"
 #include "core/operating.h"
+#include "core/simultaneous.h"
 #include "core/station.h"
 
 namespace zento {
@@ -108,6 +110,16 @@ class BandEvaluator {
     point.places.clear();
     const double lossDb = FeedlineLossDb(transmitter_.feedline, f);
     const double peakEirp = transmitter_.powerWatts * std::pow(10.0, (gainDbi_ - lossDb) / 10.0);
+    // The EIRP each limit is compared with: the peak for an instantaneous limit, otherwise the
+    // average over the limit's own window.
+    const auto timeFactor = [this](const Limit& limit) {
+      return transmitter_.txMinutes ? TimeAveragingFactor(*transmitter_.txMinutes, transmitter_.rxMinutes.value_or(0.0),
+                                                          limit.averagingMinutes)
+                                    : 1.0;
+    };
+    const auto eirpFor = [&](const Limit& limit) {
+      return limit.instantaneous ? peakEirp : peakEirp * duty_ * timeFactor(limit);
+    };
     std::array<std::optional<Limits>, 2> limits;
     for (const Environment env : kEnvironments) {
       const auto i = static_cast<std::size_t>(env);
@@ -118,38 +130,54 @@ class BandEvaluator {
                   FormatGeneral(Info(station_.rules).maxMHz, 10) + " MHz)";
         return false;
       }
+      // Every figure of this frequency is set afresh: nothing carries over from another.
       EnvironmentResult& r = point.environments[i];
+      r = EnvironmentResult{};
       r.frequencyMHz = f;
       r.feedlineLossDb = lossDb;
-      r.averagingMinutes = AveragingMinutes(station_.rules, env, f);
-      r.timeFactor =
-          transmitter_.txMinutes
-              ? TimeAveragingFactor(*transmitter_.txMinutes, transmitter_.rxMinutes.value_or(0.0), r.averagingMinutes)
-              : 1.0;
       r.peakEirpWatts = peakEirp;
-      r.averageEirpWatts = peakEirp * duty_ * r.timeFactor;
-      r.limit = limits[i]->averaged;
-      r.safeDistanceMeters = SafeDistance(r.averageEirpWatts, r.limit.sWm2, ground_);
-      if (const auto& instantaneous = limits[i]->instantaneous) {
-        const double d = SafeDistance(peakEirp, instantaneous->sWm2, ground_);
+      // The limit that asks for the largest distance binds. The averaging figures shown are those
+      // of the time-averaged limit that asks for most (the main one comes first).
+      double averagedDistance = -1.0;
+      r.safeDistanceMeters = -1.0;
+      limits[i]->ForEach([&](const Limit& limit) {
+        const double d = SafeDistance(eirpFor(limit), limit.sWm2, ground_);
+        if (!limit.instantaneous && d > averagedDistance) {
+          averagedDistance = d;
+          r.averagingMinutes = limit.averagingMinutes;
+          r.timeFactor = timeFactor(limit);
+          r.averageEirpWatts = eirpFor(limit);
+        }
         if (d > r.safeDistanceMeters) {
           r.safeDistanceMeters = d;
-          r.limit = *instantaneous;
+          r.limit = limit;
         }
-      }
+      });
       SetHorizontal(r);
     }
     for (std::size_t p = 0; p < station_.places.size(); ++p) {
       const auto i = static_cast<std::size_t>(station_.places[p].environment);
-      const EnvironmentResult& r = point.environments[i];
       PlaceShare share;
       share.frequencyMHz = f;
       share.distanceMeters = distances_[p];
-      share.sWm2 = DensityWm2(r.averageEirpWatts, distances_[p], ground_);
-      share.share = share.sWm2 / limits[i]->averaged.sWm2;
-      if (const auto& instantaneous = limits[i]->instantaneous) {
-        share.share = std::max(share.share, DensityWm2(peakEirp, distances_[p], ground_) / instantaneous->sWm2);
+      if (!(distances_[p] > 0.0)) {  // at the antenna: no distance, and no limit is met there
+        share.sWm2 = share.share = std::numeric_limits<double>::infinity();
+        share.limit = limits[i]->averaged;
+        point.places.push_back(share);
+        continue;
       }
+      share.share = -1.0;
+      limits[i]->ForEach([&](const Limit& limit) {
+        const double sWm2 = DensityWm2(eirpFor(limit), distances_[p], ground_);
+        // A field-strength limit that is not time-averaged (nerve stimulation) is a ratio of
+        // fields, the quantity its publications add; a time-averaged one a ratio of densities.
+        const double ratio = limit.instantaneous ? std::sqrt(sWm2 / limit.sWm2) : sWm2 / limit.sWm2;
+        if (share.share < 0.0) share.sWm2 = sWm2;  // the main limit's time-averaged density
+        if (ratio > share.share) {
+          share.share = ratio;
+          share.limit = limit;
+        }
+      });
       point.places.push_back(share);
     }
     point.exemption.reset();
@@ -219,28 +247,61 @@ TransmitterResult EvaluateTransmitter(const Station& station, const Transmitter&
   return result;
 }
 
-// At each place, the worst of: each transmitter alone, and each transmitter with those it
-// transmits at the same time as (47 CFR 1.1307(b)(3)(ii); ICNIRP's summation).
-PlaceVerdict Verdict(const Station& station, const std::vector<TransmitterResult>& results, std::size_t place) {
+// At each place, the worst set of transmitters on the air together: their shares add (47 CFR
+// 1.1307(b)(3)(ii); ICNIRP's and Safety Code 6's summation). Adding each transmitter's largest
+// share, whichever of its limits gives it, is an upper bound where their limits differ.
+PlaceVerdict Verdict(const std::vector<std::vector<std::size_t>>& sets, const std::vector<TransmitterResult>& results,
+                     std::size_t place) {
   PlaceVerdict verdict;
-  for (std::size_t t = 0; t < results.size(); ++t) {
-    std::vector<std::size_t> group = {t};
-    for (const auto& name : station.transmitters[t].simultaneousWith) {
-      for (std::size_t u = 0; u < station.transmitters.size(); ++u) {
-        if (u != t && station.transmitters[u].name == name && std::find(group.begin(), group.end(), u) == group.end()) {
-          group.push_back(u);
-        }
-      }
-    }
+  for (const auto& set : sets) {
     double sum = 0.0;
-    for (const std::size_t u : group) sum += results[u].worstShare[place];
+    for (const std::size_t t : set) sum += results[t].worstShare[place];
     if (sum > verdict.share || verdict.transmitters.empty()) {
       verdict.share = sum;
-      verdict.transmitters = group;
+      verdict.transmitters = set;
     }
   }
   verdict.complies = verdict.share <= 1.0;
   return verdict;
+}
+
+// 47 CFR 1.1307(b)(3)(ii)(A): transmitters on the air together are exempt only while the ratios of
+// their ERPs to their thresholds add up to at most 1. Each band counts with the worst band of
+// each other transmitter of every set it is in.
+void CheckTogether(const Station& station, const std::vector<std::vector<std::size_t>>& sets,
+                   std::vector<TransmitterResult>& results) {
+  const auto ratio = [](const BandResult& band) {
+    const ExemptionCheck& x = *band.exemption;
+    return x.thresholdWatts && *x.thresholdWatts > 0.0 ? x.erpWatts / *x.thresholdWatts
+                                                       : std::numeric_limits<double>::infinity();
+  };
+  std::vector<double> worst(results.size(), 0.0);
+  for (std::size_t t = 0; t < results.size(); ++t) {
+    for (const BandResult& band : results[t].bands) {
+      if (band.exemption) worst[t] = std::max(worst[t], ratio(band));
+    }
+  }
+  for (const auto& set : sets) {
+    if (set.size() < 2) continue;
+    for (const std::size_t t : set) {
+      double others = 0.0;
+      std::string names;
+      for (const std::size_t u : set) {
+        if (u == t) continue;
+        others += worst[u];
+        names += (names.empty() ? "" : ", ") + station.transmitters[u].name;
+      }
+      for (BandResult& band : results[t].bands) {
+        if (!band.exemption || !band.exemption->exempt) continue;
+        const double sum = ratio(band) + others;
+        if (sum <= 1.0) continue;
+        band.exemption->exempt = false;
+        band.exemption->reason = "on the air together with " + names +
+                                 ": the ratios of the ERPs to their thresholds add up to " + FormatFixed(sum, 3) +
+                                 ", over 1 (47 CFR 1.1307(b)(3)(ii)(A))";
+      }
+    }
+  }
 }
 
 }  // namespace
@@ -273,8 +334,10 @@ StationResult EvaluateStation(const Station& station) {
   for (const Transmitter& transmitter : station.transmitters) {
     result.transmitters.push_back(EvaluateTransmitter(station, transmitter));
   }
+  const auto sets = SimultaneousSets(station);
+  if (station.rules == RuleSet::kFcc) CheckTogether(station, sets, result.transmitters);
   for (std::size_t p = 0; p < station.places.size(); ++p) {
-    result.places.push_back(Verdict(station, result.transmitters, p));
+    result.places.push_back(Verdict(sets, result.transmitters, p));
   }
   return result;
 }

@@ -3,6 +3,7 @@
 // frequency, figure by figure, and the share of the limit at each place where people are.
 
 #include <array>
+#include <limits>
 #include <optional>
 #include <string>
 #include <vector>
@@ -19,25 +20,34 @@ inline constexpr double kNoGroundReflection = 1.0;
 struct EnvironmentResult {
   double frequencyMHz = 0.0;
   double feedlineLossDb = 0.0;
+  // Of the time-averaged limit that binds (the main one when an instantaneous limit binds):
   double averagingMinutes = 0.0;
-  double timeFactor = 1.0;        // share of the averaging window spent transmitting
+  double timeFactor = 1.0;        // share of its averaging window spent transmitting
   double averageEirpWatts = 0.0;  // power x duty x time factor x gain over losses
   double peakEirpWatts = 0.0;     // power x gain over losses
-  Limit limit{};                  // the limit that sets the distance
+  Limit limit{};                  // the limit that sets the distance: the one that asks for most
   double safeDistanceMeters = 0.0;
   // Along the ground from the mast at the person height; unset with no antenna height, or
   // when the limit is met everywhere at that height.
   std::optional<double> horizontalMeters;
   bool metEverywhereAtHeight = false;
+
+  // The EIRP the binding limit is compared with: the peak one for an instantaneous limit.
+  double ComparedEirpWatts() const { return limit.instantaneous ? peakEirpWatts : averageEirpWatts; }
 };
 
 // One place's exposure from one band, at the band's worst frequency for that place.
+// At the antenna (distance 0) the density and the share are infinite: no limit is met there.
 struct PlaceShare {
   double frequencyMHz = 0.0;
   double distanceMeters = 0.0;  // straight-line, from the antenna
-  double sWm2 = 0.0;            // time-averaged power density there
-  double share = 0.0;           // of the limit (1 is the limit); the larger of averaged and instantaneous
+  double sWm2 = 0.0;            // power density there, averaged as the main limit averages
+  double share = 0.0;           // of the limit that binds there (1 is the limit): the largest ratio
+  Limit limit{};                // that limit
 };
+
+// Whether a share is that of a place at the antenna, where no figure is a number.
+inline bool AtAntenna(double share) { return share == std::numeric_limits<double>::infinity(); }
 
 struct BandResult {
   std::string band;  // its name, or the frequency

@@ -73,9 +73,9 @@ void Inputs(Html& h, const Station& s, const StationResult& result) {
 // Each environment of each band: what the antenna radiates, the limit, and where it is met.
 void FiguresTable(Html& h, const Station& s, const TransmitterResult& r) {
   h.Raw("<table>\n");
-  std::vector<std::string> header = {"Band",    "Environment",   "MHz",          "Window, on the air",
-                                     "Loss dB", "EIRP W",        "Limit W/m2",   "E V/m",
-                                     "H A/m",   "Safe distance", "From the mast"};
+  std::vector<std::string> header = {"Band",    "Environment",   "MHz",           "Window, on the air",
+                                     "Loss dB", "EIRP W",        "Limit W/m2",    "E V/m",
+                                     "H A/m",   "Binding limit", "Safe distance", "From the mast"};
   if (s.rules == RuleSet::kFcc) header.push_back("Exemption");
   h.Row(header, true);
   for (const BandResult& b : r.bands) {
@@ -91,13 +91,14 @@ void FiguresTable(Html& h, const Station& s, const TransmitterResult& r) {
           FrequencyText(e.frequencyMHz),
           FormatGeneral(e.averagingMinutes, 3) + " min, " + FormatFixed(100.0 * e.timeFactor, 0) + " %",
           FormatFixed(e.feedlineLossDb, 2),
-          FormatFixed(e.averageEirpWatts, 1),
-          FormatGeneral(e.limit.sWm2, 4) + (e.limit.instantaneous ? " (peak)" : ""),
+          FormatFixed(e.ComparedEirpWatts(), 1),
+          FormatGeneral(e.limit.sWm2, 4),
           FormatGeneral(e.limit.eVm, 4),
           FormatGeneral(e.limit.hAm, 4),
+          LimitBasisText(e.limit),
           StationDistance(s, e.safeDistanceMeters),
           HorizontalText(s, e)};
-      if (s.rules == RuleSet::kFcc) row.push_back(env == Environment::kUncontrolled ? ExemptionText(b) : "");
+      if (s.rules == RuleSet::kFcc) row.push_back(env == Environment::kUncontrolled ? ExemptionWithReason(b) : "");
       h.Row(row);
     }
   }
@@ -115,8 +116,12 @@ void SharesTable(Html& h, const Station& s, const TransmitterResult& r) {
     if (!b.problem.empty()) continue;
     std::vector<std::string> row = {b.band};
     for (const PlaceShare& share : b.places) {
+      if (AtAntenna(share.share)) {
+        row.push_back(PercentText(share.share));
+        continue;
+      }
       row.push_back(PercentText(share.share) + " (" + FormatGeneral(share.sWm2, 3) + " W/m2 at " +
-                    FrequencyText(share.frequencyMHz) + " MHz)");
+                    FrequencyText(share.frequencyMHz) + " MHz; " + LimitBasisText(share.limit) + ")");
     }
     h.Row(row);
   }

@@ -10,7 +10,9 @@ std::string StationDistance(const Station& s, double meters) {
   return FormatFixed(FromMeters(meters, s.units), 1) + (s.units == LengthUnit::kFeet ? " Feet" : " Meters");
 }
 
-std::string PercentText(double share) { return FormatFixed(100.0 * share, 1) + " %"; }
+std::string PercentText(double share) {
+  return AtAntenna(share) ? "at the antenna" : FormatFixed(100.0 * share, 1) + " %";
+}
 
 std::string FrequencyText(double mhz) { return FormatGeneral(mhz, 10); }
 
@@ -74,13 +76,23 @@ std::string HorizontalText(const Station& s, const EnvironmentResult& r) {
 
 std::string LimitText(const Limit& limit) {
   return FormatGeneral(limit.sWm2, 4) + " W/m2 (" + FormatGeneral(limit.eVm, 4) + " V/m, " +
-         FormatGeneral(limit.hAm, 4) + " A/m)" + (limit.instantaneous ? ", instantaneous" : "");
+         FormatGeneral(limit.hAm, 4) + " A/m), " + LimitBasisText(limit);
+}
+
+std::string LimitBasisText(const Limit& limit) {
+  return std::string(limit.basis) +
+         (limit.instantaneous ? ", peak" : ", " + FormatGeneral(limit.averagingMinutes, 3) + " min");
 }
 
 std::string ExemptionText(const BandResult& band) {
   if (!band.exemption) return "";
   return std::string(band.exemption->exempt ? "exempt" : "evaluation required") + " at " +
          FrequencyText(band.exemptionFrequencyMHz) + " MHz";
+}
+
+std::string ExemptionWithReason(const BandResult& band) {
+  if (!band.exemption || band.exemption->exempt) return ExemptionText(band);
+  return ExemptionText(band) + ": " + band.exemption->reason;
 }
 
 std::string VerdictParts(const Station& s, const StationResult& result, std::size_t place) {
@@ -97,7 +109,7 @@ std::string VerdictParts(const Station& s, const StationResult& result, std::siz
 }
 
 std::vector<std::string> Assumptions(const Station& s) {
-  return {
+  std::vector<std::string> lines = {
       "Far field: the power density falls with the square of the distance (S = EIRP / 4 pi r2); close to an "
       "antenna, within about a wavelength, the estimate does not hold.",
       "The antenna is taken to radiate with its main-beam gain in every direction, also towards the ground and "
@@ -106,11 +118,24 @@ std::vector<std::string> Assumptions(const Station& s) {
                          : "Ground reflection is off: the antenna is well above people and its main beam does not "
                            "reach the ground.",
       "Each figure is its band's worst case over the band's edges and any break of the rule's table inside it.",
-      "At each place the worst band of each transmitter counts; transmitters marked as transmitting at the same "
-      "time add their shares, and a place complies when the sum is at most 100 %.",
+      "At each place the worst band of each transmitter counts. Transmitters on the air at the same time add "
+      "their shares (either of two may say so); of the sets of transmitters all on the air together, the worst "
+      "counts, and a place complies when its sum is at most 100 %. Each transmitter's share is taken against "
+      "whichever of the rule's limits it comes nearest, so the sum is an upper bound where those differ.",
+      "Every limit of the rule must be met: the share is the largest ratio to any of them. Against a "
+      "time-averaged limit it is the ratio of the power density averaged over that limit's window; against an "
+      "instantaneous (nerve stimulation) limit, the ratio of the peak field strength.",
+      "A place at the antenna itself has no distance: no limit is met there.",
       "Average power is the peak envelope power times the mode's duty factor and the share of each averaging "
       "window spent transmitting.",
   };
+  if (s.rules == RuleSet::kFcc) {
+    lines.push_back(
+        "The exemption of 47 CFR 1.1307(b)(3) is checked at the worst edge of each band; transmitters on the air "
+        "together are exempt only while the ratios of their ERPs to their thresholds add up to at most 1 "
+        "(1.1307(b)(3)(ii)(A)), each other transmitter at its worst band.");
+  }
+  return lines;
 }
 
 }  // namespace zento

@@ -11,7 +11,7 @@ namespace zento {
 
 // "12.3 Feet" or "3.7 Meters", as the station shows distances.
 std::string StationDistance(const Station& station, double meters);
-std::string PercentText(double share);  // "45.2 %"
+std::string PercentText(double share);  // "45.2 %", or "at the antenna" for a place there
 std::string FrequencyText(double mhz);  // "14.35"
 std::string EnvironmentName(const Station& station, Environment environment);
 std::string ModeText(const Transmitter& transmitter, double dutyPercent);
@@ -20,8 +20,12 @@ std::string AntennaText(const Station& station, const Transmitter& transmitter);
 std::string PlaceText(const Station& station, const Place& place);  // "Yard (12.0 Feet, general public)"
 // The horizontal safe distance, "nowhere at 6.6 Feet high", or "-" without an antenna height.
 std::string HorizontalText(const Station& station, const EnvironmentResult& result);
-std::string LimitText(const Limit& limit);  // "2 W/m2 (27.5 V/m, 0.073 A/m)"
-std::string ExemptionText(const BandResult& band);
+std::string LimitText(const Limit& limit);          // "2 W/m2 (27.5 V/m, 0.073 A/m), MPE (Table 1), 30 min"
+std::string LimitBasisText(const Limit& limit);     // "whole body (Table 5), 30 min" or "nerve stimulation, peak"
+std::string ExemptionText(const BandResult& band);  // "exempt at 14.35 MHz"
+// ExemptionText and, where the band is not exempt, why: "evaluation required at 7.3 MHz: ERP above
+// the threshold".
+std::string ExemptionWithReason(const BandResult& band);
 // "Run 45.7 % on 10m + Mult 5.9 % on 15m, at the same time"
 std::string VerdictParts(const Station& station, const StationResult& result, std::size_t place);
 

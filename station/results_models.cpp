@@ -76,8 +76,8 @@ QVariant ResultsModel::headerData(int section, Qt::Orientation orientation, int 
   if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
     return StationTableModel::headerData(section, orientation, role);
   const Station& s = document_->station();
-  static const char* const kTitles[] = {"Transmitter",      "Band",  "MHz",           "Environment",
-                                        "Average EIRP (W)", "Limit", "Safe distance", "From the mast"};
+  static const char* const kTitles[] = {"Transmitter", "Band",  "MHz",           "Environment",
+                                        "EIRP (W)",    "Limit", "Safe distance", "From the mast"};
   if (section < kFirstPlace) return tr(kTitles[section]);
   const auto place = static_cast<std::size_t>(section - kFirstPlace);
   if (place < s.places.size()) return tr("At %1").arg(Q(s.places[place].name));
@@ -116,7 +116,7 @@ QVariant ResultsModel::data(const QModelIndex& index, int role) const {
     case kEnvironment:
       return Q(EnvironmentName(s, env));
     case kEirp:
-      return Q(FormatFixed(e.averageEirpWatts, 2));
+      return Q(FormatFixed(e.ComparedEirpWatts(), 2));
     case kLimit:
       return Q(LimitText(e.limit));
     case kSafe:
@@ -130,9 +130,10 @@ QVariant ResultsModel::data(const QModelIndex& index, int role) const {
     if (s.places[place].environment != env) return {};
     const PlaceShare& share = b.places[place];
     const QString text = Q(PercentText(share.share));
-    return exceeds ? tr("%1 exceeds").arg(text) : text;
+    return exceeds && !AtAntenna(share.share) ? tr("%1 exceeds").arg(text) : text;
   }
-  return env == Environment::kUncontrolled ? Q(ExemptionText(b)) : QString();
+  if (env != Environment::kUncontrolled) return QString();
+  return Q(role == Qt::ToolTipRole ? ExemptionWithReason(b) : ExemptionText(b));
 }
 
 VerdictModel::VerdictModel(StationDocument* document, QObject* parent) : StationTableModel(document, parent) {

@@ -74,6 +74,28 @@ TEST(Station, OptionsDescribeTheSameStationAFileHolds) {
   EXPECT_EQ(json.at("places").at(0).at("name"), "at 40");
 }
 
+TEST(Station, APlaceAtTheAntennaIsSaidInWordsAndExceedsInEveryOutput) {
+  // 2 m up, people 2 m tall, 0 m from the mast: the place is the antenna itself.
+  const std::vector<std::string> options = {
+      "--bands", "20m", "--metric", "--antenna-height", "2", "--horizontal-at", "0", "--person-height", "2"};
+  const auto run = [&](const char* format) {
+    auto args = options;
+    args.insert(args.end(), {"--format", format});
+    const auto r = RunCalc(args);
+    EXPECT_EQ(r.status, kExitOk) << r.err;
+    return r.out;
+  };
+  const std::string text = run("text");
+  EXPECT_THAT(text, HasSubstr(": at the antenna, EXCEEDS THE LIMIT (TX at the antenna on 20m)"));
+  EXPECT_THAT(text, testing::Not(HasSubstr("inf")));
+  const auto json = Json::parse(run("json"));
+  EXPECT_EQ(json.at("places").at(0).at("at_antenna"), true);
+  EXPECT_EQ(json.at("places").at(0).at("complies"), false);
+  EXPECT_EQ(json.at("transmitters").at(0).at("bands").at(0).at("places").at(0).at("at_antenna"), true);
+  EXPECT_THAT(run("csv"), HasSubstr(",false,at the antenna,14,"));
+  EXPECT_THAT(run("html"), HasSubstr("<td class=\"n\">at the antenna</td>"));
+}
+
 TEST(Station, RefusesWhatItCannotUse) {
   const struct {
     std::vector<std::string> args;

@@ -4,6 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <fstream>
+#include <iterator>
+#include <string>
 #include <vector>
 
 namespace zento {
@@ -14,16 +17,22 @@ struct Row {
   double lowMHz, highMHz, lowWm2, highWm2;
 };
 
+enum class Which { kAveraged, kLocal };
+
 struct TableCase {
   RuleSet rules;
   Environment environment;
   std::vector<Row> rows;
+  Which which = Which::kAveraged;
 };
 
-double S(RuleSet rules, Environment environment, double f) {
+double S(RuleSet rules, Environment environment, double f, Which which = Which::kAveraged) {
   const auto limits = LookupLimits(rules, environment, f);
   EXPECT_TRUE(limits) << Info(rules).key << " " << f;
-  return limits ? limits->averaged.sWm2 : 0.0;
+  if (!limits) return 0.0;
+  if (which == Which::kAveraged) return limits->averaged.sWm2;
+  EXPECT_TRUE(limits->local) << Info(rules).key << " " << f;
+  return limits->local ? limits->local->sWm2 : 0.0;
 }
 
 // Each row holds just inside both its ends; where two rows meet, the stricter holds; outside
@@ -77,17 +86,36 @@ TEST(RuleSets, EachTableHoldsOnBothSidesOfEveryEdge) {
         {300, 6000, 1.29122, 10.00286},
         {6000, 150000, 10, 10},
         {150000, 300000, 10.005, 20.01}}},
+      // ICNIRP 2020 Table 6 (local, 6-minute average): S from E and H below 30 MHz, S above.
+      {RuleSet::kIcnirp2020,
+       kC,
+       {{0.1, 30, 150714.3, 48.8592},  // 377 (10.8/30)² at 30 MHz
+        {30, 400, 50, 50},
+        {400, 2000, 50.13830, 200.1169},
+        {2000, 6000, 200, 200},
+        {6000, 300000, 200.2626, 100}},  // 275 / 6^0.177; 100 at 300 GHz itself
+       Which::kLocal},
+      {RuleSet::kIcnirp2020,
+       kU,
+       {{0.1, 30, 29998.79, 10.05752},
+        {30, 400, 10, 10},
+        {400, 2000, 10.02766, 40.02338},
+        {2000, 6000, 40, 40},
+        {6000, 300000, 40.05253, 20}},
+       Which::kLocal},
   };
   for (const auto& c : cases) {
     const RuleSetInfo& info = Info(c.rules);
     for (std::size_t i = 0; i < c.rows.size(); ++i) {
       const Row& r = c.rows[i];
-      EXPECT_NEAR(S(c.rules, c.environment, r.lowMHz * (1 + 1e-9)), r.lowWm2, r.lowWm2 * 1e-6) << info.key << r.lowMHz;
-      EXPECT_NEAR(S(c.rules, c.environment, r.highMHz * (1 - 1e-9)), r.highWm2, r.highWm2 * 1e-6)
-          << info.key << r.highMHz;
+      EXPECT_NEAR(S(c.rules, c.environment, r.lowMHz * (1 + 1e-9), c.which), r.lowWm2, r.lowWm2 * 1e-6)
+          << info.key << r.lowMHz;
+      const double high = i + 1 == c.rows.size() ? r.highMHz : r.highMHz * (1 - 1e-9);
+      EXPECT_NEAR(S(c.rules, c.environment, high, c.which), r.highWm2, r.highWm2 * 1e-6) << info.key << r.highMHz;
       if (i > 0) {
         const double stricter = std::min(c.rows[i - 1].highWm2, r.lowWm2);
-        EXPECT_NEAR(S(c.rules, c.environment, r.lowMHz), stricter, stricter * 1e-6) << info.key << " at " << r.lowMHz;
+        EXPECT_NEAR(S(c.rules, c.environment, r.lowMHz, c.which), stricter, stricter * 1e-6)
+            << info.key << " at " << r.lowMHz;
       }
     }
     EXPECT_EQ(c.rows.front().lowMHz, info.minMHz);
@@ -105,12 +133,40 @@ TEST(RuleSets, FieldsAndAveragingTimes) {
   const auto above = LookupLimits(RuleSet::kIcnirp2020, Environment::kUncontrolled, 10000);
   EXPECT_NEAR(above->averaged.eVm, 61.4003, 1e-4);  // sqrt(10 x 377)
   EXPECT_FALSE(above->instantaneous);
-  // Safety Code 6 adds its instantaneous nerve-stimulation levels below 10 MHz: 83 V/m, 170 V/m.
-  const auto sc6 = LookupLimits(RuleSet::kCanadaSc6, Environment::kUncontrolled, 3.7);
-  ASSERT_TRUE(sc6->instantaneous);
-  EXPECT_NEAR(sc6->instantaneous->sWm2, 83.0 * 83.0 / 377.0, 1e-9);
-  EXPECT_NEAR(LookupLimits(RuleSet::kCanadaSc6, Environment::kControlled, 3.7)->instantaneous->eVm, 170, 1e-12);
-  EXPECT_FALSE(LookupLimits(RuleSet::kCanadaSc6, Environment::kUncontrolled, 10.1)->instantaneous);
+  // Below 10 MHz, instantaneous nerve-stimulation levels: Safety Code 6 (2015) and, for ICNIRP
+  // 2020, the ICNIRP 2010 reference levels (Tables 3 and 4), up to 10 MHz itself.
+  const struct {
+    RuleSet rules;
+    Environment environment;
+    double frequencyMHz;
+    double eVm, hAm;  // 0: none
+  } nerve[] = {
+      {RuleSet::kCanadaSc6, Environment::kUncontrolled, 3.7, 83, 90},
+      {RuleSet::kCanadaSc6, Environment::kControlled, 3.7, 170, 180},
+      {RuleSet::kCanadaSc6, Environment::kUncontrolled, 10.1, 0, 0},
+      {RuleSet::kIcnirp2020, Environment::kUncontrolled, 0.1, 83, 21},
+      {RuleSet::kIcnirp2020, Environment::kUncontrolled, 10, 83, 21},
+      {RuleSet::kIcnirp2020, Environment::kControlled, 10, 170, 80},
+      {RuleSet::kIcnirp2020, Environment::kControlled, 10 * (1 + 1e-9), 0, 0},
+      {RuleSet::kIcnirp1998, Environment::kUncontrolled, 3.7, 0, 0},
+  };
+  for (const auto& c : nerve) {
+    const auto limits = LookupLimits(c.rules, c.environment, c.frequencyMHz);
+    ASSERT_TRUE(limits);
+    ASSERT_EQ(limits->instantaneous.has_value(), c.eVm > 0) << Info(c.rules).key << " " << c.frequencyMHz;
+    if (!limits->instantaneous) continue;
+    EXPECT_TRUE(limits->instantaneous->instantaneous);
+    EXPECT_EQ(limits->instantaneous->eVm, c.eVm);
+    EXPECT_EQ(limits->instantaneous->hAm, c.hAm);
+    EXPECT_NEAR(limits->instantaneous->sWm2, c.eVm * c.eVm / 377.0, 1e-9) << "E binds in a plane wave";
+    EXPECT_NE(limits->instantaneous->basis.find("nerve"), std::string_view::npos);
+  }
+  // ICNIRP 2020's local limit is averaged over 6 minutes, its whole-body one over 30.
+  const auto local = LookupLimits(RuleSet::kIcnirp2020, Environment::kUncontrolled, 1296);
+  ASSERT_TRUE(local->local);
+  EXPECT_EQ(local->local->averagingMinutes, 6.0);
+  EXPECT_EQ(local->averaged.averagingMinutes, 30.0);
+  EXPECT_FALSE(LookupLimits(RuleSet::kFcc, Environment::kUncontrolled, 1296)->local);
 
   const struct {
     RuleSet rules;
@@ -128,6 +184,29 @@ TEST(RuleSets, FieldsAndAveragingTimes) {
   for (const auto& w : windows) {
     EXPECT_NEAR(AveragingMinutes(w.rules, w.environment, w.frequencyMHz), w.minutes, 1e-5)
         << Info(w.rules).key << " " << w.frequencyMHz;
+  }
+}
+
+// Every rule set is cited in the help, in a section of its own that names each of its limits.
+TEST(RuleSets, EachHasItsSectionInTheHelp) {
+  std::ifstream in(ZENTO_SOURCE_DIR "/ui/res/zento.hlp");
+  const std::string help((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  ASSERT_FALSE(help.empty());
+  for (const auto& info : kRuleSets) {
+    const auto at = help.find("id=\"rules-" + std::string(info.key) + "\"");
+    ASSERT_NE(at, std::string::npos) << info.key;
+    const std::string section = help.substr(at, help.find("<h3", at + 1) - at);
+    for (const Environment environment : kEnvironments) {
+      const auto limits = LookupLimits(info.id, environment, info.minMHz);
+      limits->ForEach([&](const Limit& limit) {
+        // "whole body (Table 5)" is cited as "Table 5"; a basis without a source by its own words.
+        const std::string_view basis = limit.basis;
+        const auto open = basis.find('(');
+        const std::string cited(open == std::string_view::npos ? basis
+                                                               : basis.substr(open + 1, basis.find(')') - open - 1));
+        EXPECT_NE(section.find(cited), std::string::npos) << info.key << ": " << cited;
+      });
+    }
   }
 }
 
