@@ -41,6 +41,8 @@ std::string StationText(const Station& station);
 // "the file has 2000000 bytes; a station file has at most 1048576 (1 MiB)"
 std::string FileTooLargeText(std::uintmax_t bytes);
 
+// ParseStation on the file's text; a file larger than kMaxStationFileBytes is refused without
+// being read.
 std::optional<Station> ReadStationFile(const std::filesystem::path& path, std::string& error);
 
 // Writes a temporary file beside `path` and renames it over `path`, so that a failure never

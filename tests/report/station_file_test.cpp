@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <fstream>
 
 #include "tests/support/files.h"
 
@@ -247,7 +248,7 @@ TEST(StationFile, TakesAStationAtItsLimits) {
   EXPECT_EQ(ParseStation(text, error), s) << error;
 }
 
-class StationFileWrite : public testing::Test {
+class StationFileOnDisk : public testing::Test {
  protected:
   void SetUp() override {
     dir_ = fs::temp_directory_path() / ("zento-station-" + std::to_string(::getpid()));
@@ -257,7 +258,7 @@ class StationFileWrite : public testing::Test {
   fs::path dir_;
 };
 
-TEST_F(StationFileWrite, ReplacesTheFileWholeOrNotAtAll) {
+TEST_F(StationFileOnDisk, ReplacesTheFileWholeOrNotAtAll) {
   const fs::path path = dir_ / "home.zento.json";
   Station s;
   s.callsign = "N0CALL";
@@ -272,6 +273,21 @@ TEST_F(StationFileWrite, ReplacesTheFileWholeOrNotAtAll) {
   EXPECT_NE(WriteStationFile(dir_ / "missing" / "x.zento.json", s).result, SaveResult::kSaved);
   EXPECT_FALSE(ReadStationFile(dir_ / "missing.zento.json", error));
   EXPECT_NE(error.find("cannot be opened"), std::string::npos) << error;
+}
+
+// A file too large for a station is refused by its size, before it is read: the window and
+// zento-calc stay quick whatever file they are given.
+TEST_F(StationFileOnDisk, RefusesALargeFileOrAFolderBeforeReadingIt) {
+  const fs::path big = dir_ / "big.zento.json";
+  std::ofstream(big) << "{";
+  fs::resize_file(big, 50'000'000);  // a sparse file: nothing written, and nothing to read fast
+  std::string error;
+  EXPECT_FALSE(ReadStationFile(big, error));
+  EXPECT_EQ(error, "the file has 50000000 bytes; a station file has at most 1048576 (1 MiB)");
+  EXPECT_FALSE(ReadStationFile("/dev/zero", error));  // endless, of no size known beforehand
+  EXPECT_EQ(error, "the file has more than 1048576 bytes; a station file has at most 1048576 (1 MiB)");
+  EXPECT_FALSE(ReadStationFile(dir_, error));
+  EXPECT_EQ(error, "is a folder, not a file");
 }
 
 }  // namespace
