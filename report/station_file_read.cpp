@@ -9,6 +9,7 @@
 #include "core/feedline.h"
 #include "core/number_text.h"
 #include "core/operating.h"
+#include "report/json_text.h"
 #include "report/located_json.h"
 #include "report/station_file.h"
 
@@ -28,8 +29,7 @@ bool SameIgnoringCase(std::string_view a, std::string_view b) {
 }
 
 std::string Shown(const Json& value) {
-  std::string text = value.dump(-1, ' ', false, Json::error_handler_t::replace);
-  return text.size() <= 60 ? text : text.substr(0, 60) + "...";
+  return Shortened(value.dump(-1, ' ', false, Json::error_handler_t::replace), 60);
 }
 
 std::string RangeText(const Range& range) {
@@ -38,58 +38,59 @@ std::string RangeText(const Range& range) {
 
 class Reader {
  public:
-  explicit Reader(const LocatedJson& doc) : doc_(doc) {}
+  explicit Reader(const LocatedJson& doc) : doc_(doc), root_(doc) {}
 
   Station Read() {
-    const Json& root = Object(doc_.value, "");
-    Keys(root, "",
+    const Json& root = Object(doc_.value, root_);
+    Keys(root, root_,
          {"format", "version", "callsign", "location", "rules", "ground_reflection", "units", "person_height_m",
           "exemption_distance_m", "places", "transmitters"});
-    if (String(root, "", "format") != kStationFileFormat) {
-      Fail("format", "expected \"" + std::string(kStationFileFormat) + "\"", &root.at("format"));
+    if (String(root, root_, "format") != kStationFileFormat) {
+      Fail(root_.Member("format"), "expected \"" + std::string(kStationFileFormat) + "\"", &root.at("format"));
     }
-    const double version = Number(root, "", "version", {1, 1000});
+    const double version = Number(root, root_, "version", {1, 1000});
     if (version != kStationFileVersion) {
-      Fail("version", "expected " + std::to_string(kStationFileVersion) + " (a newer ZENTO wrote this file)",
-           &root.at("version"));
+      Fail(root_.Member("version"),
+           "expected " + std::to_string(kStationFileVersion) + " (a newer ZENTO wrote this file)", &root.at("version"));
     }
     Station s;
-    s.callsign = OptionalString(root, "", "callsign").value_or("");
-    s.location = OptionalString(root, "", "location").value_or("");
-    if (const auto rules = OptionalString(root, "", "rules")) {
+    s.callsign = OptionalString(root, root_, "callsign", kMaxCallsignLength).value_or("");
+    s.location = OptionalString(root, root_, "location", kMaxLocationLength).value_or("");
+    if (const auto rules = OptionalString(root, root_, "rules")) {
       const auto found = FindRuleSet(*rules);
-      if (!found) Fail("rules", "expected one of fcc, icnirp-1998, icnirp-2020, canada-sc6", &root.at("rules"));
+      if (!found) {
+        Fail(root_.Member("rules"), "expected one of fcc, icnirp-1998, icnirp-2020, canada-sc6", &root.at("rules"));
+      }
       s.rules = *found;
     }
-    s.groundReflection = OptionalBool(root, "", "ground_reflection").value_or(true);
-    if (const auto units = OptionalString(root, "", "units")) s.units = Unit(root, "", "units");
-    s.personHeightMeters = OptionalNumber(root, "", "person_height_m", kHeightRange).value_or(2.0);
-    s.exemptionDistanceMeters = OptionalNumber(root, "", "exemption_distance_m", kPlaceDistanceRange);
-    ForEach(root, "", "places",
-            [&](const Json& v, const std::string& path) { s.places.push_back(ReadPlace(v, path)); });
-    ForEach(root, "", "transmitters",
-            [&](const Json& v, const std::string& path) { s.transmitters.push_back(ReadTransmitter(v, path)); });
+    s.groundReflection = OptionalBool(root, root_, "ground_reflection").value_or(true);
+    if (const auto units = OptionalString(root, root_, "units")) s.units = Unit(root, root_, "units");
+    s.personHeightMeters = OptionalNumber(root, root_, "person_height_m", kHeightRange).value_or(2.0);
+    s.exemptionDistanceMeters = OptionalNumber(root, root_, "exemption_distance_m", kPlaceDistanceRange);
+    ForEach(root, root_, "places", {kMaxPlaces, "places"},
+            [&](const Json& v, const JsonPath& path) { s.places.push_back(ReadPlace(v, path)); });
+    ForEach(root, root_, "transmitters", {kMaxTransmitters, "transmitters"},
+            [&](const Json& v, const JsonPath& path) { s.transmitters.push_back(ReadTransmitter(v, path)); });
     CheckNames(s, root);
     return s;
   }
 
  private:
-  [[noreturn]] void Fail(const std::string& path, const std::string& what, const Json* got = nullptr) const {
-    std::string message = (path.empty() ? "the station" : path) + ": " + what;
+  [[noreturn]] void Fail(const JsonPath& path, const std::string& what, const Json* got = nullptr) const {
+    std::string message = (path.text().empty() ? "the station" : path.text()) + ": " + what;
     if (got) message += ", got " + Shown(*got);
-    const auto line = doc_.lines.find(path);
-    if (line != doc_.lines.end()) message += " (line " + std::to_string(line->second) + ")";
+    if (const auto line = path.line()) message += " (line " + std::to_string(*line) + ")";
     throw ReadError{message};
   }
 
-  const Json& Object(const Json& v, const std::string& path) const {
+  const Json& Object(const Json& v, const JsonPath& path) const {
     if (!v.is_object()) Fail(path, "expected an object", &v);
     return v;
   }
 
-  void Keys(const Json& object, const std::string& path, std::initializer_list<std::string_view> known) const {
+  void Keys(const Json& object, const JsonPath& path, std::initializer_list<std::string_view> known) const {
     for (const auto& [key, value] : object.items()) {
-      if (std::find(known.begin(), known.end(), key) == known.end()) Fail(JoinPath(path, key), "unknown key");
+      if (std::find(known.begin(), known.end(), key) == known.end()) Fail(path.Member(key), "unknown key");
     }
   }
 
@@ -98,69 +99,82 @@ class Reader {
     return it == object.end() ? nullptr : &*it;
   }
 
-  const Json& Required(const Json& object, const std::string& path, std::string_view key) const {
+  const Json& Required(const Json& object, const JsonPath& path, std::string_view key) const {
     const Json* v = Find(object, key);
     if (!v) Fail(path, "missing key \"" + std::string(key) + "\"");
     return *v;
   }
 
-  double NumberValue(const Json& v, const std::string& path, const Range& range) const {
+  double NumberValue(const Json& v, const JsonPath& path, const Range& range) const {
     if (!v.is_number() || !range.Holds(v.get<double>())) Fail(path, "expected " + RangeText(range), &v);
     return v.get<double>();
   }
-  double Number(const Json& o, const std::string& path, std::string_view key, const Range& range) const {
-    return NumberValue(Required(o, path, key), JoinPath(path, key), range);
+  double Number(const Json& o, const JsonPath& path, std::string_view key, const Range& range) const {
+    return NumberValue(Required(o, path, key), path.Member(key), range);
   }
-  std::optional<double> OptionalNumber(const Json& o, const std::string& path, std::string_view key,
+  std::optional<double> OptionalNumber(const Json& o, const JsonPath& path, std::string_view key,
                                        const Range& range) const {
     const Json* v = Find(o, key);
     if (!v) return std::nullopt;
-    return NumberValue(*v, JoinPath(path, key), range);
+    return NumberValue(*v, path.Member(key), range);
   }
 
-  std::string StringValue(const Json& v, const std::string& path) const {
+  std::string StringValue(const Json& v, const JsonPath& path, std::size_t maxChars = kMaxWordLength) const {
     if (!v.is_string()) Fail(path, "expected a string", &v);
-    return v.get<std::string>();
+    const auto& text = v.get_ref<const std::string&>();
+    if (const std::string problem = TextFieldProblem(text, maxChars); !problem.empty()) Fail(path, problem);
+    return text;
   }
-  std::string String(const Json& o, const std::string& path, std::string_view key) const {
-    return StringValue(Required(o, path, key), JoinPath(path, key));
+  std::string String(const Json& o, const JsonPath& path, std::string_view key,
+                     std::size_t maxChars = kMaxWordLength) const {
+    return StringValue(Required(o, path, key), path.Member(key), maxChars);
   }
-  std::optional<std::string> OptionalString(const Json& o, const std::string& path, std::string_view key) const {
+  std::optional<std::string> OptionalString(const Json& o, const JsonPath& path, std::string_view key,
+                                            std::size_t maxChars = kMaxWordLength) const {
     const Json* v = Find(o, key);
     if (!v) return std::nullopt;
-    return StringValue(*v, JoinPath(path, key));
+    return StringValue(*v, path.Member(key), maxChars);
   }
 
-  std::optional<bool> OptionalBool(const Json& o, const std::string& path, std::string_view key) const {
+  std::optional<bool> OptionalBool(const Json& o, const JsonPath& path, std::string_view key) const {
     const Json* v = Find(o, key);
     if (!v) return std::nullopt;
-    if (!v->is_boolean()) Fail(JoinPath(path, key), "expected true or false", v);
+    if (!v->is_boolean()) Fail(path.Member(key), "expected true or false", v);
     return v->get<bool>();
   }
 
-  LengthUnit Unit(const Json& o, const std::string& path, std::string_view key) const {
+  LengthUnit Unit(const Json& o, const JsonPath& path, std::string_view key) const {
     const std::string text = String(o, path, key);
     if (text == "feet") return LengthUnit::kFeet;
     if (text == "meters") return LengthUnit::kMeters;
-    Fail(JoinPath(path, key), "expected \"feet\" or \"meters\"", &o.at(key));
+    Fail(path.Member(key), "expected \"feet\" or \"meters\"", &o.at(key));
   }
 
+  struct Most {
+    std::size_t count;
+    std::string_view things;
+  };
+
   template <typename Each>
-  void ForEach(const Json& o, const std::string& path, std::string_view key, Each each) const {
+  void ForEach(const Json& o, const JsonPath& path, std::string_view key, Most most, Each each) const {
     const Json* v = Find(o, key);
     if (!v) return;
-    const std::string arrayPath = JoinPath(path, key);
+    const JsonPath arrayPath = path.Member(key);
     if (!v->is_array()) Fail(arrayPath, "expected a list", v);
-    for (std::size_t i = 0; i < v->size(); ++i) each((*v)[i], JoinPath(arrayPath, i));
+    if (v->size() > most.count) {
+      Fail(arrayPath, "expected at most " + std::to_string(most.count) + " " + std::string(most.things) + ", got " +
+                          std::to_string(v->size()));
+    }
+    for (std::size_t i = 0; i < v->size(); ++i) each((*v)[i], arrayPath.Item(i));
   }
 
   // Exactly one of the keys, or none when `optional`.
-  std::optional<std::string_view> OneOf(const Json& o, const std::string& path,
+  std::optional<std::string_view> OneOf(const Json& o, const JsonPath& path,
                                         std::initializer_list<std::string_view> keys, bool optional) const {
     std::optional<std::string_view> found;
     for (const auto key : keys) {
       if (!Find(o, key)) continue;
-      if (found) Fail(JoinPath(path, key), "only one of " + Joined(keys) + " may be given");
+      if (found) Fail(path.Member(key), "only one of " + Joined(keys) + " may be given");
       found = key;
     }
     if (!found && !optional) Fail(path, "missing one of " + Joined(keys));
@@ -173,21 +187,21 @@ class Reader {
     return out;
   }
 
-  Place ReadPlace(const Json& v, const std::string& path) const {
+  Place ReadPlace(const Json& v, const JsonPath& path) const {
     const Json& o = Object(v, path);
     Keys(o, path, {"name", "environment", "distance_m", "horizontal_m", "height_m"});
     Place p;
-    p.name = String(o, path, "name");
+    p.name = String(o, path, "name", kMaxNameLength);
     if (const auto env = OptionalString(o, path, "environment")) {
       if (*env == "controlled") {
         p.environment = Environment::kControlled;
       } else if (*env != "uncontrolled") {
-        Fail(JoinPath(path, "environment"), "expected \"controlled\" or \"uncontrolled\"", &o.at("environment"));
+        Fail(path.Member("environment"), "expected \"controlled\" or \"uncontrolled\"", &o.at("environment"));
       }
     }
     if (OneOf(o, path, {"distance_m", "horizontal_m"}, false) == "distance_m") {
       p.distanceMeters = Number(o, path, "distance_m", kPlaceDistanceRange);
-      if (Find(o, "height_m")) Fail(JoinPath(path, "height_m"), "only with \"horizontal_m\"");
+      if (Find(o, "height_m")) Fail(path.Member("height_m"), "only with \"horizontal_m\"");
     } else {
       p.horizontalMeters = Number(o, path, "horizontal_m", kDistanceRange);
       p.heightMeters = OptionalNumber(o, path, "height_m", kHeightRange);
@@ -195,7 +209,7 @@ class Reader {
     return p;
   }
 
-  Feedline ReadFeedline(const Json& v, const std::string& path) const {
+  Feedline ReadFeedline(const Json& v, const JsonPath& path) const {
     const Json& o = Object(v, path);
     Keys(o, path, {"cable", "loss_db_per_100ft", "loss_db", "length", "length_units", "swr", "other_loss_db"});
     Feedline f;
@@ -206,7 +220,7 @@ class Reader {
       for (std::size_t row = 0; row < CountCables(kCableTable); ++row) {
         if (SameIgnoringCase(kCableTable[row].name, name)) f.cableRow = static_cast<int>(row);
       }
-      if (f.cableRow < 0) Fail(JoinPath(path, "cable"), "expected a cable of zento-calc --list-cables", &o.at("cable"));
+      if (f.cableRow < 0) Fail(path.Member("cable"), "expected a cable of zento-calc --list-cables", &o.at("cable"));
     } else if (kind == "loss_db_per_100ft") {
       f.kind = FeedlineKind::kLossPer100Feet;
       f.lossDbPer100Feet = Number(o, path, "loss_db_per_100ft", kLossPer100FeetRange);
@@ -215,7 +229,7 @@ class Reader {
     }
     if (f.kind == FeedlineKind::kTotalLoss) {
       for (const auto key : {"length", "length_units"}) {
-        if (Find(o, key)) Fail(JoinPath(path, key), "only with \"cable\" or \"loss_db_per_100ft\"");
+        if (Find(o, key)) Fail(path.Member(key), "only with \"cable\" or \"loss_db_per_100ft\"");
       }
     } else {
       f.length = Number(o, path, "length", kCableLengthRange);
@@ -226,7 +240,7 @@ class Reader {
     return f;
   }
 
-  Antenna ReadAntenna(const Json& v, const std::string& path) const {
+  Antenna ReadAntenna(const Json& v, const JsonPath& path) const {
     const Json& o = Object(v, path);
     Keys(o, path, {"preset", "gain_dbi", "height_m"});
     Antenna a;
@@ -235,7 +249,7 @@ class Reader {
       for (std::size_t i = 0; i < kAntennaPresets.size(); ++i) {
         if (kAntennaPresets[i].shortName == key) a.preset = static_cast<int>(i);
       }
-      if (!a.preset) Fail(JoinPath(path, "preset"), "expected a preset of zento-calc --list-antennas", &o.at("preset"));
+      if (!a.preset) Fail(path.Member("preset"), "expected a preset of zento-calc --list-antennas", &o.at("preset"));
     } else {
       a.gainDbi = OptionalNumber(o, path, "gain_dbi", kGainRange).value_or(0.0);
     }
@@ -243,7 +257,7 @@ class Reader {
     return a;
   }
 
-  BandChoice ReadBand(const Json& v, const std::string& path) const {
+  BandChoice ReadBand(const Json& v, const JsonPath& path) const {
     if (v.is_number()) return {"", NumberValue(v, path, kFrequencyRange)};
     const std::string name = StringValue(v, path);
     for (const RuleSet rules : {RuleSet::kFcc, RuleSet::kIcnirp1998}) {
@@ -252,44 +266,45 @@ class Reader {
     Fail(path, "expected a band name (160m ... 23cm, 4m) or a frequency in MHz", &v);
   }
 
-  Transmitter ReadTransmitter(const Json& v, const std::string& path) const {
+  Transmitter ReadTransmitter(const Json& v, const JsonPath& path) const {
     const Json& o = Object(v, path);
     Keys(o, path,
          {"name", "power_watts", "mode", "duty_percent", "tx_minutes", "rx_minutes", "bands", "feedline", "antenna",
           "simultaneous_with"});
     Transmitter t;
-    t.name = String(o, path, "name");
+    t.name = String(o, path, "name", kMaxNameLength);
     t.powerWatts = Number(o, path, "power_watts", kPowerRange);
     if (OneOf(o, path, {"mode", "duty_percent"}, true) == "duty_percent") {
       t.dutyPercent = Number(o, path, "duty_percent", kDutyRange);
     } else if (const auto mode = OptionalString(o, path, "mode")) {
-      if (!FindMode(*mode)) Fail(JoinPath(path, "mode"), "expected a mode of zento-calc --list-modes", &o.at("mode"));
+      if (!FindMode(*mode)) Fail(path.Member("mode"), "expected a mode of zento-calc --list-modes", &o.at("mode"));
       t.mode = *mode;
     }
     t.txMinutes = OptionalNumber(o, path, "tx_minutes", kTxMinutesRange);
     t.rxMinutes = OptionalNumber(o, path, "rx_minutes", kMinutesRange);
     if (t.rxMinutes && !t.txMinutes) Fail(path, "missing key \"tx_minutes\" beside \"rx_minutes\"");
-    ForEach(o, path, "bands", [&](const Json& b, const std::string& p) { t.bands.push_back(ReadBand(b, p)); });
-    if (const Json* f = Find(o, "feedline")) t.feedline = ReadFeedline(*f, JoinPath(path, "feedline"));
-    if (const Json* a = Find(o, "antenna")) t.antenna = ReadAntenna(*a, JoinPath(path, "antenna"));
-    ForEach(o, path, "simultaneous_with",
-            [&](const Json& n, const std::string& p) { t.simultaneousWith.push_back(StringValue(n, p)); });
+    ForEach(o, path, "bands", {kMaxBandsPerTransmitter, "bands"},
+            [&](const Json& b, const JsonPath& p) { t.bands.push_back(ReadBand(b, p)); });
+    if (const Json* f = Find(o, "feedline")) t.feedline = ReadFeedline(*f, path.Member("feedline"));
+    if (const Json* a = Find(o, "antenna")) t.antenna = ReadAntenna(*a, path.Member("antenna"));
+    ForEach(o, path, "simultaneous_with", {kMaxTransmitters, "names"},
+            [&](const Json& n, const JsonPath& p) { t.simultaneousWith.push_back(StringValue(n, p, kMaxNameLength)); });
     return t;
   }
 
   void CheckNames(const Station& s, const Json& root) const {
     std::set<std::string> names;
     for (std::size_t i = 0; i < s.transmitters.size(); ++i) {
-      const std::string path = JoinPath(JoinPath("transmitters", i), "name");
       if (!names.insert(s.transmitters[i].name).second) {
-        Fail(path, "another transmitter has this name", &root.at("transmitters")[i].at("name"));
+        Fail(root_.Member("transmitters").Item(i).Member("name"), "another transmitter has this name",
+             &root.at("transmitters")[i].at("name"));
       }
     }
     for (std::size_t i = 0; i < s.transmitters.size(); ++i) {
       const auto& with = s.transmitters[i].simultaneousWith;
       for (std::size_t k = 0; k < with.size(); ++k) {
         if (names.count(with[k]) == 0 || with[k] == s.transmitters[i].name) {
-          Fail(JoinPath(JoinPath(JoinPath("transmitters", i), "simultaneous_with"), k),
+          Fail(root_.Member("transmitters").Item(i).Member("simultaneous_with").Item(k),
                "expected the name of another transmitter", &root.at("transmitters")[i].at("simultaneous_with")[k]);
         }
       }
@@ -297,12 +312,36 @@ class Reader {
   }
 
   const LocatedJson& doc_;
+  const JsonPath root_;
 };
 
 }  // namespace
 
+std::string FileTooLargeText(std::uintmax_t bytes) {
+  return "the file has " + std::to_string(bytes) + " bytes; a station file has at most " +
+         std::to_string(kMaxStationFileBytes) + " (" + std::to_string(kMaxStationFileBytes >> 20) + " MiB)";
+}
+
+std::string TextFieldProblem(std::string_view text, std::size_t maxChars) {
+  for (const char c : text) {
+    const auto u = static_cast<unsigned char>(c);
+    if ((u < 0x20 && c != '\t' && c != '\n' && c != '\r') || u == 0x7F) {
+      constexpr char kHex[] = "0123456789ABCDEF";
+      return std::string("expected text without control characters, got U+00") + kHex[u >> 4] + kHex[u & 0xF];
+    }
+  }
+  if (const std::size_t chars = CountCharacters(text); chars > maxChars) {
+    return "expected at most " + std::to_string(maxChars) + " characters, got " + std::to_string(chars);
+  }
+  return {};
+}
+
 std::optional<Station> ParseStation(std::string_view text, std::string& error) {
-  const auto doc = ParseLocatedJson(text, error);
+  if (text.size() > kMaxStationFileBytes) {
+    error = FileTooLargeText(text.size());
+    return std::nullopt;
+  }
+  const auto doc = ParseLocatedJson(text, kMaxStationFileDepth, error);
   if (!doc) return std::nullopt;
   try {
     return Reader(*doc).Read();

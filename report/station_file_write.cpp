@@ -4,9 +4,6 @@
 
 #include <cerrno>
 #include <cstdio>
-#include <cstring>
-#include <fstream>
-#include <iterator>
 
 #include <nlohmann/json.hpp>
 
@@ -95,20 +92,6 @@ std::string StationText(const Station& s) {
   for (const auto& t : s.transmitters) transmitters.push_back(TransmitterJson(t));
   out["transmitters"] = std::move(transmitters);
   return out.dump(2, ' ', false, Json::error_handler_t::replace) + "\n";
-}
-
-std::optional<Station> ReadStationFile(const std::filesystem::path& path, std::string& error) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) {
-    error = std::string("cannot be opened (") + std::strerror(errno) + ")";
-    return std::nullopt;
-  }
-  const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (in.bad()) {
-    error = "cannot be read";
-    return std::nullopt;
-  }
-  return ParseStation(text, error);
 }
 
 SaveOutcome WriteStationFile(const std::filesystem::path& path, const Station& station) {

@@ -114,6 +114,7 @@ TEST(Station, RefusesWhatItCannotUse) {
       {{"--station", "/nonexistent/x.zento.json"},
        kExitBadInput,
        "--station: /nonexistent/x.zento.json: cannot be opened"},
+      {{"--station", "/dev/zero"}, kExitBadInput, "--station: /dev/zero: the file has more than 1048576 bytes"},
   };
   for (const auto& c : cases) {
     const auto r = RunCalc(c.args);

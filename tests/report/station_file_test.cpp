@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <fstream>
 
 #include "tests/support/files.h"
 
@@ -106,7 +107,148 @@ TEST(StationFile, RefusesWhatItCannotUseNamingKeyAndLine) {
   }
 }
 
-class StationFileWrite : public testing::Test {
+std::string Repeated(const std::string& text, std::size_t count, const std::string& between = "") {
+  std::string out;
+  for (std::size_t i = 0; i < count; ++i) out += (i ? between : "") + text;
+  return out;
+}
+
+// "a0": 1, "a1": 1, ...
+std::string ManyKeys(std::size_t count) {
+  std::string out;
+  for (std::size_t i = 0; i < count; ++i) out += (i ? ", \"a" : "\"a") + std::to_string(i) + "\": 1";
+  return out;
+}
+
+// A station whose one transmitter, on line 3, has `keys` from column 55 on.
+std::string OnLine3(const std::string& keys) {
+  return "{\n  \"format\": \"zento-station\", \"version\": 1,\n"
+         "  \"transmitters\": [{\"name\": \"HF\", \"power_watts\": 100, " +
+         keys + "}]}";
+}
+
+// What no station holds is refused before it can make the reader slow or the window unusable,
+// and what is not JSON, or not text, is named by its place like any other refusal.
+TEST(StationFile, RefusesWhatNoStationHoldsNamingThePlace) {
+  const std::string power = "      \"power_watts\": 100";
+  const std::string e21 = Repeated("\u00e9", 21);  // 21 characters, 42 bytes
+  const struct {
+    std::string text;
+    std::string error;
+  } cases[] = {
+      // Not text, or not UTF-8.
+      {"", "the file is empty"},
+      {"\xEF\xBB\xBF \n\t\r\n", "the file holds only blank space"},
+      {std::string("\0\0\0{}", 5), "line 1, column 1: a NUL byte (this is not a text file)"},
+      {With(power, std::string("  \"callsign\": \"N0\0CALL\",\n", 25)),
+       "line 4, column 18: a NUL byte (this is not a text file)"},
+      {std::string("\xFF\xFE{\0}\0", 6), "line 1, column 1: a UTF-16 byte-order mark (save the file as UTF-8)"},
+      {With(power, "  \"location\": \"K\xF6ln\",\n"),
+       "location: expected UTF-8 text, got the byte 0xF6 (line 4, column 17)"},
+      {With(power, "  \"callsign\": \"\xED\xA0\x80\",\n"),  // a surrogate
+       "callsign: expected UTF-8 text, got the byte 0xED (line 4, column 16)"},
+      {OnLine3("\"bands\": [\"2m\", \"\xC0\xAF\"]"),  // an overlong '/'
+       "transmitters[0].bands[1]: expected UTF-8 text, got the byte 0xC0 (line 3, column 72)"},
+      {"{\"form\xE9t\": 1}", "line 1, column 7: expected UTF-8 text, got the byte 0xE9"},
+      {"{\xFF}", "line 1, column 2: expected UTF-8 text, got the byte 0xFF"},
+      // Numbers beyond a double's range.
+      {With(power + ",\n      \"feedline\": {\"swr\": 1e400}"),
+       "transmitters[0].feedline.swr: the number 1e400 is out of range (line 12, column 27)"},
+      {OnLine3("\"bands\": [-1e400]"),
+       "transmitters[0].bands[0]: the number -1e400 is out of range (line 3, column 65)"},
+      {"1e400", "line 1, column 1: the number 1e400 is out of range"},
+      {"{\"person_height_m\": 1" + std::string(500, '0') + "}",
+       "person_height_m: the number 100000000000000000000000... is out of range (line 1, column 21)"},
+      // Too large, too deep.
+      {std::string(kMaxStationFileBytes + 1, ' '),
+       "the file has 1048577 bytes; a station file has at most 1048576 (1 MiB)"},
+      {std::string(100000, '[') + std::string(100000, ']'),
+       "line 1, column 17: lists and objects nested more than 16 deep"},
+      {With(power + ",\n      \"antenna\": " + std::string(14, '[') + std::string(14, ']')),
+       "line 12, column 31: lists and objects nested more than 16 deep"},
+      // Keys as long as a whole file, nested: no path repeats them for each value, no message shows them.
+      {Repeated("{\"" + std::string(60000, 'k') + "\": ", 15) + "{" + ManyKeys(2000) + "}" + std::string(15, '}'),
+       "\"kkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkk...\": unknown key (line 1)"},
+      {Repeated("{\"" + std::string(60000, 'k') + "\": ", 15) + "{\"a\": 1, \"a\": 2}" + std::string(15, '}'),
+       "kkkk...\".a: the key appears twice (line 1)"},
+      {With(power, "  \"call\\u001bsign\": \"N0CALL\",\n"), "\"call\\u001bsign\": unknown key (line 4)"},
+      // More than a station holds.
+      {With(power, "  \"callsign\": \"" + e21 + "\",\n"), "callsign: expected at most 20 characters, got 21 (line 4)"},
+      {With(power, "  \"location\": \"" + std::string(1000000, 'x') + "\",\n"),
+       "location: expected at most 500 characters, got 1000000 (line 4)"},
+      {With(power, "  \"location\": \"" + Repeated("x\\n", 251) + "\",\n"),
+       "location: expected at most 500 characters, got 502 (line 4)"},
+      {With(power, "  \"callsign\": \"N0\\u001b[31mCALL\",\n"),
+       "callsign: expected text without control characters, got U+001B (line 4)"},
+      {"{\n  \"format\": \"zento-station\", \"version\": 1,\n  \"places\": [{\"name\": \"" + std::string(81, 'p') +
+           "\", \"distance_m\": 1}]}",
+       "places[0].name: expected at most 80 characters, got 81 (line 3)"},
+      {"{\n  \"format\": \"zento-station\", \"version\": 1,\n  \"places\": [{\"name\": \"a\\u0000b\", \"distance_m\": "
+       "1}]}",
+       "places[0].name: expected text without control characters, got U+0000 (line 3)"},
+      {With(power + ",\n      \"mode\": \"" + std::string(81, 'm') + "\""),
+       "transmitters[0].mode: expected at most 80 characters, got 81 (line 12)"},
+      {OnLine3("\"simultaneous_with\": [\"" + std::string(81, 'n') + "\"]"),
+       "transmitters[0].simultaneous_with[0]: expected at most 80 characters, got 81 (line 3)"},
+      {OnLine3("\"bands\": [\"" + std::string(100000, 'b') + "\"]"),
+       "transmitters[0].bands[0]: expected at most 80 characters, got 100000 (line 3)"},
+      {OnLine3("\"bands\": [" + Repeated("\"20m\"", kMaxBandsPerTransmitter + 1, ", ") + "]"),
+       "transmitters[0].bands: expected at most 64 bands, got 65 (line 3)"},
+      {OnLine3("\"simultaneous_with\": [" + Repeated("\"HF\"", kMaxTransmitters + 1, ", ") + "]"),
+       "transmitters[0].simultaneous_with: expected at most 32 names, got 33 (line 3)"},
+      {"{\n  \"format\": \"zento-station\", \"version\": 1,\n  \"places\": [" +
+           Repeated("{\"name\": \"p\", \"distance_m\": 1}", kMaxPlaces + 1, ", ") + "]}",
+       "places: expected at most 100 places, got 101 (line 3)"},
+      {"{\n  \"format\": \"zento-station\", \"version\": 1,\n  \"transmitters\": [" +
+           Repeated("{}", kMaxTransmitters + 1, ", ") + "]}",
+       "transmitters: expected at most 32 transmitters, got 33 (line 3)"},
+  };
+  for (const auto& c : cases) {
+    std::string error;
+    EXPECT_FALSE(ParseStation(c.text, error)) << c.error;
+    EXPECT_NE(error.find(c.error), std::string::npos)
+        << "expected: " << c.error << "\n     got: " << error.substr(0, 300);
+    EXPECT_LE(error.size(), 240u) << error.substr(0, 300);
+  }
+}
+
+// What a station may hold is taken, at its limits and with text that only looks like nesting.
+TEST(StationFile, TakesAStationAtItsLimits) {
+  const std::string example = test::ReadAll(fs::path(ZENTO_SOURCE_DIR) / "examples/us-hf-and-2m.zento.json");
+  std::string error;
+  const auto plain = ParseStation(example, error);
+  ASSERT_TRUE(plain) << error;
+  EXPECT_EQ(ParseStation("\xEF\xBB\xBF" + example, error), plain) << "a UTF-8 byte-order mark is skipped";
+
+  Station s;
+  s.callsign = Repeated("\u00e9", kMaxCallsignLength);
+  s.location = "[{\"" + Repeated("\\[{\n\t", (kMaxLocationLength - 3) / 5);
+  // Every name as long as may be, in characters of four bytes; every band a frequency of 17 digits.
+  const std::string antennas = Repeated("\U0001F4E1", kMaxNameLength - 3);
+  for (std::size_t p = 0; p < kMaxPlaces; ++p) {
+    Place place;
+    place.name = std::to_string(p) + antennas;
+    place.distanceMeters = 1.0;
+    s.places.push_back(place);
+  }
+  for (std::size_t t = 0; t < kMaxTransmitters; ++t) {
+    Transmitter tx;
+    tx.name = std::to_string(t) + antennas;
+    tx.bands.assign(kMaxBandsPerTransmitter, BandChoice{"", 100.0 / 3.0});
+    s.transmitters.push_back(tx);
+  }
+  for (auto& tx : s.transmitters) {
+    for (const auto& other : s.transmitters) {
+      if (other.name != tx.name) tx.simultaneousWith.push_back(other.name);
+    }
+  }
+  ASSERT_LE(s.location.size(), kMaxLocationLength);
+  const std::string text = StationText(s);
+  EXPECT_LT(text.size(), kMaxStationFileBytes / 2) << "the largest station is far from the file limit";
+  EXPECT_EQ(ParseStation(text, error), s) << error;
+}
+
+class StationFileOnDisk : public testing::Test {
  protected:
   void SetUp() override {
     dir_ = fs::temp_directory_path() / ("zento-station-" + std::to_string(::getpid()));
@@ -116,7 +258,7 @@ class StationFileWrite : public testing::Test {
   fs::path dir_;
 };
 
-TEST_F(StationFileWrite, ReplacesTheFileWholeOrNotAtAll) {
+TEST_F(StationFileOnDisk, ReplacesTheFileWholeOrNotAtAll) {
   const fs::path path = dir_ / "home.zento.json";
   Station s;
   s.callsign = "N0CALL";
@@ -131,6 +273,21 @@ TEST_F(StationFileWrite, ReplacesTheFileWholeOrNotAtAll) {
   EXPECT_NE(WriteStationFile(dir_ / "missing" / "x.zento.json", s).result, SaveResult::kSaved);
   EXPECT_FALSE(ReadStationFile(dir_ / "missing.zento.json", error));
   EXPECT_NE(error.find("cannot be opened"), std::string::npos) << error;
+}
+
+// A file too large for a station is refused by its size, before it is read: the window and
+// zento-calc stay quick whatever file they are given.
+TEST_F(StationFileOnDisk, RefusesALargeFileOrAFolderBeforeReadingIt) {
+  const fs::path big = dir_ / "big.zento.json";
+  std::ofstream(big) << "{";
+  fs::resize_file(big, 50'000'000);  // a sparse file: nothing written, and nothing to read fast
+  std::string error;
+  EXPECT_FALSE(ReadStationFile(big, error));
+  EXPECT_EQ(error, "the file has 50000000 bytes; a station file has at most 1048576 (1 MiB)");
+  EXPECT_FALSE(ReadStationFile("/dev/zero", error));  // endless, of no size known beforehand
+  EXPECT_EQ(error, "the file has more than 1048576 bytes; a station file has at most 1048576 (1 MiB)");
+  EXPECT_FALSE(ReadStationFile(dir_, error));
+  EXPECT_EQ(error, "is a folder, not a file");
 }
 
 }  // namespace
