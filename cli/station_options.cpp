@@ -118,6 +118,14 @@ void ReadPlaces(const RawOptions& raw, const StationOptions& o, Station& s) {
     place.horizontalMeters = Meters(raw, DistanceOption("--horizontal-at", text, true));
     s.places.push_back(place);
   }
+  // A station the options describe can be saved: it must be one the file reader takes back.
+  if (s.places.size() > kMaxPlaces) {
+    Refuse("--at, --horizontal-at: " + std::to_string(s.places.size()) + " places; a station has at most " +
+           std::to_string(kMaxPlaces));
+  }
+  for (Place& place : s.places) {
+    if (place.name.size() > kMaxNameLength) place.name.resize(kMaxNameLength);  // digits and a point: ASCII
+  }
   if (!raw.exemptionAt.empty()) {
     s.exemptionDistanceMeters = Meters(raw, DistanceOption("--exemption-at", raw.exemptionAt, false));
   }

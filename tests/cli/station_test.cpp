@@ -111,6 +111,15 @@ TEST(Station, RefusesWhatItCannotUse) {
       {{"--swr", "0.9"}, kExitBadInput, "--swr: 0.9 is outside the accepted SWR of 1 to 100"},
       {{"--rules", "fcc", "--bands", "4m"}, kExitBadInput, "--bands: no band '4m' in the allocations used with FCC"},
       {{"--rules", "fcc", "--frequency", "0.2"}, kExitNoLimits, "nothing to evaluate: no limits at 0.2 MHz under FCC"},
+      {{"--rules", "fcc", "--at",
+        "1" +
+            [] {
+              std::string more;
+              for (int i = 0; i < 100; ++i) more += ",1";
+              return more;
+            }()},
+       kExitBadInput,
+       "--at, --horizontal-at: 101 places; a station has at most 100"},
       {{"--station", "/nonexistent/x.zento.json"},
        kExitBadInput,
        "--station: /nonexistent/x.zento.json: cannot be opened"},
