@@ -54,7 +54,7 @@ class Reader {
            "expected " + std::to_string(kStationFileVersion) + " (a newer ZENTO wrote this file)", &root.at("version"));
     }
     Station s;
-    s.callsign = OptionalString(root, root_, "callsign", kMaxCallsignLength).value_or("");
+    s.callsign = Name(root, root_, "callsign", kMaxCallsignLength);
     s.location = OptionalString(root, root_, "location", kMaxLocationLength).value_or("");
     if (const auto rules = OptionalString(root, root_, "rules")) {
       const auto found = FindRuleSet(*rules);
@@ -129,6 +129,14 @@ class Reader {
                      std::size_t maxChars = kMaxWordLength) const {
     return StringValue(Required(o, path, key), path.Member(key), maxChars);
   }
+  // A name or a call sign: one line, not empty, as the window and zento-calc take them.
+  std::string Name(const Json& o, const JsonPath& path, std::string_view key, std::size_t maxChars) const {
+    const Json* v = Find(o, key);
+    if (!v) return {};
+    std::string text = StringValue(*v, path.Member(key), maxChars);
+    if (text.find_first_of("\r\n") != std::string::npos) Fail(path.Member(key), "expected one line", v);
+    return text;
+  }
   std::optional<std::string> OptionalString(const Json& o, const JsonPath& path, std::string_view key,
                                             std::size_t maxChars = kMaxWordLength) const {
     const Json* v = Find(o, key);
@@ -191,7 +199,8 @@ class Reader {
     const Json& o = Object(v, path);
     Keys(o, path, {"name", "environment", "distance_m", "horizontal_m", "height_m"});
     Place p;
-    p.name = String(o, path, "name", kMaxNameLength);
+    Required(o, path, "name");
+    p.name = Name(o, path, "name", kMaxNameLength);
     if (const auto env = OptionalString(o, path, "environment")) {
       if (*env == "controlled") {
         p.environment = Environment::kControlled;
@@ -272,7 +281,8 @@ class Reader {
          {"name", "power_watts", "mode", "duty_percent", "tx_minutes", "rx_minutes", "bands", "feedline", "antenna",
           "simultaneous_with"});
     Transmitter t;
-    t.name = String(o, path, "name", kMaxNameLength);
+    t.name = Name(o, path, "name", kMaxNameLength);
+    if (t.name.empty()) Fail(path.Member("name"), "expected a name", Find(o, "name") ? &o.at("name") : nullptr);
     t.powerWatts = Number(o, path, "power_watts", kPowerRange);
     if (OneOf(o, path, {"mode", "duty_percent"}, true) == "duty_percent") {
       t.dutyPercent = Number(o, path, "duty_percent", kDutyRange);

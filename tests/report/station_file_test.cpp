@@ -178,6 +178,10 @@ TEST(StationFile, RefusesWhatNoStationHoldsNamingThePlace) {
        "location: expected at most 500 characters, got 1000000 (line 4)"},
       {With(power, "  \"location\": \"" + Repeated("x\\n", 251) + "\",\n"),
        "location: expected at most 500 characters, got 502 (line 4)"},
+      {With(power, "  \"callsign\": \"N0\\nCALL\",\n"), "callsign: expected one line, got \"N0\\nCALL\" (line 4)"},
+      {"{\n  \"format\": \"zento-station\", \"version\": 1,\n  \"transmitters\": [{\"name\": \"\", \"power_watts\": "
+       "1}]}",
+       "transmitters[0].name: expected a name, got \"\" (line 3)"},
       {With(power, "  \"callsign\": \"N0\\u001b[31mCALL\",\n"),
        "callsign: expected text without control characters, got U+001B (line 4)"},
       {"{\n  \"format\": \"zento-station\", \"version\": 1,\n  \"places\": [{\"name\": \"" + std::string(81, 'p') +
