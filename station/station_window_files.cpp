@@ -1,18 +1,17 @@
 // The station window's file, record and settings.
 #include <QCloseEvent>
 #include <QDir>
-#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
-#include <QSaveFile>
 #include <QSettings>
 #include <QStandardPaths>
 
 #include "report/station_file.h"
+#include "station/file_io.h"
 #include "station/record_export.h"
 #include "station/station_document.h"
 #include "station/station_window.h"
@@ -66,16 +65,8 @@ void StationWindow::open() {
 
 bool StationWindow::openFile(const QString& path) {
   if (!maybeSave()) return false;
-  QFile file(path);
   QString why;
-  std::optional<Station> station;
-  if (!file.open(QIODevice::ReadOnly)) {
-    why = file.errorString();
-  } else {
-    std::string error;
-    station = ParseStation(file.readAll().toStdString(), error);
-    why = QString::fromStdString(error);
-  }
+  const std::optional<Station> station = ReadStationFile(path, why);
   if (!station) {
     QMessageBox::warning(this, tr("Open Station"), tr("Cannot open %1:\n%2").arg(QDir::toNativeSeparators(path), why));
     return false;
@@ -111,19 +102,18 @@ bool StationWindow::saveAs() {
 }
 
 bool StationWindow::saveTo(const QString& path) {
-  QSaveFile file(path);
   const std::string text = StationText(document_->station());
-  if (file.open(QIODevice::WriteOnly) &&
-      file.write(text.data(), static_cast<qint64>(text.size())) == static_cast<qint64>(text.size()) && file.commit()) {
-    const QString absolute = QFileInfo(path).absoluteFilePath();
-    document_->setSaved(absolute);
-    addRecentFile(absolute);
-    return true;
+  QString error;
+  if (!WriteFileAtomically(path, QByteArrayView(text.data(), static_cast<qsizetype>(text.size())), error)) {
+    QMessageBox::warning(this, tr("Save Station"),
+                         tr("Cannot save %1:\n%2\nThe station is still open, with its changes.")
+                             .arg(QDir::toNativeSeparators(path), error));
+    return false;
   }
-  QMessageBox::warning(this, tr("Save Station"),
-                       tr("Cannot save %1:\n%2\nThe station is still open, with its changes.")
-                           .arg(QDir::toNativeSeparators(path), file.errorString()));
-  return false;
+  const QString absolute = QFileInfo(path).absoluteFilePath();
+  document_->setSaved(absolute);
+  addRecentFile(absolute);
+  return true;
 }
 
 void StationWindow::exportRecord() {
