@@ -61,19 +61,24 @@ QLabel* Buddy(const QString& text, QWidget* buddy, QWidget* parent) {
   return label;
 }
 
-// Undo and Redo are the station's, also while a field has the focus: a field's own undo would
-// only add edits.
+// Undo and Redo are the station's, with every key they have, also while a field has the focus:
+// a field's own undo would only add edits.
 class StationUndoKeys : public QObject {
  public:
-  using QObject::QObject;
+  StationUndoKeys(QWidget* window, QList<QAction*> actions) : QObject(window), actions_(std::move(actions)) {}
   bool eventFilter(QObject* watched, QEvent* event) override {
     if (event->type() != QEvent::ShortcutOverride) return false;
-    const auto* key = static_cast<QKeyEvent*>(event);
-    if (!key->matches(QKeySequence::Undo) && !key->matches(QKeySequence::Redo)) return false;
+    const QKeySequence pressed(static_cast<QKeyEvent*>(event)->keyCombination());
+    const bool ours =
+        std::any_of(actions_.begin(), actions_.end(), [&](QAction* a) { return a->shortcuts().contains(pressed); });
+    if (!ours) return false;
     auto* widget = qobject_cast<QWidget*>(watched);
     if (widget == nullptr || widget->window() != parent()) return false;
     return qobject_cast<QLineEdit*>(widget) != nullptr || qobject_cast<QPlainTextEdit*>(widget) != nullptr;
   }
+
+ private:
+  QList<QAction*> actions_;
 };
 
 }  // namespace
@@ -92,7 +97,7 @@ StationWindow::StationWindow(QWidget* parent) : QMainWindow(parent), document_(n
   problem_->setStyleSheet(QStringLiteral("color: #b00020; font-weight: bold"));
   statusBar()->addWidget(problem_, 1);
   makeActions();
-  qApp->installEventFilter(new StationUndoKeys(this));
+  setAcceptDrops(true);
 
   connect(document_, &StationDocument::changed, this, &StationWindow::refresh);
   connect(document_, &StationDocument::pathChanged, this, &StationWindow::updateTitle);
@@ -186,8 +191,8 @@ QWidget* StationWindow::makeOutputs() {
 }
 
 void StationWindow::makeActions() {
-  // Every binding of a standard key, as the platform has them (Redo: Ctrl+Shift+Z and Ctrl+Y);
-  // where it has none (Save As, Quit on some desktops), the common one.
+  // Every binding of a standard key, as the platform has them; where it has none (Save As, Quit
+  // on some desktops), the common one.
   const auto action = [this](QMenu* menu, const QString& text, QKeySequence::StandardKey key, auto slot) {
     QAction* a = menu->addAction(text);
     a->setShortcuts(key);
@@ -201,6 +206,7 @@ void StationWindow::makeActions() {
   action(file, tr("&Open..."), QKeySequence::Open, &StationWindow::open);
   recentMenu_ = file->addMenu(tr("Open &Recent"));
   recentMenu_->setObjectName(QStringLiteral("recentMenu"));
+  connect(recentMenu_, &QMenu::aboutToShow, this, &StationWindow::refreshRecentMenu);
   action(file, tr("&Save"), QKeySequence::Save, &StationWindow::save);
   action(file, tr("Save &As..."), QKeySequence::SaveAs, &StationWindow::saveAs);
   file->addSeparator();
@@ -214,9 +220,13 @@ void StationWindow::makeActions() {
   QAction* undo = document_->undoStack()->createUndoAction(this, tr("&Undo"));
   undo->setShortcuts(QKeySequence::Undo);
   QAction* redo = document_->undoStack()->createRedoAction(this, tr("&Redo"));
-  redo->setShortcuts(QKeySequence::Redo);
+  // Ctrl+Y too, wherever the platform's Redo is Ctrl+Shift+Z alone: users of both expect it.
+  QList<QKeySequence> redoKeys = QKeySequence::keyBindings(QKeySequence::Redo);
+  if (!redoKeys.contains(QKeySequence(Qt::CTRL | Qt::Key_Y))) redoKeys << QKeySequence(Qt::CTRL | Qt::Key_Y);
+  redo->setShortcuts(redoKeys);
   edit->addAction(undo);
   edit->addAction(redo);
+  qApp->installEventFilter(new StationUndoKeys(this, {undo, redo}));
 
   QMenu* help = menuBar()->addMenu(tr("&Help"));
   action(help, tr("ZENTO Station &Help"), QKeySequence::HelpContents, [this] { ShowHelp(this); });

@@ -48,6 +48,8 @@ class StationWindow : public QMainWindow {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
  private:
   // station_window.cpp: building and following the station.
@@ -63,6 +65,7 @@ class StationWindow : public QMainWindow {
   // station_window_files.cpp: the file, the record, settings.
   void newStation();
   void open();
+  bool load(const QString& path);
   bool save();
   bool saveAs();
   bool saveTo(const QString& path);
@@ -71,6 +74,7 @@ class StationWindow : public QMainWindow {
   using RecordWriter = bool (*)(const QString&, const Station&, const StationResult&, QString&);
   void exportWith(const QString& title, const QString& filter, const QString& suffix, RecordWriter write);
   void print();
+  void openRecent(const QString& path);
   void addRecentFile(const QString& path);
   void refreshRecentMenu();
   QString askSavePath(const QString& title, const QString& filter, const QString& suffix, const QString& name);

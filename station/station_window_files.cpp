@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QMenu>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QSettings>
@@ -30,6 +31,12 @@ QString StartFolder() {
   return last.isEmpty() ? QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation) : last;
 }
 
+// The one local file being dragged, if that is what is dragged.
+QString DraggedFile(const QMimeData* mime) {
+  const QList<QUrl> urls = mime->urls();
+  return urls.size() == 1 && urls.front().isLocalFile() ? urls.front().toLocalFile() : QString();
+}
+
 }  // namespace
 
 bool StationWindow::maybeSave() {
@@ -51,6 +58,19 @@ void StationWindow::closeEvent(QCloseEvent* event) {
   event->accept();
 }
 
+void StationWindow::dragEnterEvent(QDragEnterEvent* event) {
+  if (!DraggedFile(event->mimeData()).isEmpty()) event->acceptProposedAction();
+}
+
+void StationWindow::dropEvent(QDropEvent* event) {
+  const QString path = DraggedFile(event->mimeData());
+  if (path.isEmpty()) return;
+  event->acceptProposedAction();
+  // Opened once the drag is over: the question about unsaved changes is modal.
+  QMetaObject::invokeMethod(
+      this, [this, path] { openFile(path); }, Qt::QueuedConnection);
+}
+
 void StationWindow::newStation() {
   if (!maybeSave()) return;
   document_->reset(StarterStation(), {});
@@ -60,11 +80,12 @@ void StationWindow::open() {
   if (!maybeSave()) return;
   const QString path = QFileDialog::getOpenFileName(this, tr("Open Station"), StartFolder(), StationFilter(), nullptr,
                                                     QFileDialog::DontUseNativeDialog);
-  if (!path.isEmpty()) openFile(path);
+  if (!path.isEmpty()) load(path);
 }
 
-bool StationWindow::openFile(const QString& path) {
-  if (!maybeSave()) return false;
+bool StationWindow::openFile(const QString& path) { return maybeSave() && load(path); }
+
+bool StationWindow::load(const QString& path) {
   QString why;
   const std::optional<Station> station = ReadStationFile(path, why);
   if (!station) {
@@ -84,10 +105,14 @@ bool StationWindow::save() {
 
 QString StationWindow::askSavePath(const QString& title, const QString& filter, const QString& suffix,
                                    const QString& name) {
-  QString path = QFileDialog::getSaveFileName(this, title, QDir(StartFolder()).filePath(name), filter, nullptr,
-                                              QFileDialog::DontUseNativeDialog);
-  if (path.isEmpty()) return path;
-  if (QFileInfo(path).suffix().isEmpty()) path += suffix;
+  QFileDialog dialog(this, title, QDir(StartFolder()).filePath(name), filter);
+  dialog.setOption(QFileDialog::DontUseNativeDialog);
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  // The dialog adds the suffix to a name typed without one itself, so that it asks before
+  // replacing the file that will really be written.
+  dialog.setDefaultSuffix(suffix.mid(1));
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+  const QString path = dialog.selectedFiles().first();
   QSettings().setValue(QStringLiteral("lastFolder"), QFileInfo(path).absolutePath());
   return path;
 }
@@ -142,6 +167,21 @@ void StationWindow::print() {
   if (dialog.exec() == QDialog::Accepted) PrintRecord(document_->station(), document_->result(), &printer);
 }
 
+void StationWindow::openRecent(const QString& path) {
+  if (!QFileInfo::exists(path)) {
+    QSettings settings;
+    QStringList files = settings.value(QStringLiteral("recentFiles")).toStringList();
+    files.removeAll(path);
+    settings.setValue(QStringLiteral("recentFiles"), files);
+    refreshRecentMenu();
+    QMessageBox::warning(
+        this, tr("Open Recent"),
+        tr("%1 is no longer there, and is taken off the recent files.").arg(QDir::toNativeSeparators(path)));
+    return;
+  }
+  openFile(path);
+}
+
 void StationWindow::addRecentFile(const QString& path) {
   QSettings settings;
   QStringList files = settings.value(QStringLiteral("recentFiles")).toStringList();
@@ -154,11 +194,14 @@ void StationWindow::addRecentFile(const QString& path) {
 
 void StationWindow::refreshRecentMenu() {
   recentMenu_->clear();
-  const QStringList files = QSettings().value(QStringLiteral("recentFiles")).toStringList();
+  QStringList files = QSettings().value(QStringLiteral("recentFiles")).toStringList();
+  // A file that is not there (now) is not offered; it stays on the list, as a drive that is
+  // not mounted may come back.
+  files.removeIf([](const QString& path) { return !QFileInfo::exists(path); });
   for (int i = 0; i < files.size(); ++i) {
     const QString path = files[i];
     QAction* action = recentMenu_->addAction(tr("&%1 %2").arg(i + 1).arg(QDir::toNativeSeparators(path)));
-    connect(action, &QAction::triggered, this, [this, path] { openFile(path); });
+    connect(action, &QAction::triggered, this, [this, path] { openRecent(path); });
   }
   recentMenu_->addSeparator();
   QAction* clear = recentMenu_->addAction(tr("&Clear List"));
