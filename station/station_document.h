@@ -22,6 +22,8 @@ class StationDocument : public QObject {
 
   // One edit by the user: the station as it is after it, named for the Edit menu ("Power").
   // Edits with the same non-empty `mergeKey` in a row are undone as one (typing in one field).
+  // An edit that would make the station larger than a station file may hold is refused, and
+  // refused() says why: the station stays one that can be saved and opened again.
   void edit(const Station& after, const QString& what, const QString& mergeKey = {});
 
   // A new or opened station: no history, and nothing unsaved.
@@ -37,6 +39,8 @@ class StationDocument : public QObject {
   // After every edit, undo, redo and reset.
   void changed();
   void pathChanged();
+  // An edit was refused: the message says which limit it passed.
+  void refused(const QString& message);
 
  private:
   Station station_;
@@ -47,5 +51,9 @@ class StationDocument : public QObject {
 
 // A station to start from: one place, one transmitter.
 Station StarterStation();
+
+// What makes the station larger than a station file may hold (too many places, a name too
+// long...), or nothing.
+QString LimitProblem(const Station& station);
 
 }  // namespace zento::station

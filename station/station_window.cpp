@@ -24,6 +24,7 @@
 
 #include "core/plot.h"
 #include "station/help.h"
+#include "station/limited_text_edit.h"
 #include "station/places_pane.h"
 #include "station/plot_view.h"
 #include "station/results_models.h"
@@ -95,8 +96,12 @@ StationWindow::StationWindow(QWidget* parent) : QMainWindow(parent), document_(n
   problem_ = new QLabel(this);
   problem_->setObjectName(QStringLiteral("problem"));
   problem_->setStyleSheet(QStringLiteral("color: #b00020; font-weight: bold"));
+  // A long message must not widen the window.
+  problem_->setMinimumWidth(1);
+  problem_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
   statusBar()->addWidget(problem_, 1);
   makeActions();
+  limitTexts();
   setAcceptDrops(true);
 
   connect(document_, &StationDocument::changed, this, &StationWindow::refresh);
@@ -104,6 +109,7 @@ StationWindow::StationWindow(QWidget* parent) : QMainWindow(parent), document_(n
   connect(document_->undoStack(), &QUndoStack::cleanChanged, this, &StationWindow::updateTitle);
   connect(stationForm_, &StationForm::problemChanged, this, &StationWindow::showProblem);
   connect(placesPane_, &PlacesPane::problem, this, &StationWindow::showProblem);
+  connect(document_, &StationDocument::refused, this, &StationWindow::showProblem);
   connect(transmittersPane_, &TransmittersPane::problemChanged, this, &StationWindow::showProblem);
   connect(plotBand_, &QComboBox::currentIndexChanged, this, &StationWindow::refreshPlot);
   connect(results_, &QTableView::activated, this, [this](const QModelIndex& index) {
@@ -296,6 +302,19 @@ void StationWindow::refreshPlot() {
 }
 
 void StationWindow::showProblem(const QString& message) { problem_->setText(message); }
+
+void StationWindow::limitTexts() {
+  // As long as a station file may hold them; typing and pasting stop there, so that every text
+  // the window takes stays quick to show and the file opens again.
+  const struct {
+    const char* name;
+    std::size_t length;
+  } fields[] = {{"callsign", kMaxCallsignLength}, {"transmitterName", kMaxNameLength}};
+  for (const auto& field : fields) {
+    findChild<QLineEdit*>(QLatin1String(field.name))->setMaxLength(static_cast<int>(field.length));
+  }
+  findChild<LimitedTextEdit*>(QStringLiteral("location"))->setMaxLength(static_cast<int>(kMaxLocationLength));
+}
 
 void StationWindow::updateTitle() {
   const QString path = document_->path();

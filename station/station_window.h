@@ -61,6 +61,7 @@ class StationWindow : public QMainWindow {
   void refreshPlot();
   void showProblem(const QString& message);
   void updateTitle();
+  void limitTexts();
 
   // station_window_files.cpp: the file, the record, settings.
   void newStation();
@@ -74,6 +75,7 @@ class StationWindow : public QMainWindow {
   using RecordWriter = bool (*)(const QString&, const Station&, const StationResult&, QString&);
   void exportWith(const QString& title, const QString& filter, const QString& suffix, RecordWriter write);
   void print();
+  bool fieldsShowTheStation(const QString& title, const QString& nothingDone);
   void openRecent(const QString& path);
   void addRecentFile(const QString& path);
   void refreshRecentMenu();

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
 #include <QMimeData>
@@ -10,9 +11,11 @@
 #include <QPrinter>
 #include <QSettings>
 #include <QStandardPaths>
+#include <QTabWidget>
 
 #include "report/station_file.h"
 #include "station/file_io.h"
+#include "station/number_field.h"
 #include "station/record_export.h"
 #include "station/station_document.h"
 #include "station/station_window.h"
@@ -29,6 +32,15 @@ QString StationFilter() { return QObject::tr("ZENTO stations (*%1);;All files (*
 QString StartFolder() {
   const QString last = QSettings().value(QStringLiteral("lastFolder")).toString();
   return last.isEmpty() ? QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation) : last;
+}
+
+// The name a field goes by: its accessible name, or the text of the label that names it.
+QString FieldName(const QWidget* field) {
+  if (!field->accessibleName().isEmpty()) return field->accessibleName();
+  for (const QLabel* label : field->window()->findChildren<QLabel*>()) {
+    if (label->buddy() == field) return label->text().remove(QLatin1Char('&')).remove(QLatin1Char(':')).trimmed();
+  }
+  return field->objectName();
 }
 
 // The one local file being dragged, if that is what is dragged.
@@ -99,6 +111,7 @@ bool StationWindow::load(const QString& path) {
 }
 
 bool StationWindow::save() {
+  if (!fieldsShowTheStation(tr("Save Station"), tr("Nothing was saved"))) return false;
   if (document_->path().isEmpty()) return saveAs();
   return saveTo(document_->path());
 }
@@ -118,6 +131,7 @@ QString StationWindow::askSavePath(const QString& title, const QString& filter, 
 }
 
 bool StationWindow::saveAs() {
+  if (!fieldsShowTheStation(tr("Save Station"), tr("Nothing was saved"))) return false;
   const Station& s = document_->station();
   const QString name = document_->path().isEmpty()
                            ? (s.callsign.empty() ? tr("station") : QString::fromStdString(s.callsign)) + kStationSuffix
@@ -141,6 +155,26 @@ bool StationWindow::saveTo(const QString& path) {
   return true;
 }
 
+bool StationWindow::fieldsShowTheStation(const QString& title, const QString& nothingDone) {
+  // A field holding text it did not take shows another value than the station holds: saving,
+  // exporting or printing then would put down a value the user does not see.
+  for (QWidget* field : findChildren<QWidget*>()) {
+    const QString refused = RefusedText(field);
+    if (refused.isEmpty()) continue;
+    for (int tab = 0; tab < tabs_->count(); ++tab) {
+      if (tabs_->widget(tab)->isAncestorOf(field)) tabs_->setCurrentIndex(tab);
+    }
+    field->setFocus(Qt::OtherFocusReason);
+    const auto* line = qobject_cast<QLineEdit*>(field);
+    QMessageBox::warning(this, title,
+                         tr("%1: the field %2 holds \"%3\", which it did not take.\n%4\n"
+                            "Correct the field, or undo the edit, and try again.")
+                             .arg(nothingDone, FieldName(field), line != nullptr ? line->text() : QString(), refused));
+    return false;
+  }
+  return true;
+}
+
 void StationWindow::exportRecord() {
   exportWith(tr("Export Record"), tr("Web pages (*.html);;All files (*)"), QStringLiteral(".html"), WriteRecordHtml);
 }
@@ -150,6 +184,7 @@ void StationWindow::exportPdf() {
 }
 
 void StationWindow::exportWith(const QString& title, const QString& filter, const QString& suffix, RecordWriter write) {
+  if (!fieldsShowTheStation(title, tr("Nothing was exported"))) return;
   const QString base = document_->path().isEmpty() ? tr("station") : QFileInfo(document_->path()).fileName();
   const QString path =
       askSavePath(title, filter, suffix, base.section(QLatin1Char('.'), 0, 0) + QStringLiteral("-record") + suffix);
@@ -160,6 +195,7 @@ void StationWindow::exportWith(const QString& title, const QString& filter, cons
 }
 
 void StationWindow::print() {
+  if (!fieldsShowTheStation(tr("Print Record"), tr("Nothing was printed"))) return;
   QPrinter printer(QPrinter::HighResolution);
   printer.setPageSize(QPageSize(LocalPageSize()));
   QPrintDialog dialog(&printer, this);

@@ -5,9 +5,12 @@
 #include <QAction>
 #include <QDir>
 #include <QFile>
+#include <QLineEdit>
 #include <QMessageBox>
+#include <QTabWidget>
 #include <QUndoStack>
 #include <csignal>
+#include <functional>
 
 #include "station/station_document.h"
 #include "tests/station/support/station_test.h"
@@ -103,6 +106,60 @@ TEST_F(WindowWrite, AFullDiskLeavesEveryOldFileWholeAndSaysSo) {
   dialogs.Expect("unsaved changes", Press(QMessageBox::Cancel));
   EXPECT_FALSE(window_->close());
   EXPECT_EQ(window_->document()->station().callsign, "K1ABC");
+}
+
+TEST_F(WindowWrite, AFieldHoldingTextItDidNotTakeStopsSavingExportingAndPrinting) {
+  const QString path = temporary(QStringLiteral("station.zento.json"));
+  Write(path, Read(example("contest-two-transmitters")));
+  ASSERT_TRUE(window_->openFile(path));
+  window_->setLocale(QLocale(QLocale::English, QLocale::UnitedStates));  // "2,5" is no number here
+  const struct {
+    const char* field;
+    const char* typed;
+    const char* name;      // the field, as the message names it
+    const char* original;  // as the file has it
+  } fields[] = {{"swr", "2,5", "SWR", "1.3"},
+                {"transmitterName", "Mult", "Name", "Run"},
+                {"frequencies", "14.2, lots", "Other frequencies (MHz)", ""}};
+  const struct {
+    const char* how;
+    std::function<void()> act;
+    const char* nothing;
+  } actions[] = {
+      {"Save", [this] { key(Qt::Key_S, Qt::ControlModifier); }, "Nothing was saved"},
+      {"Export Record", [this] { trigger("Export Record"); }, "Nothing was exported"},
+      {"Print", [this] { key(Qt::Key_P, Qt::ControlModifier); }, "Nothing was printed"},
+  };
+  for (const auto& f : fields) {
+    SCOPED_TRACE(f.field);
+    window_->tabs()->setCurrentIndex(2);
+    typeOver(find<QLineEdit>(f.field), QString::fromLatin1(f.typed));
+    ASSERT_TRUE(window_->isWindowModified());  // "2", "Mul", "14.2" were taken on the way
+    for (const auto& a : actions) {
+      SCOPED_TRACE(a.how);
+      window_->tabs()->setCurrentIndex(0);
+      Dialogs dialogs;
+      dialogs.Expect("which field", Press(QMessageBox::Ok));
+      a.act();
+      ASSERT_EQ(dialogs.Messages().size(), 1u);
+      const std::string& message = dialogs.Messages()[0];
+      EXPECT_EQ(message.rfind(std::string(a.nothing) + ": the field " + f.name + " holds \"" + f.typed + "\"", 0), 0u)
+          << message;
+      EXPECT_EQ(Read(path), Read(example("contest-two-transmitters")));
+      // The field is shown, with its text, to be put right.
+      EXPECT_EQ(window_->tabs()->currentIndex(), 2);
+      EXPECT_EQ(window_->focusWidget(), find<QLineEdit>(f.field));
+      EXPECT_EQ(find<QLineEdit>(f.field)->text(), QString::fromLatin1(f.typed));
+    }
+    // Closing asks; Save saves nothing, and the window stays.
+    Dialogs dialogs;
+    dialogs.Expect("unsaved changes", Press(QMessageBox::Save));
+    dialogs.Expect("which field", Press(QMessageBox::Ok));
+    EXPECT_FALSE(window_->close());
+    EXPECT_EQ(Read(path), Read(example("contest-two-transmitters")));
+    typeOver(find<QLineEdit>(f.field), QString::fromLatin1(f.original));  // put right
+    window_->document()->undoStack()->setClean();
+  }
 }
 
 }  // namespace
