@@ -83,6 +83,11 @@ void StationDocument::reset(const Station& station, const QString& path) {
   setSaved(path);
 }
 
+void StationDocument::restore(const Station& station, const QString& path) {
+  reset(station, path);
+  undo_.resetClean();
+}
+
 void StationDocument::setSaved(const QString& path) {
   undo_.setClean();
   if (path == path_) return;

@@ -28,6 +28,8 @@ class StationDocument : public QObject {
 
   // A new or opened station: no history, and nothing unsaved.
   void reset(const Station& station, const QString& path);
+  // A station brought back from a recovery copy: no history, and unsaved changes to `path`.
+  void restore(const Station& station, const QString& path);
   const QString& path() const { return path_; }
   void setSaved(const QString& path);
   bool modified() const { return !undo_.isClean(); }

@@ -12,6 +12,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QScreen>
 #include <QScrollArea>
 #include <QSignalBlocker>
 #include <QSplitter>
@@ -21,12 +22,14 @@
 #include <QTimer>
 #include <QUndoStack>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "core/plot.h"
 #include "station/help.h"
 #include "station/limited_text_edit.h"
 #include "station/places_pane.h"
 #include "station/plot_view.h"
+#include "station/recovery.h"
 #include "station/results_models.h"
 #include "station/station_document.h"
 #include "station/station_form.h"
@@ -92,7 +95,14 @@ StationWindow::StationWindow(QWidget* parent) : QMainWindow(parent), document_(n
   splitter->setStretchFactor(0, 0);
   splitter->setStretchFactor(1, 1);
   splitter->setChildrenCollapsible(false);
-  setCentralWidget(splitter);
+  // On a screen smaller than the window's least size (a laptop at twice the scale), the window
+  // still fits the screen, and scrolls.
+  auto* scroll = new QScrollArea(this);
+  scroll->setWidget(splitter);
+  scroll->setWidgetResizable(true);
+  scroll->setFrameShape(QFrame::NoFrame);
+  scroll->setFocusPolicy(Qt::NoFocus);
+  setCentralWidget(scroll);
   problem_ = new QLabel(this);
   problem_->setObjectName(QStringLiteral("problem"));
   problem_->setStyleSheet(QStringLiteral("color: #b00020; font-weight: bold"));
@@ -117,6 +127,10 @@ StationWindow::StationWindow(QWidget* parent) : QMainWindow(parent), document_(n
     const int at = plotBand_->findData(QPoint(static_cast<int>(band.first), static_cast<int>(band.second)));
     if (at >= 0) plotBand_->setCurrentIndex(at);
   });
+  followRecovery();
+  // Orderly ends that do not pass through closeEvent: the session's, and the application's.
+  connect(qApp, &QGuiApplication::commitDataRequest, this, &StationWindow::keepForNextStart);
+  connect(qApp, &QCoreApplication::aboutToQuit, this, &StationWindow::writeSettings);
   readSettings();
   refresh();
   updateTitle();
@@ -314,6 +328,16 @@ void StationWindow::limitTexts() {
     findChild<QLineEdit*>(QLatin1String(field.name))->setMaxLength(static_cast<int>(field.length));
   }
   findChild<LimitedTextEdit*>(QStringLiteral("location"))->setMaxLength(static_cast<int>(kMaxLocationLength));
+}
+
+void StationWindow::fitScreen() {
+  // Room for a title bar and borders, which are not known before the window is shown.
+  constexpr int kFrameWidth = 16, kFrameHeight = 48;
+  const QRect room = screen()->availableGeometry();
+  const QSize most(room.width() - kFrameWidth, room.height() - kFrameHeight);
+  if (width() > most.width() || height() > most.height()) resize(size().boundedTo(most));
+  const QRect frame = frameGeometry().size().isEmpty() ? geometry() : frameGeometry();
+  if (!room.contains(frame)) move(room.center() - QPoint(width() / 2, height() / 2));
 }
 
 void StationWindow::updateTitle() {

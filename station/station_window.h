@@ -3,6 +3,7 @@
 // on the right, all following every edit; the station's file, the record, undo and help.
 
 #include <QMainWindow>
+#include <memory>
 
 #include "core/station_eval.h"
 
@@ -11,11 +12,14 @@ class QLabel;
 class QMenu;
 class QTableView;
 class QTabWidget;
+class QTimer;
 
 namespace zento::station {
 
 class PlacesPane;
 class PlotView;
+class RecoveryFile;
+struct RecoveredStation;
 class ResultsModel;
 class StationDocument;
 class StationForm;
@@ -44,7 +48,18 @@ class StationWindow : public QMainWindow {
   // Asks Save, Discard or Cancel when there are unsaved changes; true to go on.
   bool maybeSave();
 
+  // At the program's start, with the file named on its command line, if any: offers the changes
+  // a program that ended without saving left (to that file, or when none is named, the latest),
+  // then opens the file unless they were restored.
+  void start(const QString& path);
+  // The program is ending without asking the user (a logout, a signal): unsaved changes are
+  // kept in the recovery copy for the next start, and the window's geometry is remembered.
+  void keepForNextStart();
+
+  RecoveryFile& recovery() const { return *recovery_; }
+
   static constexpr int kMaxRecentFiles = 8;
+  static constexpr int kRecoveryDelayMs = 2000;  // from an edit to its recovery copy
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -62,6 +77,7 @@ class StationWindow : public QMainWindow {
   void showProblem(const QString& message);
   void updateTitle();
   void limitTexts();
+  void fitScreen();
 
   // station_window_files.cpp: the file, the record, settings.
   void newStation();
@@ -83,6 +99,11 @@ class StationWindow : public QMainWindow {
   void readSettings();
   void writeSettings();
 
+  // station_window_recovery.cpp: the recovery copy.
+  void followRecovery();
+  void writeRecoveryCopy();
+  bool offerRecovery(const RecoveredStation& recovered);
+
   StationDocument* document_;
   QTabWidget* tabs_;
   StationForm* stationForm_;
@@ -96,6 +117,9 @@ class StationWindow : public QMainWindow {
   ResultsModel* resultsModel_;
   QMenu* recentMenu_;
   QLabel* problem_;
+  std::unique_ptr<RecoveryFile> recovery_;
+  QTimer* recoveryTimer_;
+  bool recoveryFailed_ = false;  // said once until a copy is written again
 };
 
 }  // namespace zento::station

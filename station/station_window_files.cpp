@@ -17,6 +17,7 @@
 #include "station/file_io.h"
 #include "station/number_field.h"
 #include "station/record_export.h"
+#include "station/recovery.h"
 #include "station/station_document.h"
 #include "station/station_window.h"
 
@@ -67,6 +68,7 @@ void StationWindow::closeEvent(QCloseEvent* event) {
     return;
   }
   writeSettings();
+  recovery_->remove();  // saved, or dropped by the user
   event->accept();
 }
 
@@ -251,6 +253,8 @@ void StationWindow::refreshRecentMenu() {
 void StationWindow::readSettings() {
   const QByteArray geometry = QSettings().value(QStringLiteral("geometry")).toByteArray();
   if (geometry.isEmpty() || !restoreGeometry(geometry)) resize(1280, 860);
+  // A size remembered from another screen, or the default on a small or scaled one.
+  fitScreen();
 }
 
 void StationWindow::writeSettings() { QSettings().setValue(QStringLiteral("geometry"), saveGeometry()); }

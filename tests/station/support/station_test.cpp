@@ -2,13 +2,16 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDir>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QSettings>
 #include <QTableView>
 #include <QUndoStack>
 #include <QtTest/QTest>
 
+#include "station/recovery.h"
 #include "station/station_document.h"
 
 namespace zento::station::test {
@@ -42,6 +45,9 @@ Dialogs::Answer Reject() {
 
 void StationWindowTest::SetUp() {
   ASSERT_TRUE(folder_.isValid());
+  // Each test starts as a first start: no recent files, no geometry, no recovery copies.
+  QSettings().clear();
+  QDir(RecoveryFile::DefaultFolder()).removeRecursively();
   window_ = std::make_unique<StationWindow>();
   window_->show();
   window_->activateWindow();
