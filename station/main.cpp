@@ -3,7 +3,9 @@
 #include <QCommandLineParser>
 #include <QIcon>
 #include <clocale>
+#include <csignal>
 
+#include "station/signal_watcher.h"
 #include "station/station_window.h"
 
 int main(int argc, char** argv) {
@@ -23,7 +25,18 @@ int main(int argc, char** argv) {
   parser.process(app);
 
   zento::station::StationWindow window;
+  // Ended from outside (a logout, a shutdown, the terminal closed, Ctrl+C): the changes are kept
+  // for the next start instead of asked about, as no one may be there to answer.
+  int endedBy = 0;
+  zento::station::SignalWatcher ending({SIGTERM, SIGHUP, SIGINT});
+  QObject::connect(&ending, &zento::station::SignalWatcher::received, &window, [&window, &endedBy](int signal) {
+    endedBy = signal;
+    window.keepForNextStart();
+    QCoreApplication::exit(128 + signal);
+  });
   window.show();
-  if (!parser.positionalArguments().isEmpty()) window.openFile(parser.positionalArguments().first());
+  window.start(parser.positionalArguments().value(0));
+  // A signal during the start's questions ended their dialogs, but not an event loop not yet run.
+  if (endedBy != 0) return 128 + endedBy;
   return QApplication::exec();
 }

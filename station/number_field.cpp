@@ -3,16 +3,38 @@
 #include "core/number_text.h"
 
 namespace zento::station {
+namespace {
+
+// Longer than any number a range holds, written out in full; a paste of a page is cut here.
+constexpr int kMaxNumberLength = 64;
+
+}  // namespace
+
+void SetRefusedText(QWidget* field, const QString& message) {
+  field->setProperty(kRefusedTextProperty, message.isEmpty() ? QVariant() : QVariant(message));
+}
+
+QString RefusedText(const QWidget* field) { return field->property(kRefusedTextProperty).toString(); }
 
 NumberField::NumberField(const QString& what, Range range, bool optional, QWidget* parent)
     : QLineEdit(parent), what_(what), range_(range), optional_(optional) {
   setAccessibleName(what);
+  setMaxLength(kMaxNumberLength);
   if (optional) setPlaceholderText(tr("not given"));
   connect(this, &QLineEdit::textEdited, this, &NumberField::onTextEdited);
 }
 
 QString NumberField::format(double value, bool length, LengthUnit unit) {
   return QString::fromStdString(FormatGeneral(length ? FromMeters(value, unit) : value, 6));
+}
+
+std::optional<double> NumberField::read(const QString& text, const QLocale& locale) {
+  QString typed = text.trimmed();
+  // The point is always a decimal separator; so is the locale's own. Group separators are not
+  // read: "1,500" under a point locale is refused rather than taken for 1.5 or 1500.
+  const QString separator = locale.decimalPoint();
+  if (separator != QLatin1String(".")) typed.replace(separator, QLatin1String("."));
+  return ParseWholeDouble(typed.toStdString());
 }
 
 void NumberField::showValue(std::optional<double> value, LengthUnit unit) {
@@ -26,14 +48,13 @@ void NumberField::showValue(std::optional<double> value, LengthUnit unit) {
 }
 
 void NumberField::onTextEdited(const QString& typed) {
-  const std::string text = typed.trimmed().toStdString();
-  if (text.empty() && optional_) {
+  if (typed.trimmed().isEmpty() && optional_) {
     shown_.reset();
     setProblem({});
     emit valueEdited(std::nullopt);
     return;
   }
-  const auto number = ParseWholeDouble(text);
+  const auto number = read(typed, locale());
   const double kept = number ? (length_ ? ToMeters(*number, unit_) : *number) : 0.0;
   if (!number || !range_.Holds(kept)) {
     const double low = length_ ? FromMeters(range_.min, unit_) : range_.min;
@@ -56,6 +77,7 @@ void NumberField::setProblem(const QString& message) {
   // Said in words as well as shown in colour.
   setToolTip(message);
   setAccessibleDescription(message);
+  SetRefusedText(this, message);
   setStyleSheet(message.isEmpty() ? QString() : QStringLiteral("QLineEdit { background: #ffd7d7; }"));
   emit problemChanged(message);
 }

@@ -1,14 +1,22 @@
 #pragma once
-// A field for one number of the station: typed and shown with a point whatever the locale,
-// checked against its range as it is typed, empty for a value that is not given. Lengths are
-// typed in the station's unit and kept in meters.
+// A field for one number of the station: shown with a point whatever the locale, typed with a
+// point or the locale's decimal separator, checked against its range as it is typed, empty for a
+// value that is not given. Lengths are typed in the station's unit and kept in meters.
 
 #include <QLineEdit>
+#include <QLocale>
 #include <optional>
 
 #include "core/station_model.h"
 
 namespace zento::station {
+
+// A field that holds text it did not take says why in this property (a message that names the
+// field); nothing is saved or exported while one does. NumberField sets it; other fields that
+// refuse text set it with SetRefusedText.
+inline constexpr char kRefusedTextProperty[] = "refusedText";
+void SetRefusedText(QWidget* field, const QString& message);
+QString RefusedText(const QWidget* field);
 
 class NumberField : public QLineEdit {
   Q_OBJECT
@@ -25,6 +33,8 @@ class NumberField : public QLineEdit {
 
   // Formats a kept value for showing, in `unit` for a length.
   static QString format(double value, bool length, LengthUnit unit);
+  // A number typed as a whole, with a point or `locale`'s decimal separator; none for other text.
+  static std::optional<double> read(const QString& text, const QLocale& locale);
 
  signals:
   // A value typed that is in range; none for an optional field emptied.

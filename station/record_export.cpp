@@ -1,17 +1,18 @@
 #include "station/record_export.h"
 
+#include <QBuffer>
 #include <QImage>
 #include <QLocale>
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 #include <QSvgRenderer>
 #include <QTextDocument>
 #include <QUrl>
 
 #include "core/plot.h"
 #include "report/record.h"
+#include "station/file_io.h"
 
 namespace zento::station {
 namespace {
@@ -22,12 +23,6 @@ constexpr qreal kLayoutWidth = 1040;                // the page's width for layi
 
 std::string Html(const Station& station, const StationResult& result, const std::string& plotImage) {
   return EvaluationRecordHtml(station, result, {TodayIso(), ZENTO_VERSION, plotImage});
-}
-
-bool Commit(QSaveFile& file, QString& error) {
-  if (file.commit()) return true;
-  error = file.errorString();
-  return false;
 }
 
 }  // namespace
@@ -65,31 +60,24 @@ void PrintRecord(const Station& station, const StationResult& result, QPagedPain
 }
 
 bool WriteRecordHtml(const QString& path, const Station& station, const StationResult& result, QString& error) {
-  QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly)) {
-    error = file.errorString();
-    return false;
-  }
   const std::string html = Html(station, result, {});
-  file.write(html.data(), static_cast<qint64>(html.size()));
-  return Commit(file, error);
+  return WriteFileAtomically(path, QByteArrayView(html.data(), static_cast<qsizetype>(html.size())), error);
 }
 
 bool WriteRecordPdf(const QString& path, const Station& station, const StationResult& result, QString& error) {
-  QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly)) {
-    error = file.errorString();
-    return false;
-  }
+  // Laid out in memory and written in one piece, as every file is.
+  QByteArray bytes;
   {
-    QPdfWriter pdf(&file);
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QPdfWriter pdf(&buffer);
     pdf.setPageSize(QPageSize(LocalPageSize()));
     pdf.setPageMargins(QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
     pdf.setTitle(QStringLiteral("RF exposure evaluation of %1").arg(QString::fromStdString(station.callsign)));
     pdf.setCreator(QStringLiteral("ZENTO Station " ZENTO_VERSION));
     PrintRecord(station, result, &pdf);
   }
-  return Commit(file, error);
+  return WriteFileAtomically(path, bytes, error);
 }
 
 }  // namespace zento::station

@@ -1,6 +1,7 @@
 #include "station/station_document.h"
 
 #include <QUndoCommand>
+#include <algorithm>
 
 #include "station/station_edits.h"
 
@@ -34,12 +35,45 @@ class EditCommand : public QUndoCommand {
   QString mergeKey_;
 };
 
+// Characters, as the file reader counts them: UTF-8 sequences, not bytes.
+std::size_t Characters(const std::string& text) {
+  return static_cast<std::size_t>(
+      std::count_if(text.begin(), text.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
+}
+
 }  // namespace
+
+QString LimitProblem(const Station& s) {
+  const auto tooLong = [](const std::string& text, std::size_t limit) { return Characters(text) > limit; };
+  if (tooLong(s.callsign, kMaxCallsignLength))
+    return QObject::tr("A call sign has at most %1 characters").arg(kMaxCallsignLength);
+  if (tooLong(s.location, kMaxLocationLength))
+    return QObject::tr("A location has at most %1 characters").arg(kMaxLocationLength);
+  if (s.places.size() > kMaxPlaces) return QObject::tr("A station has at most %1 places").arg(kMaxPlaces);
+  if (s.transmitters.size() > kMaxTransmitters)
+    return QObject::tr("A station has at most %1 transmitters").arg(kMaxTransmitters);
+  for (const Place& p : s.places) {
+    if (tooLong(p.name, kMaxNameLength))
+      return QObject::tr("A place's name has at most %1 characters").arg(kMaxNameLength);
+  }
+  for (const Transmitter& t : s.transmitters) {
+    if (tooLong(t.name, kMaxNameLength))
+      return QObject::tr("A transmitter's name has at most %1 characters").arg(kMaxNameLength);
+    if (t.bands.size() > kMaxBandsPerTransmitter)
+      return QObject::tr("A transmitter has at most %1 bands and frequencies").arg(kMaxBandsPerTransmitter);
+  }
+  return {};
+}
 
 StationDocument::StationDocument(QObject* parent) : QObject(parent) { set(StarterStation()); }
 
 void StationDocument::edit(const Station& after, const QString& what, const QString& mergeKey) {
   if (after == station_) return;
+  // A station opened before these limits were kept may already pass one: its edits go on.
+  if (const QString problem = LimitProblem(after); !problem.isEmpty() && LimitProblem(station_).isEmpty()) {
+    emit refused(problem);
+    return;
+  }
   undo_.push(new EditCommand(this, station_, after, what, mergeKey));
 }
 
@@ -47,6 +81,11 @@ void StationDocument::reset(const Station& station, const QString& path) {
   undo_.clear();
   set(station);
   setSaved(path);
+}
+
+void StationDocument::restore(const Station& station, const QString& path) {
+  reset(station, path);
+  undo_.resetClean();
 }
 
 void StationDocument::setSaved(const QString& path) {

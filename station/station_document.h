@@ -22,10 +22,14 @@ class StationDocument : public QObject {
 
   // One edit by the user: the station as it is after it, named for the Edit menu ("Power").
   // Edits with the same non-empty `mergeKey` in a row are undone as one (typing in one field).
+  // An edit that would make the station larger than a station file may hold is refused, and
+  // refused() says why: the station stays one that can be saved and opened again.
   void edit(const Station& after, const QString& what, const QString& mergeKey = {});
 
   // A new or opened station: no history, and nothing unsaved.
   void reset(const Station& station, const QString& path);
+  // A station brought back from a recovery copy: no history, and unsaved changes to `path`.
+  void restore(const Station& station, const QString& path);
   const QString& path() const { return path_; }
   void setSaved(const QString& path);
   bool modified() const { return !undo_.isClean(); }
@@ -37,6 +41,8 @@ class StationDocument : public QObject {
   // After every edit, undo, redo and reset.
   void changed();
   void pathChanged();
+  // An edit was refused: the message says which limit it passed.
+  void refused(const QString& message);
 
  private:
   Station station_;
@@ -47,5 +53,9 @@ class StationDocument : public QObject {
 
 // A station to start from: one place, one transmitter.
 Station StarterStation();
+
+// What makes the station larger than a station file may hold (too many places, a name too
+// long...), or nothing.
+QString LimitProblem(const Station& station);
 
 }  // namespace zento::station

@@ -8,6 +8,7 @@
 #include <QPlainTextEdit>
 #include <QSignalBlocker>
 
+#include "station/limited_text_edit.h"
 #include "station/number_field.h"
 #include "station/station_document.h"
 
@@ -16,7 +17,7 @@ namespace zento::station {
 StationForm::StationForm(StationDocument* document, QWidget* parent) : QWidget(parent), document_(document) {
   callsign_ = new QLineEdit(this);
   callsign_->setObjectName(QStringLiteral("callsign"));
-  location_ = new QPlainTextEdit(this);
+  location_ = new LimitedTextEdit(this);
   location_->setObjectName(QStringLiteral("location"));
   location_->setTabChangesFocus(true);
   location_->setFixedHeight(location_->fontMetrics().lineSpacing() * 3 + 12);

@@ -12,6 +12,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QScreen>
 #include <QScrollArea>
 #include <QSignalBlocker>
 #include <QSplitter>
@@ -21,11 +22,14 @@
 #include <QTimer>
 #include <QUndoStack>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "core/plot.h"
 #include "station/help.h"
+#include "station/limited_text_edit.h"
 #include "station/places_pane.h"
 #include "station/plot_view.h"
+#include "station/recovery.h"
 #include "station/results_models.h"
 #include "station/station_document.h"
 #include "station/station_form.h"
@@ -61,19 +65,24 @@ QLabel* Buddy(const QString& text, QWidget* buddy, QWidget* parent) {
   return label;
 }
 
-// Undo and Redo are the station's, also while a field has the focus: a field's own undo would
-// only add edits.
+// Undo and Redo are the station's, with every key they have, also while a field has the focus:
+// a field's own undo would only add edits.
 class StationUndoKeys : public QObject {
  public:
-  using QObject::QObject;
+  StationUndoKeys(QWidget* window, QList<QAction*> actions) : QObject(window), actions_(std::move(actions)) {}
   bool eventFilter(QObject* watched, QEvent* event) override {
     if (event->type() != QEvent::ShortcutOverride) return false;
-    const auto* key = static_cast<QKeyEvent*>(event);
-    if (!key->matches(QKeySequence::Undo) && !key->matches(QKeySequence::Redo)) return false;
+    const QKeySequence pressed(static_cast<QKeyEvent*>(event)->keyCombination());
+    const bool ours =
+        std::any_of(actions_.begin(), actions_.end(), [&](QAction* a) { return a->shortcuts().contains(pressed); });
+    if (!ours) return false;
     auto* widget = qobject_cast<QWidget*>(watched);
     if (widget == nullptr || widget->window() != parent()) return false;
     return qobject_cast<QLineEdit*>(widget) != nullptr || qobject_cast<QPlainTextEdit*>(widget) != nullptr;
   }
+
+ private:
+  QList<QAction*> actions_;
 };
 
 }  // namespace
@@ -86,19 +95,31 @@ StationWindow::StationWindow(QWidget* parent) : QMainWindow(parent), document_(n
   splitter->setStretchFactor(0, 0);
   splitter->setStretchFactor(1, 1);
   splitter->setChildrenCollapsible(false);
-  setCentralWidget(splitter);
+  // On a screen smaller than the window's least size (a laptop at twice the scale), the window
+  // still fits the screen, and scrolls.
+  auto* scroll = new QScrollArea(this);
+  scroll->setWidget(splitter);
+  scroll->setWidgetResizable(true);
+  scroll->setFrameShape(QFrame::NoFrame);
+  scroll->setFocusPolicy(Qt::NoFocus);
+  setCentralWidget(scroll);
   problem_ = new QLabel(this);
   problem_->setObjectName(QStringLiteral("problem"));
   problem_->setStyleSheet(QStringLiteral("color: #b00020; font-weight: bold"));
+  // A long message must not widen the window.
+  problem_->setMinimumWidth(1);
+  problem_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
   statusBar()->addWidget(problem_, 1);
   makeActions();
-  qApp->installEventFilter(new StationUndoKeys(this));
+  limitTexts();
+  setAcceptDrops(true);
 
   connect(document_, &StationDocument::changed, this, &StationWindow::refresh);
   connect(document_, &StationDocument::pathChanged, this, &StationWindow::updateTitle);
   connect(document_->undoStack(), &QUndoStack::cleanChanged, this, &StationWindow::updateTitle);
   connect(stationForm_, &StationForm::problemChanged, this, &StationWindow::showProblem);
   connect(placesPane_, &PlacesPane::problem, this, &StationWindow::showProblem);
+  connect(document_, &StationDocument::refused, this, &StationWindow::showProblem);
   connect(transmittersPane_, &TransmittersPane::problemChanged, this, &StationWindow::showProblem);
   connect(plotBand_, &QComboBox::currentIndexChanged, this, &StationWindow::refreshPlot);
   connect(results_, &QTableView::activated, this, [this](const QModelIndex& index) {
@@ -106,6 +127,10 @@ StationWindow::StationWindow(QWidget* parent) : QMainWindow(parent), document_(n
     const int at = plotBand_->findData(QPoint(static_cast<int>(band.first), static_cast<int>(band.second)));
     if (at >= 0) plotBand_->setCurrentIndex(at);
   });
+  followRecovery();
+  // Orderly ends that do not pass through closeEvent: the session's, and the application's.
+  connect(qApp, &QGuiApplication::commitDataRequest, this, &StationWindow::keepForNextStart);
+  connect(qApp, &QCoreApplication::aboutToQuit, this, &StationWindow::writeSettings);
   readSettings();
   refresh();
   updateTitle();
@@ -186,8 +211,8 @@ QWidget* StationWindow::makeOutputs() {
 }
 
 void StationWindow::makeActions() {
-  // Every binding of a standard key, as the platform has them (Redo: Ctrl+Shift+Z and Ctrl+Y);
-  // where it has none (Save As, Quit on some desktops), the common one.
+  // Every binding of a standard key, as the platform has them; where it has none (Save As, Quit
+  // on some desktops), the common one.
   const auto action = [this](QMenu* menu, const QString& text, QKeySequence::StandardKey key, auto slot) {
     QAction* a = menu->addAction(text);
     a->setShortcuts(key);
@@ -201,6 +226,7 @@ void StationWindow::makeActions() {
   action(file, tr("&Open..."), QKeySequence::Open, &StationWindow::open);
   recentMenu_ = file->addMenu(tr("Open &Recent"));
   recentMenu_->setObjectName(QStringLiteral("recentMenu"));
+  connect(recentMenu_, &QMenu::aboutToShow, this, &StationWindow::refreshRecentMenu);
   action(file, tr("&Save"), QKeySequence::Save, &StationWindow::save);
   action(file, tr("Save &As..."), QKeySequence::SaveAs, &StationWindow::saveAs);
   file->addSeparator();
@@ -214,9 +240,13 @@ void StationWindow::makeActions() {
   QAction* undo = document_->undoStack()->createUndoAction(this, tr("&Undo"));
   undo->setShortcuts(QKeySequence::Undo);
   QAction* redo = document_->undoStack()->createRedoAction(this, tr("&Redo"));
-  redo->setShortcuts(QKeySequence::Redo);
+  // Ctrl+Y too, wherever the platform's Redo is Ctrl+Shift+Z alone: users of both expect it.
+  QList<QKeySequence> redoKeys = QKeySequence::keyBindings(QKeySequence::Redo);
+  if (!redoKeys.contains(QKeySequence(Qt::CTRL | Qt::Key_Y))) redoKeys << QKeySequence(Qt::CTRL | Qt::Key_Y);
+  redo->setShortcuts(redoKeys);
   edit->addAction(undo);
   edit->addAction(redo);
+  qApp->installEventFilter(new StationUndoKeys(this, {undo, redo}));
 
   QMenu* help = menuBar()->addMenu(tr("&Help"));
   action(help, tr("ZENTO Station &Help"), QKeySequence::HelpContents, [this] { ShowHelp(this); });
@@ -286,6 +316,29 @@ void StationWindow::refreshPlot() {
 }
 
 void StationWindow::showProblem(const QString& message) { problem_->setText(message); }
+
+void StationWindow::limitTexts() {
+  // As long as a station file may hold them; typing and pasting stop there, so that every text
+  // the window takes stays quick to show and the file opens again.
+  const struct {
+    const char* name;
+    std::size_t length;
+  } fields[] = {{"callsign", kMaxCallsignLength}, {"transmitterName", kMaxNameLength}};
+  for (const auto& field : fields) {
+    findChild<QLineEdit*>(QLatin1String(field.name))->setMaxLength(static_cast<int>(field.length));
+  }
+  findChild<LimitedTextEdit*>(QStringLiteral("location"))->setMaxLength(static_cast<int>(kMaxLocationLength));
+}
+
+void StationWindow::fitScreen() {
+  // Room for a title bar and borders, which are not known before the window is shown.
+  constexpr int kFrameWidth = 16, kFrameHeight = 48;
+  const QRect room = screen()->availableGeometry();
+  const QSize most(room.width() - kFrameWidth, room.height() - kFrameHeight);
+  if (width() > most.width() || height() > most.height()) resize(size().boundedTo(most));
+  const QRect frame = frameGeometry().size().isEmpty() ? geometry() : frameGeometry();
+  if (!room.contains(frame)) move(room.center() - QPoint(width() / 2, height() / 2));
+}
 
 void StationWindow::updateTitle() {
   const QString path = document_->path();

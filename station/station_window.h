@@ -3,6 +3,7 @@
 // on the right, all following every edit; the station's file, the record, undo and help.
 
 #include <QMainWindow>
+#include <memory>
 
 #include "core/station_eval.h"
 
@@ -11,11 +12,14 @@ class QLabel;
 class QMenu;
 class QTableView;
 class QTabWidget;
+class QTimer;
 
 namespace zento::station {
 
 class PlacesPane;
 class PlotView;
+class RecoveryFile;
+struct RecoveredStation;
 class ResultsModel;
 class StationDocument;
 class StationForm;
@@ -44,10 +48,23 @@ class StationWindow : public QMainWindow {
   // Asks Save, Discard or Cancel when there are unsaved changes; true to go on.
   bool maybeSave();
 
+  // At the program's start, with the file named on its command line, if any: offers the changes
+  // a program that ended without saving left (to that file, or when none is named, the latest),
+  // then opens the file unless they were restored.
+  void start(const QString& path);
+  // The program is ending without asking the user (a logout, a signal): unsaved changes are
+  // kept in the recovery copy for the next start, and the window's geometry is remembered.
+  void keepForNextStart();
+
+  RecoveryFile& recovery() const { return *recovery_; }
+
   static constexpr int kMaxRecentFiles = 8;
+  static constexpr int kRecoveryDelayMs = 2000;  // from an edit to its recovery copy
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
  private:
   // station_window.cpp: building and following the station.
@@ -59,10 +76,13 @@ class StationWindow : public QMainWindow {
   void refreshPlot();
   void showProblem(const QString& message);
   void updateTitle();
+  void limitTexts();
+  void fitScreen();
 
   // station_window_files.cpp: the file, the record, settings.
   void newStation();
   void open();
+  bool load(const QString& path);
   bool save();
   bool saveAs();
   bool saveTo(const QString& path);
@@ -71,11 +91,18 @@ class StationWindow : public QMainWindow {
   using RecordWriter = bool (*)(const QString&, const Station&, const StationResult&, QString&);
   void exportWith(const QString& title, const QString& filter, const QString& suffix, RecordWriter write);
   void print();
+  bool fieldsShowTheStation(const QString& title, const QString& nothingDone);
+  void openRecent(const QString& path);
   void addRecentFile(const QString& path);
   void refreshRecentMenu();
   QString askSavePath(const QString& title, const QString& filter, const QString& suffix, const QString& name);
   void readSettings();
   void writeSettings();
+
+  // station_window_recovery.cpp: the recovery copy.
+  void followRecovery();
+  void writeRecoveryCopy();
+  bool offerRecovery(const RecoveredStation& recovered);
 
   StationDocument* document_;
   QTabWidget* tabs_;
@@ -90,6 +117,9 @@ class StationWindow : public QMainWindow {
   ResultsModel* resultsModel_;
   QMenu* recentMenu_;
   QLabel* problem_;
+  std::unique_ptr<RecoveryFile> recovery_;
+  QTimer* recoveryTimer_;
+  bool recoveryFailed_ = false;  // said once until a copy is written again
 };
 
 }  // namespace zento::station

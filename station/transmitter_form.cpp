@@ -215,6 +215,7 @@ void TransmitterForm::connectFields() {
     nameProblem_ = QString::fromStdString(NameProblem(document_->station(), static_cast<std::size_t>(index_), name));
     name_->setStyleSheet(nameProblem_.isEmpty() ? QString() : QStringLiteral("QLineEdit { background: #ffd7d7; }"));
     name_->setToolTip(nameProblem_.isEmpty() ? QString() : tr("Name: %1").arg(nameProblem_));
+    SetRefusedText(name_, name_->toolTip());
     showProblem(name_->toolTip());
     if (!nameProblem_.isEmpty()) return;
     editTransmitter(tr("Transmitter Name"), QStringLiteral("name"),
@@ -244,6 +245,7 @@ void TransmitterForm::connectFields() {
     frequencyProblem_ = frequencies ? QString() : tr("Other frequencies: %1").arg(QString::fromStdString(error));
     frequencies_->setStyleSheet(frequencies ? QString() : QStringLiteral("QLineEdit { background: #ffd7d7; }"));
     frequencies_->setToolTip(frequencyProblem_);
+    SetRefusedText(frequencies_, frequencyProblem_);
     showProblem(frequencyProblem_);
     if (!frequencies) return;
     editTransmitter(tr("Frequencies"), QStringLiteral("frequencies"),
@@ -290,6 +292,8 @@ void TransmitterForm::setTransmitter(int index) {
   frequencyProblem_.clear();
   name_->setStyleSheet({});
   frequencies_->setStyleSheet({});
+  SetRefusedText(name_, {});
+  SetRefusedText(frequencies_, {});
   refresh();
 }
 

@@ -1,5 +1,6 @@
 // Editing the station as a user does: the tables, the plot and the verdicts follow every edit,
 // nonsense is refused in words, and undo and redo cover it all.
+#include <QClipboard>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -11,6 +12,7 @@
 #include <QTableView>
 #include <QUndoStack>
 #include <QtTest/QTest>
+#include <functional>
 
 #include "station/number_field.h"
 #include "station/places_pane.h"
@@ -62,9 +64,14 @@ TEST_F(WindowEdit, PowerTypedUpdatesResultsPlotAndVerdictAndUndoesAsOneEdit) {
   EXPECT_EQ(nearestDensity(), density);
   EXPECT_FALSE(window_->isWindowModified());
 
-  key(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
-  EXPECT_EQ(station().transmitters[0].powerWatts, 150.0);
-  EXPECT_EQ(verdict(0, VerdictModel::kShare).isEmpty(), false);
+  // Redo by either key the desktops use, the field still focused.
+  for (const QKeyCombination redo : {Qt::CTRL | Qt::SHIFT | Qt::Key_Z, Qt::CTRL | Qt::Key_Y}) {
+    key(redo.key(), redo.keyboardModifiers());
+    EXPECT_EQ(station().transmitters[0].powerWatts, 150.0);
+    EXPECT_EQ(find<NumberField>("power")->text(), QStringLiteral("150"));
+    key(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(station(), original_);
+  }
 }
 
 TEST_F(WindowEdit, NonsenseIsRefusedInWordsAndChangesNothing) {
@@ -83,6 +90,66 @@ TEST_F(WindowEdit, NonsenseIsRefusedInWordsAndChangesNothing) {
   EXPECT_EQ(problem->text(), QStringLiteral("Name: another transmitter has this name"));
   EXPECT_EQ(station().transmitters[0].name, "Mul");
   EXPECT_EQ(station().transmitters[1].simultaneousWith, std::vector<std::string>{"Mul"});
+}
+
+TEST_F(WindowEdit, NumbersAreTypedWithAPointOrTheLocalesDecimalSeparator) {
+  const QLocale german(QLocale::German, QLocale::Germany), english(QLocale::English, QLocale::UnitedStates);
+  const struct {
+    QLocale locale;
+    const char* typed;
+    std::optional<double> swr;  // none: refused
+  } cases[] = {{german, "2,5", 2.5},  {german, "2.5", 2.5}, {german, " 1,75 ", 1.75}, {german, "1.234,5", {}},
+               {english, "2.5", 2.5}, {english, "2,5", {}}, {english, "1,500", {}}};
+  key(Qt::Key_T, Qt::AltModifier);
+  auto* swr = find<NumberField>("swr");
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.locale.name().toStdString() + " " + c.typed);
+    window_->setLocale(c.locale);
+    typeOver(swr, QStringLiteral("1.3"));
+    typeOver(swr, QString::fromLatin1(c.typed));
+    EXPECT_EQ(swr->acceptable(), c.swr.has_value()) << swr->problem().toStdString();
+    if (c.swr) {
+      EXPECT_EQ(station().transmitters[0].feedline.swr, *c.swr);
+    }
+    EXPECT_EQ(swr->text(), QString::fromLatin1(c.typed));  // what was typed stays as it was typed
+  }
+  // Shown again, a number is written with a point, as files are.
+  window_->setLocale(german);
+  typeOver(swr, QStringLiteral("2,5"));
+  window_->transmitters()->select(1);
+  window_->transmitters()->select(0);
+  EXPECT_EQ(swr->text(), QStringLiteral("2.5"));
+}
+
+TEST_F(WindowEdit, TextsStopWhereAStationFileDoes) {
+  const QString page(2000, QLatin1Char('x'));  // a paste of far more than any field holds
+  QApplication::clipboard()->setText(page);
+  const struct {
+    int tab;
+    const char* field;
+    std::size_t most;
+    std::function<std::string(const Station&)> text;
+  } cases[] = {
+      {0, "callsign", kMaxCallsignLength, [](const Station& s) { return s.callsign; }},
+      {0, "location", kMaxLocationLength, [](const Station& s) { return s.location; }},
+      {2, "transmitterName", kMaxNameLength, [](const Station& s) { return s.transmitters[0].name; }},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.field);
+    window_->tabs()->setCurrentIndex(c.tab);
+    typeOver(find<QWidget>(c.field), {});
+    key(Qt::Key_V, Qt::ControlModifier);
+    key(Qt::Key_Y);  // and one more, typed
+    EXPECT_EQ(c.text(station()), std::string(c.most, 'x'));
+  }
+  // A place beyond what a station file holds is refused in words.
+  Station full = station();
+  full.places.resize(kMaxPlaces, full.places[0]);
+  window_->document()->edit(full, QStringLiteral("Places"));
+  key(Qt::Key_P, Qt::AltModifier);
+  QTest::mouseClick(find<QPushButton>("addPlace"), Qt::LeftButton);
+  EXPECT_EQ(station().places.size(), kMaxPlaces);
+  EXPECT_EQ(find<QLabel>("problem")->text(), QStringLiteral("A station has at most 100 places"));
 }
 
 TEST_F(WindowEdit, APlaceBroughtCloseExceedsInWordsOnTheTableAndThePlot) {

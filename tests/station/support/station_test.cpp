@@ -2,13 +2,16 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDir>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QSettings>
 #include <QTableView>
 #include <QUndoStack>
 #include <QtTest/QTest>
 
+#include "station/recovery.h"
 #include "station/station_document.h"
 
 namespace zento::station::test {
@@ -42,6 +45,9 @@ Dialogs::Answer Reject() {
 
 void StationWindowTest::SetUp() {
   ASSERT_TRUE(folder_.isValid());
+  // Each test starts as a first start: no recent files, no geometry, no recovery copies.
+  QSettings().clear();
+  QDir(RecoveryFile::DefaultFolder()).removeRecursively();
   window_ = std::make_unique<StationWindow>();
   window_->show();
   window_->activateWindow();
@@ -60,9 +66,19 @@ QString StationWindowTest::example(const char* name) const {
 
 void StationWindowTest::openExample(const char* name) { ASSERT_TRUE(window_->openFile(example(name))); }
 
+void StationWindowTest::activate() {
+  // Nothing activates the window again after a dialog on the offscreen platform; a user's
+  // window manager does.
+  if (!window_->isActiveWindow() && window_->isVisible()) {
+    window_->activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(window_.get()));
+  }
+}
+
 void StationWindowTest::typeOver(QWidget* control, const QString& text) {
   ASSERT_NE(control, nullptr);
   ASSERT_TRUE(control->isEnabled());
+  activate();
   control->setFocus(Qt::TabFocusReason);
   ASSERT_TRUE(control->hasFocus()) << control->objectName().toStdString();
   QTest::keyClick(control, Qt::Key_A, Qt::ControlModifier);
@@ -71,12 +87,7 @@ void StationWindowTest::typeOver(QWidget* control, const QString& text) {
 }
 
 void StationWindowTest::key(int key, Qt::KeyboardModifiers modifiers) {
-  // Nothing activates the window again after a dialog on the offscreen platform; a user's
-  // window manager does.
-  if (!window_->isActiveWindow() && window_->isVisible()) {
-    window_->activateWindow();
-    EXPECT_TRUE(QTest::qWaitForWindowActive(window_.get()));
-  }
+  activate();
   QWidget* focus = QApplication::focusWidget();
   QTest::keyClick(focus != nullptr ? focus : window_.get(), static_cast<Qt::Key>(key), modifiers);
 }

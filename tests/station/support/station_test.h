@@ -37,6 +37,7 @@ class StationWindowTest : public ::testing::Test {
   // Focuses the control and types `text` over what it holds.
   void typeOver(QWidget* control, const QString& text);
   void key(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);  // to the focus
+  void activate();                                                      // the window, again, after a dialog
   template <typename W>
   W* find(const char* name) const {
     W* widget = window_->findChild<W*>(QLatin1String(name));

@@ -1,8 +1,13 @@
+#include <QTemporaryDir>
 #include <clocale>
+#include <cstdlib>
 
 #include "tests/support/offscreen_main.h"
 
 std::unique_ptr<QApplication> zento::test::MakeTestApplication(int& argc, char** argv) {
+  // The recovery copies go to a data folder of the run's own, as the settings do.
+  static QTemporaryDir data;
+  setenv("XDG_DATA_HOME", data.path().toLocal8Bit().constData(), 1);
   auto app = std::make_unique<QApplication>(argc, argv);
   std::setlocale(LC_NUMERIC, "C");
   QApplication::setOrganizationName(QStringLiteral("ZENTO"));
