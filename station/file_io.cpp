@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QSaveFile>
 #include <cerrno>
+#include <filesystem>
 
 #include "report/station_file.h"
 
@@ -43,17 +44,11 @@ bool WriteFileAtomically(const QString& path, QByteArrayView bytes, QString& err
 }
 
 std::optional<Station> ReadStationFile(const QString& path, QString& error) {
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) {
-    error = file.errorString();
-    return std::nullopt;
-  }
-  const QByteArray text = file.readAll();
-  if (file.error() != QFileDevice::NoError) {
-    error = file.errorString();
-    return std::nullopt;
-  }
-  return StationFromText(text, error);
+  // The reader checks the size before it reads: a huge file is refused without filling memory.
+  std::string message;
+  auto station = zento::ReadStationFile(std::filesystem::path(path.toStdString()), message);
+  if (!station) error = QString::fromStdString(message);
+  return station;
 }
 
 std::optional<Station> StationFromText(const QByteArray& text, QString& error) {
