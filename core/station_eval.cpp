@@ -247,24 +247,6 @@ TransmitterResult EvaluateTransmitter(const Station& station, const Transmitter&
   return result;
 }
 
-// At each place, the worst set of transmitters on the air together: their shares add (47 CFR
-// 1.1307(b)(3)(ii); ICNIRP's and Safety Code 6's summation). Adding each transmitter's largest
-// share, whichever of its limits gives it, is an upper bound where their limits differ.
-PlaceVerdict Verdict(const std::vector<std::vector<std::size_t>>& sets, const std::vector<TransmitterResult>& results,
-                     std::size_t place) {
-  PlaceVerdict verdict;
-  for (const auto& set : sets) {
-    double sum = 0.0;
-    for (const std::size_t t : set) sum += results[t].worstShare[place];
-    if (sum > verdict.share || verdict.transmitters.empty()) {
-      verdict.share = sum;
-      verdict.transmitters = set;
-    }
-  }
-  verdict.complies = verdict.share <= 1.0;
-  return verdict;
-}
-
 // 47 CFR 1.1307(b)(3)(ii)(A): transmitters on the air together are exempt only while the ratios of
 // their ERPs to their thresholds add up to at most 1. Each band counts with the worst band of
 // each other transmitter of every set it is in.
@@ -306,6 +288,28 @@ void CheckTogether(const Station& station, const std::vector<std::vector<std::si
 
 }  // namespace
 
+// At each place, the worst set of transmitters on the air together: their shares add (47 CFR
+// 1.1307(b)(3)(ii); ICNIRP's and Safety Code 6's summation). Adding each transmitter's largest
+// share, whichever of its limits gives it, is an upper bound where their limits differ.
+std::vector<PlaceVerdict> Verdicts(const Station& station, const std::vector<std::vector<double>>& worstShares) {
+  const auto sets = SimultaneousSets(station);
+  std::vector<PlaceVerdict> verdicts;
+  for (std::size_t place = 0; place < station.places.size(); ++place) {
+    PlaceVerdict verdict;
+    for (const auto& set : sets) {
+      double sum = 0.0;
+      for (const std::size_t t : set) sum += worstShares[t][place];
+      if (sum > verdict.share || verdict.transmitters.empty()) {
+        verdict.share = sum;
+        verdict.transmitters = set;
+      }
+    }
+    verdict.complies = verdict.share <= 1.0;
+    verdicts.push_back(verdict);
+  }
+  return verdicts;
+}
+
 double GroundFactor(const Station& station) {
   return station.groundReflection ? kGroundReflectionFactor : kNoGroundReflection;
 }
@@ -316,7 +320,11 @@ double DensityWm2(double eirpWatts, double meters, double groundFactor) {
 
 double PlaceDistanceMeters(const Station& station, const Transmitter& transmitter, const Place& place) {
   if (place.distanceMeters) return *place.distanceMeters;
-  const double horizontal = place.horizontalMeters.value_or(0.0);
+  double horizontal = place.horizontalMeters.value_or(0.0);
+  if (place.positionMeters) {
+    const auto mast = transmitter.antenna.positionMeters.value_or(std::array<double, 2>{0.0, 0.0});
+    horizontal = std::hypot((*place.positionMeters)[0] - mast[0], (*place.positionMeters)[1] - mast[1]);
+  }
   const auto& antennaHeight = transmitter.antenna.heightMeters;
   // Without the antenna's height, the horizontal distance is the nearest the antenna can be.
   if (!antennaHeight) return horizontal;
@@ -334,11 +342,10 @@ StationResult EvaluateStation(const Station& station) {
   for (const Transmitter& transmitter : station.transmitters) {
     result.transmitters.push_back(EvaluateTransmitter(station, transmitter));
   }
-  const auto sets = SimultaneousSets(station);
-  if (station.rules == RuleSet::kFcc) CheckTogether(station, sets, result.transmitters);
-  for (std::size_t p = 0; p < station.places.size(); ++p) {
-    result.places.push_back(Verdict(sets, result.transmitters, p));
-  }
+  if (station.rules == RuleSet::kFcc) CheckTogether(station, SimultaneousSets(station), result.transmitters);
+  std::vector<std::vector<double>> worst;
+  for (const TransmitterResult& t : result.transmitters) worst.push_back(t.worstShare);
+  result.places = Verdicts(station, worst);
   return result;
 }
 

@@ -90,4 +90,8 @@ double AntennaGainDbi(const Antenna& antenna);
 
 StationResult EvaluateStation(const Station& station);
 
+// Each place's verdict from each transmitter's worst share there ([transmitter][place]): the
+// worst set of transmitters on the air together.
+std::vector<PlaceVerdict> Verdicts(const Station& station, const std::vector<std::vector<double>>& worstShares);
+
 }  // namespace zento

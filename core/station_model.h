@@ -2,11 +2,13 @@
 // A whole station: its transmitters with their feedlines and antennas, and the places where
 // people are. Heights and distances in meters.
 
+#include <array>
 #include <cstddef>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "core/antenna_model.h"
 #include "core/rules.h"
 
 namespace zento {
@@ -31,6 +33,11 @@ struct Antenna {
   std::optional<int> preset;  // a row of kAntennaPresets; its gain replaces gainDbi
   double gainDbi = 0.0;
   std::optional<double> heightMeters;  // above the ground
+  // For the near field: the antenna as wires, where its mast stands on the site (x east, y
+  // north; the origin when unset) and the compass heading of its main direction.
+  std::optional<AntennaModel> model;
+  std::optional<std::array<double, 2>> positionMeters;
+  double headingDegrees = 0.0;
 
   bool operator==(const Antenna&) const = default;
 };
@@ -60,9 +67,10 @@ struct Transmitter {
 struct Place {
   std::string name;
   Environment environment = Environment::kUncontrolled;
-  std::optional<double> distanceMeters;    // straight-line distance from the antenna, or
-  std::optional<double> horizontalMeters;  // the distance along the ground from the mast,
-  std::optional<double> heightMeters;      // at this height (the station's person height if unset)
+  std::optional<double> distanceMeters;                 // straight-line distance from the antenna, or
+  std::optional<double> horizontalMeters;               // the distance along the ground from the mast,
+  std::optional<double> heightMeters;                   // at this height (the station's person height if unset)
+  std::optional<std::array<double, 2>> positionMeters;  // or here on the site, at that height
 
   bool operator==(const Place&) const = default;
 };
@@ -75,6 +83,7 @@ struct Station {
   LengthUnit units = LengthUnit::kFeet;  // how distances are shown
   double personHeightMeters = 2.0;
   std::optional<double> exemptionDistanceMeters;  // the nearest place's distance if unset
+  Ground ground = Ground::kAverage;               // under the antennas, for the near field
   std::vector<Place> places;
   std::vector<Transmitter> transmitters;
 
@@ -98,7 +107,7 @@ inline constexpr Range kHeightRange{0.0, 10000.0};
 inline constexpr Range kDistanceRange{0.0, 1.0e6};
 inline constexpr Range kFrequencyRange{0.001, 300000.0};
 inline constexpr Range kPlaceDistanceRange{1e-6, 1.0e6};  // a straight-line distance is never 0
-inline constexpr Range kTxMinutesRange{1e-6, 1440.0};      // a transmission lasts some time
+inline constexpr Range kTxMinutesRange{1e-6, 1440.0};     // a transmission lasts some time
 
 // How much a station may hold, so that every reader refuses early what no station needs and
 // every evaluation stays quick (the shares of transmitters on the air together are summed over
@@ -116,6 +125,8 @@ inline constexpr double kMetersPerFoot = 0.3048;
 inline double FromMeters(double meters, LengthUnit unit) {
   return unit == LengthUnit::kFeet ? meters / kMetersPerFoot : meters;
 }
-inline double ToMeters(double value, LengthUnit unit) { return unit == LengthUnit::kFeet ? value * kMetersPerFoot : value; }
+inline double ToMeters(double value, LengthUnit unit) {
+  return unit == LengthUnit::kFeet ? value * kMetersPerFoot : value;
+}
 
 }  // namespace zento

@@ -12,6 +12,7 @@ void Geometry(std::string& deck, const DeckInput& input) {
   for (const auto& card : input.structure) deck += card + "\n";
   // With a ground, wire ends that touch it connect to their images.
   deck += input.ground.model == GroundModel::kFreeSpace ? "GE 0\n" : "GE 1\n";
+  if (input.extendedKernel) deck += "EK\n";
 }
 
 std::string GroundCard(const GroundSpec& g) {

@@ -21,6 +21,7 @@ struct DeckInput {
   std::vector<std::string> loads;      // LD and TL cards
   std::vector<std::string> sources;    // EX cards
   double conductivitySm = 0.0;         // of every wire; 0 for a perfect conductor
+  bool extendedKernel = false;         // thick wires
   GroundSpec ground;
   std::vector<double> frequenciesMHz;
   std::vector<Vec3> points;  // E and H at each, for each frequency

@@ -1,0 +1,342 @@
+#include "core/near_field.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <numbers>
+
+#include "core/bands.h"
+#include "core/line_loss.h"
+#include "core/operating.h"
+
+namespace zento {
+namespace {
+
+constexpr double kInfinity = std::numeric_limits<double>::infinity();
+constexpr double kDegree = std::numbers::pi / 180.0;
+constexpr std::size_t kRayDistances = 20;
+constexpr double kNearestRayMeters = 0.25;
+constexpr double kLowestPointMeters = 0.2;  // field points nearer the ground than this say little
+constexpr int kCirclePoints = 36;           // a place at a distance: the circle around the mast
+constexpr int kSphereAzimuths = 24;         // a place at a straight-line distance: the sphere
+
+double PersonHeight(const Station& s, const Place& p) { return p.heightMeters.value_or(s.personHeightMeters); }
+
+// Compass bearing to a direction in the site's x (east) and y (north).
+Vec3 Toward(double bearingDegrees, double meters, double z) {
+  return {meters * std::sin(bearingDegrees * kDegree), meters * std::cos(bearingDegrees * kDegree), z};
+}
+
+// What one point gives against one limit: the share and the RMS fields at the power the limit
+// is compared with.
+struct PointShare {
+  double share = 0.0, e = 0.0, h = 0.0;
+  bool magnetic = false;
+};
+
+PointShare ShareAt(const FieldSquares& f, double watts, const Limit& limit) {
+  PointShare p;
+  p.e = std::sqrt(f.e2 * watts);
+  p.h = std::sqrt(f.h2 * watts);
+  // E and H are each held to their own limit: in the near field neither stands for the other.
+  // A time-averaged limit is a ratio of squares (of densities); a nerve-stimulation limit one of
+  // fields, the quantity its publications add.
+  const double se = limit.instantaneous ? p.e / limit.eVm : p.e * p.e / (limit.eVm * limit.eVm);
+  const double sh = limit.instantaneous ? p.h / limit.hAm : p.h * p.h / (limit.hAm * limit.hAm);
+  p.magnetic = sh > se;
+  p.share = std::max(se, sh);
+  return p;
+}
+
+// The limits of one environment at one frequency, each with the input power it is compared with.
+struct WeightedLimit {
+  Limit limit;
+  double watts;
+};
+
+class BandEvaluation {
+ public:
+  BandEvaluation(const Station& s, const Transmitter& t, const TransmitterResult& far, const NearFieldPlan& plan,
+                 const NearFieldSamples& samples)
+      : station_(s), transmitter_(t), far_(far), plan_(plan), samples_(samples) {}
+
+  // None when the engine gave no fields for the band's frequencies.
+  std::optional<NearFieldBand> Evaluate(const BandResult& band) {
+    NearFieldBand out;
+    Cases(band);
+    if (cases_.empty()) return std::nullopt;
+    out.places.resize(station_.places.size());
+    for (std::size_t p = 0; p < station_.places.size(); ++p) out.places[p] = Place(p);
+    for (const Environment env : kEnvironments) {
+      const auto e = static_cast<std::size_t>(env);
+      const EnvironmentResult& r = band.In(env);
+      if (r.metEverywhereAtHeight) out.farFieldMeters[e] = 0.0;
+      if (r.horizontalMeters) out.farFieldMeters[e] = *r.horizontalMeters;
+      for (int d = 0; d < kBoundaryDirections; ++d) {
+        BoundaryDirection b = Boundary(env, d);
+        // Past the rays the far-field formula stands (its safe distance, from the antenna itself
+        // where no height is given).
+        if (b.beyondReach) b.meters = std::max(b.meters, out.farFieldMeters[e].value_or(r.safeDistanceMeters));
+        out.boundary[e].push_back(b);
+        out.largestMeters[e] = std::max(out.largestMeters[e], b.meters);
+      }
+    }
+    return out;
+  }
+
+ private:
+  // Each frequency of the band that the engine gave fields for, with the limits it is judged by:
+  // its own, and those of any break of the rule's table inside the band (judged with the fields
+  // of both edges).
+  struct Case {
+    std::size_t frequency;  // index into the samples
+    std::array<std::vector<WeightedLimit>, 2> limits;
+  };
+
+  void Cases(const BandResult& band) {
+    cases_.clear();
+    std::vector<std::size_t> edges;
+    for (std::size_t i = 0; i < samples_.frequenciesMHz.size(); ++i) {
+      const double f = samples_.frequenciesMHz[i];
+      if (f >= band.lowMHz && f <= band.highMHz) edges.push_back(i);
+    }
+    std::vector<double> judged;
+    for (const double f : TableBreaks(station_.rules)) {
+      if (f > band.lowMHz && f < band.highMHz) judged.push_back(f);
+    }
+    for (const std::size_t i : edges) {
+      Add(i, samples_.frequenciesMHz[i]);
+      for (const double f : judged) Add(i, f);
+    }
+  }
+
+  void Add(std::size_t sample, double limitMHz) {
+    Case c;
+    c.frequency = sample;
+    const double f = samples_.frequenciesMHz[sample];
+    const double peak = transmitter_.powerWatts * std::pow(10.0, -FeedlineLossDb(transmitter_.feedline, f) / 10.0);
+    const double duty = far_.dutyPercent / 100.0;
+    for (const Environment env : kEnvironments) {
+      const auto limits = LookupLimits(station_.rules, env, limitMHz);
+      if (!limits) continue;
+      limits->ForEach([&](const Limit& limit) {
+        double watts = peak;
+        if (!limit.instantaneous) {
+          const double time = transmitter_.txMinutes
+                                  ? TimeAveragingFactor(*transmitter_.txMinutes, transmitter_.rxMinutes.value_or(0.0),
+                                                        limit.averagingMinutes)
+                                  : 1.0;
+          watts = peak * duty * time;
+        }
+        c.limits[static_cast<std::size_t>(env)].push_back({limit, watts});
+      });
+    }
+    cases_.push_back(std::move(c));
+  }
+
+  // The worst share at a point over the band's cases and the environment's limits.
+  NearFieldShare Worst(std::size_t point, Environment env) const {
+    NearFieldShare worst;
+    if (samples_.atAntenna[point]) {
+      worst.atAntenna = true;
+      worst.share = kInfinity;
+      return worst;
+    }
+    bool first = true;
+    for (const Case& c : cases_) {
+      for (const WeightedLimit& w : c.limits[static_cast<std::size_t>(env)]) {
+        const PointShare p = ShareAt(samples_.fields[c.frequency][point], w.watts, w.limit);
+        if (first || p.share > worst.share) {
+          first = false;
+          worst.frequencyMHz = samples_.frequenciesMHz[c.frequency];
+          worst.eVm = p.e;
+          worst.hAm = p.h;
+          worst.share = p.share;
+          worst.magnetic = p.magnetic;
+          worst.limit = w.limit;
+        }
+      }
+    }
+    return worst;
+  }
+
+  NearFieldShare Place(std::size_t p) const {
+    const Environment env = station_.places[p].environment;
+    NearFieldShare worst;
+    bool first = true;
+    for (std::size_t i = plan_.places[p].first; i < plan_.places[p].second; ++i) {
+      const NearFieldShare s = Worst(i, env);
+      if (first || s.share > worst.share) {
+        first = false;
+        worst = s;
+      }
+    }
+    return worst;
+  }
+
+  // The smallest distance from which every point of the ray, from the ground to the person
+  // height, complies; between two samples, where the share falls through 1 (log-log).
+  BoundaryDirection Boundary(Environment env, int direction) const {
+    BoundaryDirection b;
+    b.bearingDegrees = 360.0 * direction / kBoundaryDirections;
+    const std::size_t n = plan_.distances.size();
+    std::vector<double> share(n, 0.0);
+    for (std::size_t d = 0; d < n; ++d) {
+      for (std::size_t h = 0; h < plan_.heights.size(); ++h) {
+        share[d] = std::max(share[d], Worst(plan_.RayPoint(direction, d, h), env).share);
+      }
+    }
+    std::size_t last = n;  // the last sample that exceeds
+    for (std::size_t d = n; d-- > 0;) {
+      if (share[d] > 1.0) {
+        last = d;
+        break;
+      }
+    }
+    if (last == n) return b;  // complies everywhere along the ray
+    if (last + 1 == n) {
+      b.beyondReach = true;
+      b.meters = plan_.distances.back();
+      return b;
+    }
+    const double r0 = plan_.distances[last], r1 = plan_.distances[last + 1];
+    if (std::isinf(share[last]) || share[last + 1] <= 0.0) {
+      b.meters = r1;  // from the antenna itself straight to compliance: the next sample, to be safe
+      return b;
+    }
+    const double t = std::log(share[last]) / (std::log(share[last]) - std::log(share[last + 1]));
+    b.meters = std::exp(std::log(r0) + t * (std::log(r1) - std::log(r0)));
+    return b;
+  }
+
+  const Station& station_;
+  const Transmitter& transmitter_;
+  const TransmitterResult& far_;
+  const NearFieldPlan& plan_;
+  const NearFieldSamples& samples_;
+  std::vector<Case> cases_;
+};
+
+}  // namespace
+
+AntennaPlacement PlacementOf(const Station& station, const Transmitter& transmitter) {
+  (void)station;
+  AntennaPlacement p;
+  if (const auto& at = transmitter.antenna.positionMeters) p.x = (*at)[0], p.y = (*at)[1];
+  p.heightMeters = transmitter.antenna.heightMeters.value_or(0.0);
+  p.headingDegrees = transmitter.antenna.headingDegrees;
+  return p;
+}
+
+std::vector<double> EngineFrequencies(const Station& station, const Transmitter& transmitter) {
+  std::vector<double> out;
+  for (const BandChoice& choice : transmitter.bands) {
+    if (choice.name.empty()) {
+      out.push_back(choice.frequencyMHz);
+    } else if (const auto band = FindBand(station.rules, choice.name)) {
+      out.push_back(band->lowMHz);
+      out.push_back(band->highMHz);
+    }
+  }
+  std::sort(out.begin(), out.end());
+  out.erase(std::unique(out.begin(), out.end()), out.end());
+  return out;
+}
+
+std::optional<double> DesignMHz(const Station& station, const Transmitter& transmitter) {
+  if (transmitter.antenna.model && transmitter.antenna.model->designMHz) return transmitter.antenna.model->designMHz;
+  if (transmitter.bands.empty()) return std::nullopt;
+  const BandChoice& first = transmitter.bands.front();
+  if (first.name.empty()) return first.frequencyMHz;
+  const auto band = FindBand(station.rules, first.name);
+  if (!band) return std::nullopt;
+  return (band->lowMHz + band->highMHz) / 2.0;
+}
+
+NearFieldPlan PlanNearField(const Station& station, const Transmitter& transmitter, double reachMeters) {
+  NearFieldPlan plan;
+  const AntennaPlacement at = PlacementOf(station, transmitter);
+  plan.mast = {at.x, at.y, 0.0};
+  for (const Place& place : station.places) {
+    const std::size_t first = plan.points.size();
+    const double z = PersonHeight(station, place);
+    if (place.positionMeters) {
+      plan.points.push_back({(*place.positionMeters)[0], (*place.positionMeters)[1], z});
+    } else if (place.distanceMeters) {
+      // A straight-line distance from the antenna: every way round it, above the ground.
+      const Vec3 centre{at.x, at.y, at.heightMeters};
+      const double r = *place.distanceMeters;
+      for (const double elevation : {-60.0, -30.0, 0.0, 30.0, 60.0}) {
+        for (int a = 0; a < kSphereAzimuths; ++a) {
+          const Vec3 p = centre + Toward(360.0 * a / kSphereAzimuths, r * std::cos(elevation * kDegree),
+                                         r * std::sin(elevation * kDegree));
+          if (p.z >= 0.0) plan.points.push_back(p);
+        }
+      }
+      for (const double up : {-1.0, 1.0}) {
+        if (centre.z + up * r >= 0.0) plan.points.push_back(centre + Vec3{0, 0, up * r});
+      }
+    } else {
+      const double r = place.horizontalMeters.value_or(0.0);
+      for (int a = 0; a < kCirclePoints; ++a)
+        plan.points.push_back(plan.mast + Toward(360.0 * a / kCirclePoints, r, z));
+    }
+    plan.places.emplace_back(first, plan.points.size());
+  }
+  const double reach = std::max(reachMeters, 2.0 * kNearestRayMeters);
+  for (std::size_t i = 0; i < kRayDistances; ++i) {
+    plan.distances.push_back(kNearestRayMeters *
+                             std::pow(reach / kNearestRayMeters, static_cast<double>(i) / (kRayDistances - 1)));
+  }
+  const double top = std::max(station.personHeightMeters, kLowestPointMeters);
+  plan.heights = {kLowestPointMeters};
+  if (top / 2.0 > kLowestPointMeters) plan.heights.push_back(top / 2.0);
+  if (top > kLowestPointMeters) plan.heights.push_back(top);
+  plan.rayFirst = plan.points.size();
+  for (int d = 0; d < kBoundaryDirections; ++d) {
+    for (const double r : plan.distances) {
+      for (const double z : plan.heights)
+        plan.points.push_back(plan.mast + Toward(360.0 * d / kBoundaryDirections, r, z));
+    }
+  }
+  return plan;
+}
+
+NearFieldTransmitter EvaluateNearField(const Station& station, std::size_t transmitter, const StationResult& farField,
+                                       const NearFieldPlan& plan, const NearFieldSamples& samples) {
+  NearFieldTransmitter out;
+  const Transmitter& t = station.transmitters[transmitter];
+  const TransmitterResult& far = farField.transmitters[transmitter];
+  BandEvaluation evaluation(station, t, far, plan, samples);
+  out.worstShare.assign(station.places.size(), 0.0);
+  out.worstBand.assign(station.places.size(), 0);
+  for (std::size_t b = 0; b < far.bands.size(); ++b) {
+    if (!far.bands[b].problem.empty()) {
+      out.bands.emplace_back();
+      continue;
+    }
+    auto band = evaluation.Evaluate(far.bands[b]);
+    for (std::size_t p = 0; p < station.places.size(); ++p) {
+      // A band without fields (none asked for) keeps its far-field share rather than none.
+      const double share = band ? band->places[p].share : far.bands[b].places[p].share;
+      if (share > out.worstShare[p]) {
+        out.worstShare[p] = share;
+        out.worstBand[p] = b;
+      }
+    }
+    out.bands.push_back(band ? std::move(*band) : NearFieldBand{});
+  }
+  return out;
+}
+
+std::vector<PlaceVerdict> NearFieldVerdicts(const Station& station, const StationResult& farField,
+                                            const std::vector<std::optional<NearFieldTransmitter>>& nearField) {
+  std::vector<std::vector<double>> worst;
+  for (std::size_t t = 0; t < farField.transmitters.size(); ++t) {
+    worst.push_back(t < nearField.size() && nearField[t] ? nearField[t]->worstShare
+                                                         : farField.transmitters[t].worstShare);
+  }
+  return Verdicts(station, worst);
+}
+
+}  // namespace zento

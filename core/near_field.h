@@ -1,0 +1,96 @@
+#pragma once
+// The near field of a station's antennas: where the engine is asked for fields, and what the
+// fields it returns mean under the station's rules. The fields are kept per watt of input power,
+// so that a power, mode, time, loss or place edit rescales them without asking the engine again.
+
+#include <array>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/antenna_model.h"
+#include "core/station_eval.h"
+
+namespace zento {
+
+// Mean-square E and H (the squares of the RMS fields) per watt of input power.
+struct FieldSquares {
+  double e2 = 0.0;  // (V/m)² per W
+  double h2 = 0.0;  // (A/m)² per W
+};
+
+inline constexpr int kBoundaryDirections = 36;
+
+// The points one antenna's fields are asked for, in order: each place's, then the boundary's
+// rays (direction by direction, distance by distance, height by height).
+struct NearFieldPlan {
+  Vec3 mast;                                                // the antenna's position, at the ground
+  std::vector<Vec3> points;                                 //
+  std::vector<std::pair<std::size_t, std::size_t>> places;  // [first, last) of points, per station place
+  std::size_t rayFirst = 0;                                 // the first point of the rays
+  std::vector<double> distances;                            // along the ground from the mast, rising
+  std::vector<double> heights;                              // from near the ground to the person height
+  std::size_t RayPoint(int direction, std::size_t distance, std::size_t height) const {
+    return rayFirst + (static_cast<std::size_t>(direction) * distances.size() + distance) * heights.size() + height;
+  }
+};
+
+// What the engine returned for a plan: per frequency, per point. Points on or within a segment
+// length of a wire are at the antenna: no number stands for them.
+struct NearFieldSamples {
+  std::vector<double> frequenciesMHz;
+  std::vector<std::vector<FieldSquares>> fields;  // [frequency][point]
+  std::vector<bool> atAntenna;                    // [point]
+};
+
+// The antenna's position, height and heading as the station gives them.
+AntennaPlacement PlacementOf(const Station& station, const Transmitter& transmitter);
+// The design frequency: the model's own, or the middle of the transmitter's first band.
+std::optional<double> DesignMHz(const Station& station, const Transmitter& transmitter);
+// The frequencies the engine is asked for: each band's edges (or its one frequency), rising.
+std::vector<double> EngineFrequencies(const Station& station, const Transmitter& transmitter);
+
+// Where a transmitter's fields are needed: at each place (a place with a position is one point;
+// one given by a distance is the circle of points at that distance, or the sphere for a
+// straight-line distance), and along 36 directions from the mast, out to `reachMeters`.
+NearFieldPlan PlanNearField(const Station& station, const Transmitter& transmitter, double reachMeters);
+
+// One place's near field from one transmitter on one band: its worst point and edge.
+struct NearFieldShare {
+  double frequencyMHz = 0.0;
+  double eVm = 0.0, hAm = 0.0;  // RMS, time-averaged as the binding limit averages
+  double share = 0.0;           // of the binding limit: the larger of E's and H's
+  bool magnetic = false;        // H binds rather than E
+  Limit limit{};                // the limit that binds
+  bool atAntenna = false;
+};
+
+struct BoundaryDirection {
+  double bearingDegrees = 0.0;  // compass, from the mast
+  double meters = 0.0;          // the smallest horizontal distance beyond which everything complies
+  bool beyondReach = false;     // the engine's points all exceed: the far-field distance stands
+};
+
+struct NearFieldBand {
+  std::vector<NearFieldShare> places;                      // per station place
+  std::array<std::vector<BoundaryDirection>, 2> boundary;  // per environment, 36 directions
+  std::array<double, 2> largestMeters{};                   // per environment
+  std::array<std::optional<double>, 2> farFieldMeters{};   // the far-field formula's, from the mast
+};
+
+struct NearFieldTransmitter {
+  std::vector<NearFieldBand> bands;    // as the transmitter's bands; empty for a band with a problem
+  std::vector<double> worstShare;      // per place
+  std::vector<std::size_t> worstBand;  // per place
+};
+
+// The near field of one transmitter from its samples, at its present power, mode, time and loss.
+NearFieldTransmitter EvaluateNearField(const Station& station, std::size_t transmitter, const StationResult& farField,
+                                       const NearFieldPlan& plan, const NearFieldSamples& samples);
+
+// At each place the worst set of transmitters on the air together, as for the far field; a
+// transmitter without near-field results counts with its far-field share.
+std::vector<PlaceVerdict> NearFieldVerdicts(const Station& station, const StationResult& farField,
+                                            const std::vector<std::optional<NearFieldTransmitter>>& nearField);
+
+}  // namespace zento

@@ -1,0 +1,308 @@
+#include "nec/near_field_run.h"
+
+#include <algorithm>
+#include <cmath>
+#include <map>
+#include <mutex>
+
+#include "core/evaluation.h"
+#include "core/number_text.h"
+#include "nec/deck.h"
+
+namespace zento::nec {
+namespace {
+
+constexpr double kTenthOfAWavelength = 0.1;
+
+struct Model {
+  DeckInput deck;
+  std::vector<Segment> segments;  // known before the run for the built-in kinds
+};
+
+std::vector<Segment> SegmentsOf(const AntennaStructure& s) {
+  std::vector<Segment> out;
+  for (std::size_t i = 0; i < s.wires.size(); ++i) {
+    const Wire& w = s.wires[i];
+    const Vec3 step = (w.b - w.a) * (1.0 / w.segments);
+    const double length = step.Length();
+    const double alpha = std::asin(std::clamp(step.z / length, -1.0, 1.0)) * 180.0 / 3.14159265358979323846;
+    const double beta = std::atan2(step.y, step.x) * 180.0 / 3.14159265358979323846;
+    for (int k = 0; k < w.segments; ++k) {
+      Segment seg;
+      seg.center = w.a + step * (k + 0.5);
+      seg.length = length;
+      seg.alphaDegrees = alpha;
+      seg.betaDegrees = beta;
+      seg.radius = w.radiusMeters;
+      seg.tag = static_cast<int>(i) + 1;
+      out.push_back(seg);
+    }
+  }
+  return out;
+}
+
+std::optional<Model> BuiltIn(const Station& s, const Transmitter& t, double design, double highest,
+                             std::string& error) {
+  const auto structure = BuildAntenna(*t.antenna.model, PlacementOf(s, t), design, highest, error);
+  if (!structure) return std::nullopt;
+  Model m;
+  for (std::size_t i = 0; i < structure->wires.size(); ++i) {
+    const Wire& w = structure->wires[i];
+    m.deck.structure.push_back(WireCard(static_cast<int>(i) + 1, w.segments, w.a, w.b, w.radiusMeters));
+  }
+  for (const Source& source : structure->sources) {
+    m.deck.sources.push_back(SourceCard(static_cast<int>(source.wire) + 1, source.segment));
+  }
+  m.deck.extendedKernel = structure->extendedKernel;
+  m.deck.conductivitySm = t.antenna.model->conductivitySm;
+  m.segments = SegmentsOf(*structure);
+  return m;
+}
+
+// A ham's own deck, moved to the antenna's place on the site: x and y from its position, turned
+// by its heading (the file's own axes at heading 0), z as the file gives it.
+std::optional<Model> Imported(const Station& s, const Transmitter& t, double highest, const EngineOptions& options,
+                              std::stop_token stop, std::string& error) {
+  const AntennaModel& model = *t.antenna.model;
+  Model m;
+  m.deck.structure = model.imported.structure;
+  const AntennaPlacement at = PlacementOf(s, t);
+  if (at.x != 0.0 || at.y != 0.0 || at.headingDegrees != 0.0) {
+    m.deck.structure.push_back("GM 0 0 0 0 " + FormatGeneral(-at.headingDegrees, 10) + " " + FormatGeneral(at.x, 10) +
+                               " " + FormatGeneral(at.y, 10) + " 0 0");
+  }
+  m.deck.loads = model.imported.loads;
+  m.deck.sources = model.imported.sources;
+  const bool ownConductivity = std::any_of(model.imported.loads.begin(), model.imported.loads.end(),
+                                           [](const std::string& card) { return card.rfind("LD 5", 0) == 0; });
+  m.deck.conductivitySm = ownConductivity ? 0.0 : model.conductivitySm;
+  m.deck.ground.model = s.ground == Ground::kFreeSpace ? GroundModel::kFreeSpace : GroundModel::kPerfect;
+  // The engine lays out the wires (arcs, helices, copies, moves): its segments are the model.
+  const EngineRun run = RunEngine(WriteGeometryDeck(m.deck), options, stop);
+  std::string why;
+  const auto report = run.ok ? ParseReport(run.output, why) : std::nullopt;
+  if (!report) {
+    error = run.ok ? why : run.error;
+    return std::nullopt;
+  }
+  m.segments = report->segments;
+  if (static_cast<int>(m.segments.size()) > kMaxSegments) {
+    error =
+        "the model has " + std::to_string(m.segments.size()) + " segments, more than " + std::to_string(kMaxSegments);
+    return std::nullopt;
+  }
+  std::vector<SegmentShape> shapes;
+  for (const Segment& seg : m.segments) {
+    shapes.push_back({seg.length, seg.radius, std::min(seg.End(-1).z, seg.End(+1).z), seg.tag});
+    m.deck.extendedKernel = m.deck.extendedKernel || seg.length < 8.0 * seg.radius;
+  }
+  error = SegmentationProblem(shapes, highest, s.ground != Ground::kFreeSpace);
+  if (!error.empty()) return std::nullopt;
+  return m;
+}
+
+// Points on or within a segment length of a wire.
+std::vector<bool> AtAntenna(const std::vector<Vec3>& points, const std::vector<Segment>& segments) {
+  std::vector<bool> at(points.size(), false);
+  for (std::size_t i = 0; i < points.size(); ++i) {
+    for (const Segment& seg : segments) {
+      if (DistanceToSegment(points[i], seg.End(-1), seg.End(+1)) <= std::max(seg.length, seg.radius)) {
+        at[i] = true;
+        break;
+      }
+    }
+  }
+  return at;
+}
+
+// How far the rays reach: well past the wires, a wavelength, and half again the far-field
+// formula's largest distance at the present power (beyond the rays, that formula stands).
+double Reach(const std::vector<Segment>& segments, const Vec3& mast, double lowestMHz, double farFieldMeters) {
+  double radius = 0.0;
+  for (const Segment& seg : segments) {
+    for (const int end : {-1, 1}) {
+      const Vec3 p = seg.End(end);
+      radius = std::max(radius, std::hypot(p.x - mast.x, p.y - mast.y));
+    }
+  }
+  return std::max({3.0 * radius, kSpeedOfLightMetersMHz / lowestMHz, 10.0, 1.5 * farFieldMeters});
+}
+
+// One run of the deck: per frequency, the fields per watt at the points asked for, in order.
+struct RunFields {
+  std::vector<std::vector<FieldSquares>> fields;  // [frequency][asked point]
+  std::vector<double> inputWatts;                 // [frequency]
+};
+
+std::optional<RunFields> Run(const DeckInput& deck, const EngineOptions& options, std::stop_token stop,
+                             std::string& error) {
+  const EngineRun run = RunEngine(WriteDeck(deck), options, stop);
+  if (!run.ok) {
+    error = run.error;
+    return std::nullopt;
+  }
+  const auto report = ParseReport(run.output, error);
+  if (!report) return std::nullopt;
+  if (report->frequencies.size() != deck.frequenciesMHz.size()) {
+    error = "the engine's report holds " + std::to_string(report->frequencies.size()) + " frequencies of " +
+            std::to_string(deck.frequenciesMHz.size());
+    return std::nullopt;
+  }
+  RunFields out;
+  for (const FrequencyReport& f : report->frequencies) {
+    if (f.electric.size() != deck.points.size() || f.magnetic.size() != deck.points.size()) {
+      error = "the engine's report holds fields at " + std::to_string(f.electric.size()) + " points of " +
+              std::to_string(deck.points.size());
+      return std::nullopt;
+    }
+    std::vector<FieldSquares> fields(deck.points.size());
+    // The engine prints peak phasors for its 1 V sources: the mean square is half the sum of
+    // the squared magnitudes, per watt of the input power it printed.
+    const double perWatt = f.inputPowerWatts > 0.0 ? 0.5 / f.inputPowerWatts : 0.0;
+    for (std::size_t i = 0; i < deck.points.size(); ++i) {
+      const auto& e = f.electric[i].peak;
+      const auto& h = f.magnetic[i].peak;
+      fields[i] = {(e[0] * e[0] + e[1] * e[1] + e[2] * e[2]) * perWatt,
+                   (h[0] * h[0] + h[1] * h[1] + h[2] * h[2]) * perWatt};
+    }
+    out.fields.push_back(std::move(fields));
+    out.inputWatts.push_back(f.inputPowerWatts);
+  }
+  return out;
+}
+
+std::string GroundWords(const GroundInfo& g) {
+  return std::string(g.name) + " (relative permittivity " + FormatGeneral(g.relativePermittivity, 4) + ", " +
+         FormatGeneral(g.conductivitySm, 4) + " S/m)";
+}
+
+}  // namespace
+
+bool SommerfeldPasses(const EngineOptions& options) {
+  static std::mutex mutex;
+  static std::map<std::string, bool> known;
+  const std::lock_guard lock(mutex);
+  if (const auto it = known.find(options.program); it != known.end()) return it->second;
+  DeckInput check;
+  check.structure = {WireCard(1, 41, {-10, 0, 0.5}, {10, 0, 0.5}, 0.001)};
+  check.sources = {SourceCard(1, 21)};
+  check.ground = {GroundModel::kSommerfeld, 13.0, 0.005};
+  check.frequenciesMHz = {28.0};
+  std::string error;
+  const EngineRun run = RunEngine(WriteDeck(check), options);
+  const auto report = run.ok ? ParseReport(run.output, error) : std::nullopt;
+  bool passes = false;
+  if (report && report->frequencies.size() == 1) {
+    const std::complex<double> z = report->frequencies[0].impedanceOhms;
+    passes = std::abs(z - std::complex<double>(1905.0, 1196.0)) < 0.1 * std::abs(std::complex<double>(1905.0, 1196.0));
+  }
+  known[options.program] = passes;
+  return passes;
+}
+
+std::optional<AntennaNearField> ComputeNearField(const Station& station, std::size_t index,
+                                                 const EngineOptions& options, std::stop_token stop,
+                                                 std::string& error) {
+  const Transmitter& t = station.transmitters[index];
+  const auto fail = [&](const std::string& why) -> std::optional<AntennaNearField> {
+    error = t.name + ": " + why;
+    return std::nullopt;
+  };
+  if (!t.antenna.model) return fail("no antenna model");
+  AntennaNearField out;
+  out.method.frequenciesMHz = EngineFrequencies(station, t);
+  const auto design = DesignMHz(station, t);
+  if (out.method.frequenciesMHz.empty() || !design) return fail("no band to evaluate");
+  const double highest = out.method.frequenciesMHz.back(), lowest = out.method.frequenciesMHz.front();
+  std::string why;
+  auto model = t.antenna.model->kind == AntennaKind::kImported ? Imported(station, t, highest, options, stop, why)
+                                                               : BuiltIn(station, t, *design, highest, why);
+  if (!model) return fail(why);
+  out.segments = model->segments;
+  out.method.segments = static_cast<int>(out.segments.size());
+  out.method.engine = EngineVersion(options);
+  if (out.method.engine.empty()) return fail(std::string(kEngineMissing));
+
+  double farField = 0.0;
+  for (const BandResult& band : EvaluateStation(station).transmitters[index].bands) {
+    if (band.problem.empty()) farField = std::max(farField, band.In(Environment::kUncontrolled).safeDistanceMeters);
+  }
+  const AntennaPlacement at = PlacementOf(station, t);
+  out.plan = PlanNearField(station, t, Reach(out.segments, {at.x, at.y, 0.0}, lowest, farField));
+  out.samples.frequenciesMHz = out.method.frequenciesMHz;
+  out.samples.atAntenna = AtAntenna(out.plan.points, out.segments);
+  DeckInput& deck = model->deck;
+  deck.frequenciesMHz = out.method.frequenciesMHz;
+  std::vector<std::size_t> asked;  // points off the wires, the only ones the engine is asked for
+  for (std::size_t i = 0; i < out.plan.points.size(); ++i) {
+    if (!out.samples.atAntenna[i]) {
+      asked.push_back(i);
+      deck.points.push_back(out.plan.points[i]);
+    }
+  }
+
+  // The ground: free space and perfect ground as they are; a real ground by the Sommerfeld-
+  // Norton method where the engine passes its check, otherwise by reflection coefficients, and
+  // there, for wires within a tenth of a wavelength of the ground where that method fails, no
+  // less than perfect ground gives.
+  const GroundInfo& ground = Info(station.ground);
+  std::vector<DeckInput> decks;
+  double lowestWire = 1e300;
+  for (const Segment& seg : out.segments) lowestWire = std::min({lowestWire, seg.End(-1).z, seg.End(+1).z});
+  switch (station.ground) {
+    case Ground::kFreeSpace:
+      deck.ground = {GroundModel::kFreeSpace};
+      out.method.ground = "free space";
+      decks.push_back(deck);
+      break;
+    case Ground::kPerfect:
+      deck.ground = {GroundModel::kPerfect};
+      out.method.ground = "perfect ground";
+      decks.push_back(deck);
+      break;
+    default: {
+      const bool sommerfeld = SommerfeldPasses(options);
+      deck.ground = {sommerfeld ? GroundModel::kSommerfeld : GroundModel::kReflectionCoefficient,
+                     ground.relativePermittivity, ground.conductivitySm};
+      decks.push_back(deck);
+      out.method.ground = GroundWords(ground) +
+                          (sommerfeld ? " by the Sommerfeld-Norton method"
+                                      : " by the reflection-coefficient method (the engine's Sommerfeld-Norton ground "
+                                        "failed its check)");
+      if (!sommerfeld && lowestWire < kTenthOfAWavelength * kSpeedOfLightMetersMHz / lowest) {
+        DeckInput perfect = deck;
+        perfect.ground = {GroundModel::kPerfect};
+        decks.push_back(perfect);
+        out.method.ground +=
+            "; with wires within a tenth of a wavelength of the ground, where that method does "
+            "not hold, each point takes the larger of its field and perfect ground's";
+      }
+    }
+  }
+  out.samples.fields.assign(deck.frequenciesMHz.size(), std::vector<FieldSquares>(out.plan.points.size()));
+  bool anyValid = false;
+  for (std::size_t d = 0; d < decks.size(); ++d) {
+    const auto fields = Run(decks[d], options, stop, why);
+    if (!fields) return fail(why);
+    for (std::size_t f = 0; f < fields->fields.size(); ++f) {
+      if (!(fields->inputWatts[f] > 0.0)) {
+        // No power goes in: the method failed at this frequency (the other deck stands for it).
+        if (decks.size() > 1)
+          out.method.ground += "; at " + FormatGeneral(deck.frequenciesMHz[f], 8) +
+                               " MHz the reflection-coefficient method gave no input power and "
+                               "perfect ground's fields stand alone";
+        continue;
+      }
+      anyValid = true;
+      for (std::size_t k = 0; k < asked.size(); ++k) {
+        FieldSquares& into = out.samples.fields[f][asked[k]];
+        into.e2 = std::max(into.e2, fields->fields[f][k].e2);
+        into.h2 = std::max(into.h2, fields->fields[f][k].h2);
+      }
+    }
+  }
+  if (!anyValid) return fail("the engine found no power going into the antenna: check its feed");
+  return out;
+}
+
+}  // namespace zento::nec

@@ -1,0 +1,42 @@
+#pragma once
+// A transmitter's near field from the engine: its antenna as a deck, the ground model the engine
+// can be trusted with, the runs, and the fields per watt at every point of its plan.
+
+#include <optional>
+#include <stop_token>
+#include <string>
+#include <vector>
+
+#include "core/near_field.h"
+#include "nec/engine.h"
+#include "nec/report.h"
+
+namespace zento::nec {
+
+// How the fields were found, in words for the record.
+struct NearFieldMethod {
+  std::string engine;  // "nec2c 1.3"
+  std::string ground;  // the ground model, and any fallback
+  int segments = 0;
+  std::vector<double> frequenciesMHz;
+};
+
+struct AntennaNearField {
+  NearFieldPlan plan;
+  NearFieldSamples samples;
+  std::vector<Segment> segments;  // the engine's, for drawings
+  NearFieldMethod method;
+};
+
+// The near field of transmitter `index`, which has an antenna model; none with one message
+// naming the transmitter and what went wrong.
+std::optional<AntennaNearField> ComputeNearField(const Station& station, std::size_t index,
+                                                 const EngineOptions& options, std::stop_token stop,
+                                                 std::string& error);
+
+// Whether the engine's Sommerfeld-Norton ground passes a check with a known answer: a 20 m wire
+// 0.5 m over average ground at 28 MHz, fed in its middle, is near 1905 + j1196 ohms. Asked once
+// per program.
+bool SommerfeldPasses(const EngineOptions& options);
+
+}  // namespace zento::nec
