@@ -108,6 +108,14 @@ inline constexpr Range kDistanceRange{0.0, 1.0e6};
 inline constexpr Range kFrequencyRange{0.001, 300000.0};
 inline constexpr Range kPlaceDistanceRange{1e-6, 1.0e6};  // a straight-line distance is never 0
 inline constexpr Range kTxMinutesRange{1e-6, 1440.0};     // a transmission lasts some time
+inline constexpr Range kSiteRange{-100000.0, 100000.0};   // positions on the site
+inline constexpr Range kHeadingRange{0.0, 360.0};
+inline constexpr Range kApexRange{60.0, 180.0};
+inline constexpr Range kRadialsRange{0.0, 64.0};
+inline constexpr Range kYagiElementsRange{2.0, 6.0};
+inline constexpr Range kWireRadiusMmRange{0.01, 1000.0};
+inline constexpr Range kConductivityRange{0.0, 1.0e9};  // S/m; 0 for a perfect conductor
+inline constexpr Range kAntennaLengthRange{0.01, 10000.0};
 
 // How much a station may hold, so that every reader refuses early what no station needs and
 // every evaluation stays quick (the shares of transmitters on the air together are summed over

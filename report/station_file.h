@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -28,7 +29,10 @@ inline constexpr std::size_t kMaxWordLength = 80;
 // The station, or none with one message naming the key path and line of the first value it
 // cannot use: 'transmitters[1].power_watts: expected a number from 0.001 to 100000, got "lots"
 // (line 14)'. Unknown keys are refused too, and text that is not JSON with its line and column.
-std::optional<Station> ParseStation(std::string_view text, std::string& error);
+// `loader` reads the file an imported antenna model names (relative to the station file); without
+// one, such a model is kept without its cards.
+using DeckLoader = std::function<std::optional<std::string>(const std::string& file, std::string& error)>;
+std::optional<Station> ParseStation(std::string_view text, std::string& error, const DeckLoader& loader = {});
 
 // Why `text` cannot be a station's text of at most `maxChars` characters (code points), in the
 // reader's words ("expected at most 20 characters, got 21"); empty when it can. Tabs and line
@@ -41,8 +45,8 @@ std::string StationText(const Station& station);
 // "the file has 2000000 bytes; a station file has at most 1048576 (1 MiB)"
 std::string FileTooLargeText(std::uintmax_t bytes);
 
-// ParseStation on the file's text; a file larger than kMaxStationFileBytes is refused without
-// being read.
+// ParseStation on the file's text, imported antenna models read beside it; a file larger than
+// kMaxStationFileBytes is refused without being read.
 std::optional<Station> ReadStationFile(const std::filesystem::path& path, std::string& error);
 
 // Writes a temporary file beside `path` and renames it over `path`, so that a failure never

@@ -2,6 +2,7 @@
 #include <cerrno>
 #include <cstring>
 #include <fstream>
+#include <iterator>
 
 #include "report/station_file.h"
 
@@ -40,7 +41,29 @@ std::optional<Station> ReadStationFile(const std::filesystem::path& path, std::s
             std::to_string(kMaxStationFileBytes) + " (" + std::to_string(kMaxStationFileBytes >> 20) + " MiB)";
     return std::nullopt;
   }
-  return ParseStation(text, error);
+  // An imported antenna model's file is read beside the station file, refused by size the same way.
+  const fs::path folder = path.parent_path();
+  const DeckLoader loader = [&folder](const std::string& file, std::string& why) -> std::optional<std::string> {
+    const fs::path deck = fs::path(file).is_absolute() ? fs::path(file) : folder / file;
+    std::error_code code;
+    const auto size = fs::file_size(deck, code);
+    if (code) {
+      why = "cannot read " + file + " (" + code.message() + ")";
+      return std::nullopt;
+    }
+    if (size > kMaxStationFileBytes) {
+      why = file + ": " + FileTooLargeText(size);
+      return std::nullopt;
+    }
+    std::ifstream deckIn(deck, std::ios::binary);
+    std::string content((std::istreambuf_iterator<char>(deckIn)), std::istreambuf_iterator<char>());
+    if (!deckIn && !deckIn.eof()) {
+      why = "cannot read " + file;
+      return std::nullopt;
+    }
+    return content;
+  };
+  return ParseStation(text, error, loader);
 }
 
 }  // namespace zento

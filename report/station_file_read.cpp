@@ -9,18 +9,14 @@
 #include "core/feedline.h"
 #include "core/number_text.h"
 #include "core/operating.h"
-#include "report/json_text.h"
-#include "report/located_json.h"
+#include "report/json_reader.h"
 #include "report/station_file.h"
+#include "report/station_file_antenna.h"
 
 namespace zento {
 namespace {
 
 using Json = nlohmann::json;
-
-struct ReadError {
-  std::string message;
-};
 
 bool SameIgnoringCase(std::string_view a, std::string_view b) {
   return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
@@ -28,23 +24,15 @@ bool SameIgnoringCase(std::string_view a, std::string_view b) {
   });
 }
 
-std::string Shown(const Json& value) {
-  return Shortened(value.dump(-1, ' ', false, Json::error_handler_t::replace), 60);
-}
-
-std::string RangeText(const Range& range) {
-  return "a number from " + FormatGeneral(range.min, 10) + " to " + FormatGeneral(range.max, 10);
-}
-
-class Reader {
+class Reader : JsonReader {
  public:
-  explicit Reader(const LocatedJson& doc) : doc_(doc), root_(doc) {}
+  Reader(const LocatedJson& doc, const DeckLoader& loader) : JsonReader(doc), loader_(loader) {}
 
   Station Read() {
     const Json& root = Object(doc_.value, root_);
     Keys(root, root_,
          {"format", "version", "callsign", "location", "rules", "ground_reflection", "units", "person_height_m",
-          "exemption_distance_m", "places", "transmitters"});
+          "exemption_distance_m", "ground", "places", "transmitters"});
     if (String(root, root_, "format") != kStationFileFormat) {
       Fail(root_.Member("format"), "expected \"" + std::string(kStationFileFormat) + "\"", &root.at("format"));
     }
@@ -67,6 +55,11 @@ class Reader {
     if (const auto units = OptionalString(root, root_, "units")) s.units = Unit(root, root_, "units");
     s.personHeightMeters = OptionalNumber(root, root_, "person_height_m", kHeightRange).value_or(2.0);
     s.exemptionDistanceMeters = OptionalNumber(root, root_, "exemption_distance_m", kPlaceDistanceRange);
+    if (const auto ground = OptionalChoice(
+            root, root_, "ground",
+            {"free-space", "perfect", "poor", "average", "good", "very-good", "fresh-water", "sea-water"})) {
+      s.ground = kGrounds[*ground].id;
+    }
     ForEach(root, root_, "places", {kMaxPlaces, "places"},
             [&](const Json& v, const JsonPath& path) { s.places.push_back(ReadPlace(v, path)); });
     ForEach(root, root_, "transmitters", {kMaxTransmitters, "transmitters"},
@@ -76,128 +69,9 @@ class Reader {
   }
 
  private:
-  [[noreturn]] void Fail(const JsonPath& path, const std::string& what, const Json* got = nullptr) const {
-    std::string message = (path.text().empty() ? "the station" : path.text()) + ": " + what;
-    if (got) message += ", got " + Shown(*got);
-    if (const auto line = path.line()) message += " (line " + std::to_string(*line) + ")";
-    throw ReadError{message};
-  }
-
-  const Json& Object(const Json& v, const JsonPath& path) const {
-    if (!v.is_object()) Fail(path, "expected an object", &v);
-    return v;
-  }
-
-  void Keys(const Json& object, const JsonPath& path, std::initializer_list<std::string_view> known) const {
-    for (const auto& [key, value] : object.items()) {
-      if (std::find(known.begin(), known.end(), key) == known.end()) Fail(path.Member(key), "unknown key");
-    }
-  }
-
-  const Json* Find(const Json& object, std::string_view key) const {
-    const auto it = object.find(key);
-    return it == object.end() ? nullptr : &*it;
-  }
-
-  const Json& Required(const Json& object, const JsonPath& path, std::string_view key) const {
-    const Json* v = Find(object, key);
-    if (!v) Fail(path, "missing key \"" + std::string(key) + "\"");
-    return *v;
-  }
-
-  double NumberValue(const Json& v, const JsonPath& path, const Range& range) const {
-    if (!v.is_number() || !range.Holds(v.get<double>())) Fail(path, "expected " + RangeText(range), &v);
-    return v.get<double>();
-  }
-  double Number(const Json& o, const JsonPath& path, std::string_view key, const Range& range) const {
-    return NumberValue(Required(o, path, key), path.Member(key), range);
-  }
-  std::optional<double> OptionalNumber(const Json& o, const JsonPath& path, std::string_view key,
-                                       const Range& range) const {
-    const Json* v = Find(o, key);
-    if (!v) return std::nullopt;
-    return NumberValue(*v, path.Member(key), range);
-  }
-
-  std::string StringValue(const Json& v, const JsonPath& path, std::size_t maxChars = kMaxWordLength) const {
-    if (!v.is_string()) Fail(path, "expected a string", &v);
-    const auto& text = v.get_ref<const std::string&>();
-    if (const std::string problem = TextFieldProblem(text, maxChars); !problem.empty()) Fail(path, problem);
-    return text;
-  }
-  std::string String(const Json& o, const JsonPath& path, std::string_view key,
-                     std::size_t maxChars = kMaxWordLength) const {
-    return StringValue(Required(o, path, key), path.Member(key), maxChars);
-  }
-  // A name or a call sign: one line, not empty, as the window and zento-calc take them.
-  std::string Name(const Json& o, const JsonPath& path, std::string_view key, std::size_t maxChars) const {
-    const Json* v = Find(o, key);
-    if (!v) return {};
-    std::string text = StringValue(*v, path.Member(key), maxChars);
-    if (text.find_first_of("\r\n") != std::string::npos) Fail(path.Member(key), "expected one line", v);
-    return text;
-  }
-  std::optional<std::string> OptionalString(const Json& o, const JsonPath& path, std::string_view key,
-                                            std::size_t maxChars = kMaxWordLength) const {
-    const Json* v = Find(o, key);
-    if (!v) return std::nullopt;
-    return StringValue(*v, path.Member(key), maxChars);
-  }
-
-  std::optional<bool> OptionalBool(const Json& o, const JsonPath& path, std::string_view key) const {
-    const Json* v = Find(o, key);
-    if (!v) return std::nullopt;
-    if (!v->is_boolean()) Fail(path.Member(key), "expected true or false", v);
-    return v->get<bool>();
-  }
-
-  LengthUnit Unit(const Json& o, const JsonPath& path, std::string_view key) const {
-    const std::string text = String(o, path, key);
-    if (text == "feet") return LengthUnit::kFeet;
-    if (text == "meters") return LengthUnit::kMeters;
-    Fail(path.Member(key), "expected \"feet\" or \"meters\"", &o.at(key));
-  }
-
-  struct Most {
-    std::size_t count;
-    std::string_view things;
-  };
-
-  template <typename Each>
-  void ForEach(const Json& o, const JsonPath& path, std::string_view key, Most most, Each each) const {
-    const Json* v = Find(o, key);
-    if (!v) return;
-    const JsonPath arrayPath = path.Member(key);
-    if (!v->is_array()) Fail(arrayPath, "expected a list", v);
-    if (v->size() > most.count) {
-      Fail(arrayPath, "expected at most " + std::to_string(most.count) + " " + std::string(most.things) + ", got " +
-                          std::to_string(v->size()));
-    }
-    for (std::size_t i = 0; i < v->size(); ++i) each((*v)[i], arrayPath.Item(i));
-  }
-
-  // Exactly one of the keys, or none when `optional`.
-  std::optional<std::string_view> OneOf(const Json& o, const JsonPath& path,
-                                        std::initializer_list<std::string_view> keys, bool optional) const {
-    std::optional<std::string_view> found;
-    for (const auto key : keys) {
-      if (!Find(o, key)) continue;
-      if (found) Fail(path.Member(key), "only one of " + Joined(keys) + " may be given");
-      found = key;
-    }
-    if (!found && !optional) Fail(path, "missing one of " + Joined(keys));
-    return found;
-  }
-
-  static std::string Joined(std::initializer_list<std::string_view> keys) {
-    std::string out;
-    for (const auto key : keys) out += (out.empty() ? "\"" : ", \"") + std::string(key) + "\"";
-    return out;
-  }
-
   Place ReadPlace(const Json& v, const JsonPath& path) const {
     const Json& o = Object(v, path);
-    Keys(o, path, {"name", "environment", "distance_m", "horizontal_m", "height_m"});
+    Keys(o, path, {"name", "environment", "distance_m", "horizontal_m", "position_m", "height_m"});
     Place p;
     Required(o, path, "name");
     p.name = Name(o, path, "name", kMaxNameLength);
@@ -208,9 +82,13 @@ class Reader {
         Fail(path.Member("environment"), "expected \"controlled\" or \"uncontrolled\"", &o.at("environment"));
       }
     }
-    if (OneOf(o, path, {"distance_m", "horizontal_m"}, false) == "distance_m") {
+    const auto where = OneOf(o, path, {"distance_m", "horizontal_m", "position_m"}, false);
+    if (where == "distance_m") {
       p.distanceMeters = Number(o, path, "distance_m", kPlaceDistanceRange);
-      if (Find(o, "height_m")) Fail(path.Member("height_m"), "only with \"horizontal_m\"");
+      if (Find(o, "height_m")) Fail(path.Member("height_m"), "only with \"horizontal_m\" or \"position_m\"");
+    } else if (where == "position_m") {
+      p.positionMeters = OptionalPair(o, path, "position_m", kSiteRange);
+      p.heightMeters = OptionalNumber(o, path, "height_m", kHeightRange);
     } else {
       p.horizontalMeters = Number(o, path, "horizontal_m", kDistanceRange);
       p.heightMeters = OptionalNumber(o, path, "height_m", kHeightRange);
@@ -251,7 +129,7 @@ class Reader {
 
   Antenna ReadAntenna(const Json& v, const JsonPath& path) const {
     const Json& o = Object(v, path);
-    Keys(o, path, {"preset", "gain_dbi", "height_m"});
+    Keys(o, path, {"preset", "gain_dbi", "height_m", "position_m", "heading_deg", "model"});
     Antenna a;
     if (OneOf(o, path, {"preset", "gain_dbi"}, true) == "preset") {
       const std::string key = String(o, path, "preset");
@@ -263,6 +141,9 @@ class Reader {
       a.gainDbi = OptionalNumber(o, path, "gain_dbi", kGainRange).value_or(0.0);
     }
     a.heightMeters = OptionalNumber(o, path, "height_m", kHeightRange);
+    a.positionMeters = OptionalPair(o, path, "position_m", kSiteRange);
+    a.headingDegrees = OptionalNumber(o, path, "heading_deg", kHeadingRange).value_or(0.0);
+    if (const Json* m = Find(o, "model")) a.model = ReadAntennaModel(*this, *m, path.Member("model"), loader_);
     return a;
   }
 
@@ -321,8 +202,7 @@ class Reader {
     }
   }
 
-  const LocatedJson& doc_;
-  const JsonPath root_;
+  const DeckLoader& loader_;
 };
 
 }  // namespace
@@ -346,7 +226,7 @@ std::string TextFieldProblem(std::string_view text, std::size_t maxChars) {
   return {};
 }
 
-std::optional<Station> ParseStation(std::string_view text, std::string& error) {
+std::optional<Station> ParseStation(std::string_view text, std::string& error, const DeckLoader& loader) {
   if (text.size() > kMaxStationFileBytes) {
     error = FileTooLargeText(text.size());
     return std::nullopt;
@@ -354,7 +234,7 @@ std::optional<Station> ParseStation(std::string_view text, std::string& error) {
   const auto doc = ParseLocatedJson(text, kMaxStationFileDepth, error);
   if (!doc) return std::nullopt;
   try {
-    return Reader(*doc).Read();
+    return Reader(*doc, loader).Read();
   } catch (const ReadError& e) {
     error = e.message;
     return std::nullopt;

@@ -2,6 +2,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 
@@ -42,6 +43,41 @@ Json FeedlineJson(const Feedline& f) {
   return out;
 }
 
+Json ModelJson(const AntennaModel& m) {
+  Json out = {{"kind", Info(m.kind).key}};
+  if (m.designMHz) out["design_mhz"] = *m.designMHz;
+  switch (m.kind) {
+    case AntennaKind::kInvertedV:
+      out["apex_deg"] = m.apexDegrees;
+      break;
+    case AntennaKind::kVertical:
+      if (m.verticalLength == VerticalLength::kGiven) {
+        out["length_m"] = m.lengthMeters;
+      } else {
+        out["length"] = m.verticalLength == VerticalLength::kQuarterWave ? "quarter-wave" : "five-eighths-wave";
+      }
+      out["radials"] = m.radials;
+      break;
+    case AntennaKind::kYagi:
+      out["elements"] = m.elements;
+      break;
+    case AntennaKind::kLoop:
+      out["shape"] = m.loopShape == LoopShape::kSquare ? "square" : "delta";
+      out["plane"] = m.horizontalLoop ? "horizontal" : "vertical";
+      break;
+    case AntennaKind::kImported:
+      out["file"] = m.file;
+      break;
+    case AntennaKind::kDipole:
+      break;
+  }
+  if (m.wireRadiusMm) out["wire_radius_mm"] = *m.wireRadiusMm;
+  out["conductivity_s_m"] = m.conductivitySm;
+  return out;
+}
+
+Json Pair(const std::array<double, 2>& xy) { return Json::array({xy[0], xy[1]}); }
+
 Json TransmitterJson(const Transmitter& t) {
   Json out = {{"name", t.name}, {"power_watts", t.powerWatts}};
   if (t.dutyPercent) {
@@ -64,6 +100,9 @@ Json TransmitterJson(const Transmitter& t) {
     antenna["gain_dbi"] = t.antenna.gainDbi;
   }
   if (t.antenna.heightMeters) antenna["height_m"] = *t.antenna.heightMeters;
+  if (t.antenna.positionMeters) antenna["position_m"] = Pair(*t.antenna.positionMeters);
+  if (t.antenna.headingDegrees != 0.0) antenna["heading_deg"] = t.antenna.headingDegrees;
+  if (t.antenna.model) antenna["model"] = ModelJson(*t.antenna.model);
   out["antenna"] = std::move(antenna);
   out["simultaneous_with"] = t.simultaneousWith;
   return out;
@@ -73,6 +112,7 @@ Json PlaceJson(const Place& p) {
   Json out = {{"name", p.name}, {"environment", EnvironmentKey(p.environment)}};
   if (p.distanceMeters) out["distance_m"] = *p.distanceMeters;
   if (p.horizontalMeters) out["horizontal_m"] = *p.horizontalMeters;
+  if (p.positionMeters) out["position_m"] = Pair(*p.positionMeters);
   if (p.heightMeters) out["height_m"] = *p.heightMeters;
   return out;
 }
@@ -85,6 +125,10 @@ std::string StationText(const Station& s) {
               {"rules", Info(s.rules).key},   {"ground_reflection", s.groundReflection},
               {"units", UnitKey(s.units)},    {"person_height_m", s.personHeightMeters}};
   if (s.exemptionDistanceMeters) out["exemption_distance_m"] = *s.exemptionDistanceMeters;
+  // The near field's ground: written where it matters or was chosen, so older files stay as they were.
+  const bool models = std::any_of(s.transmitters.begin(), s.transmitters.end(),
+                                  [](const Transmitter& t) { return t.antenna.model.has_value(); });
+  if (models || s.ground != Ground::kAverage) out["ground"] = Info(s.ground).key;
   Json places = Json::array();
   for (const auto& place : s.places) places.push_back(PlaceJson(place));
   out["places"] = std::move(places);
