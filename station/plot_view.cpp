@@ -188,4 +188,10 @@ QStringList PlotView::placeLabels() const {
   return texts;
 }
 
+QStringList PlotView::labelTexts() const {
+  QStringList texts = {chart()->title(), x_->titleText(), y_->titleText()};
+  for (const Label& label : labels_) texts << label.item->text();
+  return texts;
+}
+
 }  // namespace zento::station

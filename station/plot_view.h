@@ -27,6 +27,7 @@ class PlotView : public QChartView {
   QList<QLineSeries*> placeLines() const;
   QLineSeries* density(Environment environment) const;
   QStringList placeLabels() const;
+  QStringList labelTexts() const;  // every text shown on the chart: titles, labels
 
  protected:
   void resizeEvent(QResizeEvent* event) override;

@@ -56,7 +56,7 @@ TEST_F(Keyboard, MnemonicsReachTheTabsFieldsAndOutputs) {
     const char* focus;  // the field with the focus; none for a tab's own mnemonic
   } cases[] = {{Qt::Key_S, 0, ""},         {Qt::Key_C, 0, "callsign"}, {Qt::Key_X, 0, "exemptionDistance"},
                {Qt::Key_P, 1, ""},         {Qt::Key_W, 1, "places"},   {Qt::Key_T, 2, ""},
-               {Qt::Key_W, 2, "power"},    {Qt::Key_R, 2, "swr"},      {Qt::Key_V, 2, "verdicts"},
+               {Qt::Key_O, 2, "power"},    {Qt::Key_W, 2, "swr"},      {Qt::Key_V, 2, "verdicts"},
                {Qt::Key_B, 2, "plotBand"}, {Qt::Key_U, 2, "results"}};
   for (const auto& c : cases) {
     key(c.key, Qt::AltModifier);
