@@ -149,7 +149,6 @@ QWidget* StationWindow::makeInputs() {
   tabs_->addTab(stationScroll, tr("&Station"));
   tabs_->addTab(placesPane_, tr("&Places"));
   tabs_->addTab(transmittersPane_, tr("&Transmitters"));
-  tabs_->setMinimumWidth(430);
   // A field reached by Tab or its mnemonic is scrolled into sight.
   connect(qApp, &QApplication::focusChanged, tabs_, [this](QWidget*, QWidget* now) {
     if (now == nullptr || !tabs_->isAncestorOf(now)) return;
@@ -183,7 +182,8 @@ QWidget* StationWindow::makeOutputs() {
   plotBand_->setObjectName(QStringLiteral("plotBand"));
   plotBand_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
   plot_ = new PlotView(top);
-  plot_->setMinimumHeight(280);
+  // Room for the plot's texts when the window is at its smallest.
+  plot_->setMinimumSize(400, 330);
   plot_->setAccessibleName(tr("Power density plot"));
   auto* bandRow = new QHBoxLayout;
   bandRow->addWidget(Buddy(tr("Plot &band:"), plotBand_, top));
