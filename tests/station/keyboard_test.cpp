@@ -85,6 +85,17 @@ TEST_F(Keyboard, F1OpensTheHelpAtTheWindowsSection) {
   const auto* browser = help->findChild<QTextBrowser*>();
   EXPECT_EQ(browser->source().fragment(), QStringLiteral("station-window"));
   EXPECT_TRUE(browser->toHtml().contains(QStringLiteral("station-window")));
+  EXPECT_EQ(help->windowTitle(), QStringLiteral("ZENTO Station Help"));
+  // The window's section speaks for every rule set it offers, not for one.
+  const QString text = browser->toPlainText();
+  const qsizetype from = text.indexOf(QStringLiteral("The ZENTO Station window\n"));
+  const QString section = text.mid(from, text.indexOf(QStringLiteral("\nDisclaimer\n"), from) - from);
+  ASSERT_GT(section.size(), 1000);
+  for (const RuleSetInfo& rules : kRuleSets) {
+    EXPECT_TRUE(section.contains(QString::fromUtf8(rules.name.data(), static_cast<qsizetype>(rules.name.size()))))
+        << rules.name;
+  }
+  EXPECT_TRUE(section.contains(QStringLiteral("responsibility")));
   help->close();
 }
 
