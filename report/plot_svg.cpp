@@ -150,7 +150,9 @@ std::string PlotSvg(const Station& station, const Plot& plot, int width, int hei
     shown.push_back(p);
   }
   std::vector<LabelBox> dots;
-  for (const PlotCurve& c : plot.curves) dots.push_back({f.X(c.safeDistanceMeters) - 4, f.Y(c.limitWm2) - 4, 8, 8});
+  for (const PlotCurve& c : plot.curves) {
+    if (c.safeDistanceMeters > 0.0) dots.push_back({f.X(c.safeDistanceMeters) - 4, f.Y(c.limitWm2) - 4, 8, 8});
+  }
   const auto placed = PlaceLabels(requests, {f.left, f.top, f.right - f.left, f.bottom - f.top}, dots);
   for (std::size_t i = 0; i < shown.size(); ++i) {
     const PlotPlace& place = plot.places[shown[i]];

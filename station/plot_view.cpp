@@ -121,10 +121,13 @@ void PlotView::showPlot(const Station& s, const std::optional<Plot>& plot, const
                        environment, shortEnvironment,
                        tr(" limit %1 W/m\u00b2%2")
                            .arg(Q(FormatGeneral(curve.limitWm2, 4)), curve.instantaneous ? tr(" (peak)") : QString())});
-    labels_.push_back({safeLabel_[e], safe_[e], safe, LabelAnchor::kPoint, false, QString(), QString(),
-                       tr("met at %1").arg(Q(StationDistance(s, curve.safeDistanceMeters)))});
     limitLabel_[e]->show();
-    safeLabel_[e]->show();
+    // A limit met at no distance (nothing on the air) has no point on a logarithmic axis.
+    safeLabel_[e]->setVisible(curve.safeDistanceMeters > 0.0);
+    if (curve.safeDistanceMeters > 0.0) {
+      labels_.push_back({safeLabel_[e], safe_[e], safe, LabelAnchor::kPoint, false, QString(), QString(),
+                         tr("met at %1").arg(Q(StationDistance(s, curve.safeDistanceMeters)))});
+    }
   }
   // One vertical line a place; lines are made or dropped only when the number of places changes.
   while (places_.size() < plot->places.size()) {
@@ -194,7 +197,7 @@ void PlotView::placeLabelItems() {
   // The dots where the limits are met stay uncovered.
   std::vector<LabelBox> marks;
   for (QScatterSeries* safe : safe_) {
-    if (safe->count() == 0) continue;
+    if (safe->count() == 0 || !(safe->at(0).x() > 0.0)) continue;
     const QPointF dot = chart()->mapToPosition(safe->at(0), safe);
     const double size = safe->markerSize();
     marks.push_back({dot.x() - size / 2, dot.y() - size / 2, size, size});
