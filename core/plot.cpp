@@ -93,8 +93,8 @@ constexpr double kStep = 4.0;  // how far a text slides along its line between t
 std::vector<LabelBox> Candidates(const LabelRequest& r, double w, double h, const LabelBox& area) {
   std::vector<LabelBox> boxes;
   const auto sides = [&](double x, double above, double below) {
-    boxes.push_back({x, r.below ? below : above, w, h});
-    boxes.push_back({x, r.below ? above : below, w, h});
+    boxes.push_back({x, above, w, h});
+    boxes.push_back({x, below, w, h});
   };
   switch (r.anchor) {
     case LabelAnchor::kPoint:
@@ -103,8 +103,8 @@ std::vector<LabelBox> Candidates(const LabelRequest& r, double w, double h, cons
       for (int k = 0; k < 4; ++k) {
         const double away = k * h, right = r.x + 2 * kGap, left = r.x - 2 * kGap - w;
         const double above = r.y - kGap - h - away, below = r.y + kGap + away;
-        boxes.push_back(r.below ? LabelBox{left, below, w, h} : LabelBox{right, above, w, h});
-        boxes.push_back(r.below ? LabelBox{right, above, w, h} : LabelBox{left, below, w, h});
+        boxes.push_back({right, above, w, h});
+        boxes.push_back({left, below, w, h});
         boxes.push_back({right, below, w, h});
         boxes.push_back({left, above, w, h});
       }
@@ -140,7 +140,6 @@ double Overlap(const LabelBox& a, const LabelBox& b) {
   const double h = std::min(a.Bottom(), b.Bottom()) - std::max(a.y, b.y);
   return w > 0.0 && h > 0.0 ? w * h : 0.0;
 }
-
 
 // Each label in its longest text from `first` on that has a free place.
 std::vector<PlacedLabel> PlaceFrom(std::size_t first, const std::vector<LabelRequest>& labels, const LabelBox& area,
@@ -181,7 +180,7 @@ std::vector<PlacedLabel> PlaceFrom(std::size_t first, const std::vector<LabelReq
       const auto& [w, h] = r.sizes.back();
       best = {Within({r.x, r.y, turned ? h : w, turned ? w : h}, area), r.sizes.size() - 1, false};
     }
-    taken.push_back(best.box);
+    if (best.free) taken.push_back(best.box);  // a label without a place is not drawn
     placed.push_back(best);
   }
   return placed;

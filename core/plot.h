@@ -62,7 +62,6 @@ struct LabelRequest {
   // The text's (width, height) as written, longest first: a shorter text only where no longer
   // one fits. For a vertical line the box is turned: its width is the text's height.
   std::vector<std::pair<double, double>> sizes;
-  bool below = false;  // rather below the point or line than above it
 };
 
 struct PlacedLabel {

@@ -143,7 +143,7 @@ std::string PlotSvg(const Station& station, const Plot& plot, int width, int hei
     for (const double share : {1.0, 0.6, 0.35}) {
       if (TextWidth(forms.back()) > share * room) forms.push_back(Shortened(place.name, rest, share * room));
     }
-    LabelRequest request{LabelAnchor::kVerticalLine, f.X(place.distanceMeters), f.top, {}, false};
+    LabelRequest request{LabelAnchor::kVerticalLine, f.X(place.distanceMeters), f.top, {}};
     for (const std::string& form : forms) request.sizes.emplace_back(TextWidth(form), kLineHeight);
     requests.push_back(std::move(request));
     texts.push_back(std::move(forms));
@@ -161,7 +161,9 @@ std::string PlotSvg(const Station& station, const Plot& plot, int width, int hei
     // The text's baseline starts at the foot of its box and is turned to read upwards.
     const double textX = placed[i].box.x + kAscent, textY = placed[i].box.Bottom();
     svg += "<line x1=\"" + N(x) + "\" y1=\"" + N(f.top) + "\" x2=\"" + N(x) + "\" y2=\"" + N(f.bottom) +
-           "\" stroke=\"" + colour + "\" stroke-width=\"1.5\"/><text id=\"place-" + std::to_string(shown[i]) +
+           "\" stroke=\"" + colour + "\" stroke-width=\"1.5\"/>";
+    if (!placed[i].free) continue;  // no room left on the chart: the tables have it
+    svg += "<text id=\"place-" + std::to_string(shown[i]) +
            "\" x=\"" + N(textX) + "\" y=\"" + N(textY) + "\" transform=\"rotate(-90 " + N(textX) + " " + N(textY) +
            ")\" fill=\"" + colour + "\">" + HtmlEscape(texts[i][placed[i].size]) + "</text>";
   }

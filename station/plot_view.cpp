@@ -117,7 +117,7 @@ void PlotView::showPlot(const Station& s, const std::optional<Plot>& plot, const
     const QString environment = Q(EnvironmentName(s, curve.environment));
     // "occupational/controlled" is "controlled" where room is short.
     const QString shortEnvironment = environment.section(QLatin1Char('/'), -1);
-    labels_.push_back({limitLabel_[e], limit_[e], {xMax, curve.limitWm2}, LabelAnchor::kHorizontalLine, false,
+    labels_.push_back({limitLabel_[e], limit_[e], {xMax, curve.limitWm2}, LabelAnchor::kHorizontalLine,
                        environment, shortEnvironment,
                        tr(" limit %1 W/m\u00b2%2")
                            .arg(Q(FormatGeneral(curve.limitWm2, 4)), curve.instantaneous ? tr(" (peak)") : QString())});
@@ -125,7 +125,7 @@ void PlotView::showPlot(const Station& s, const std::optional<Plot>& plot, const
     // A limit met at no distance (nothing on the air) has no point on a logarithmic axis.
     safeLabel_[e]->setVisible(curve.safeDistanceMeters > 0.0);
     if (curve.safeDistanceMeters > 0.0) {
-      labels_.push_back({safeLabel_[e], safe_[e], safe, LabelAnchor::kPoint, false, QString(), QString(),
+      labels_.push_back({safeLabel_[e], safe_[e], safe, LabelAnchor::kPoint, QString(), QString(),
                          tr("met at %1").arg(Q(StationDistance(s, curve.safeDistanceMeters)))});
     }
   }
@@ -158,14 +158,17 @@ void PlotView::showPlot(const Station& s, const std::optional<Plot>& plot, const
     const bool drawn = place.distanceMeters > 0.0;
     placeLabels_[p]->setVisible(drawn);
     if (!drawn) continue;
-    labels_.push_back({placeLabels_[p], places_[p], {x, plot->maxWm2}, LabelAnchor::kVerticalLine, false,
+    labels_.push_back({placeLabels_[p], places_[p], {x, plot->maxWm2}, LabelAnchor::kVerticalLine,
                        Q(place.name), Q(place.name), rest});
   }
   placeLabelItems();
 }
 
 void PlotView::placeLabelItems() {
-  if (labels_.empty()) return;
+  if (labels_.empty()) {
+    setToolTip({});
+    return;
+  }
   const QRectF area = chart()->plotArea();
   // Each text in the longest form that fits: whole, with a shorter name, with its name cut short.
   std::vector<QStringList> texts;
@@ -183,7 +186,7 @@ void PlotView::placeLabelItems() {
       if (name.size() < 2) name = label.shortName.left(1) + QChar(0x2026);  // never cut to nothing
       if (!forms.contains(name + label.rest)) forms << name + label.rest;
     }
-    LabelRequest request{label.anchor, 0.0, 0.0, {}, label.below};
+    LabelRequest request{label.anchor, 0.0, 0.0, {}};
     const QPointF at = chart()->mapToPosition(label.at, label.series);
     request.x = at.x();
     request.y = at.y();

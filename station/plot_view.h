@@ -41,7 +41,6 @@ class PlotView : public QChartView {
     QAbstractSeries* series;
     QPointF at;  // in the series' values
     LabelAnchor anchor;
-    bool below;
     QString name, shortName, rest;
   };
   void placeLabelItems();

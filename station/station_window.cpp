@@ -168,7 +168,6 @@ QWidget* StationWindow::makeOutputs() {
   auto* top = new QWidget(outputs);
   verdictModel_ = new VerdictModel(document_, this);
   verdicts_ = ResultTable(verdictModel_, "verdicts", top, false);
-  // A few short rows: the verdict and share fit their words, the long texts share the rest.
   verdicts_->setAccessibleName(tr("Verdict at each place"));
   // A few short rows: the place, verdict and share fit their words, the transmitters behind the
   // share take the rest (and scroll when the window is too narrow for all).
