@@ -2,6 +2,7 @@
 // the safe distances marked, and each place as a labelled vertical line.
 #include <cmath>
 #include <string>
+#include <vector>
 
 #include "core/number_text.h"
 #include "report/record.h"
@@ -24,6 +25,46 @@ struct Frame {
 };
 
 std::string N(double v) { return FormatFixed(v, 1); }
+
+constexpr double kFontSize = 11.0;
+constexpr double kLineHeight = 1.2 * kFontSize;  // a text's box, ascent and descent
+constexpr double kAscent = 0.95 * kFontSize;
+
+// Advances of DejaVu Sans, the widest of the common sans faces, in thousandths of the size, for
+// the printable ASCII characters: a text measured so is never narrower than it is drawn.
+constexpr int kAdvances[95] = {
+    317, 400, 459, 837, 636, 950, 779, 274, 390, 390, 500, 837, 317, 360, 317, 336, 636, 636, 636,
+    636, 636, 636, 636, 636, 636, 636, 336, 336, 837, 837, 837, 530, 1000, 684, 686, 698, 770, 631,
+    575, 774, 751, 294, 294, 655, 557, 862, 748, 787, 603, 787, 694, 634, 610, 731, 684, 988, 685,
+    610, 685, 390, 336, 390, 837, 500, 500, 612, 634, 549, 634, 615, 352, 634, 633, 277, 277, 579,
+    277, 974, 633, 611, 634, 634, 411, 520, 392, 633, 591, 817, 591, 591, 524, 636, 336, 636, 837};
+
+// The width of UTF-8 text at kFontSize; any other character is taken as a whole em.
+double TextWidth(std::string_view text) {
+  double thousandths = 0.0;
+  for (const char c : text) {
+    const auto byte = static_cast<unsigned char>(c);
+    if ((byte & 0xC0) == 0x80) continue;  // a continuation byte
+    thousandths += byte >= 32 && byte < 127 ? kAdvances[byte - 32] : 1000;
+  }
+  return thousandths * kFontSize / 1000.0;
+}
+
+// The name cut short, whole characters at a time, so that name and rest fit `room`.
+std::string Shortened(std::string name, const std::string& rest, double room) {
+  const std::string ellipsis = "\xE2\x80\xA6";
+  // At least the first character stays: a place is never left unnamed.
+  std::size_t first = name.empty() ? 0 : 1;
+  while (first < name.size() && (static_cast<unsigned char>(name[first]) & 0xC0) == 0x80) ++first;
+  while (name.size() > first && TextWidth(name + ellipsis + rest) > room) {
+    unsigned char last = 0;
+    do {  // the last character, all its bytes
+      last = static_cast<unsigned char>(name.back());
+      name.pop_back();
+    } while (!name.empty() && (last & 0xC0) == 0x80);
+  }
+  return name + ellipsis + rest;
+}
 
 std::string Decade(double exponent) {
   const double v = std::pow(10.0, exponent);
@@ -61,12 +102,12 @@ std::string PlotSvg(const Station& station, const Plot& plot, int width, int hei
            "\" stroke=\"#ddd\"/><text x=\"" + N(f.left - 4) + "\" y=\"" + N(y + 4) + "\" text-anchor=\"end\">" +
            Decade(e) + "</text>";
   }
-  svg += "<rect x=\"" + N(f.left) + "\" y=\"" + N(f.top) + "\" width=\"" + N(f.right - f.left) + "\" height=\"" +
+  svg += "<rect id=\"plot-area\" x=\"" + N(f.left) + "\" y=\"" + N(f.top) + "\" width=\"" + N(f.right - f.left) + "\" height=\"" +
          N(f.bottom - f.top) + "\" fill=\"none\" stroke=\"#000\"/>";
   svg += "<text x=\"" + N((f.left + f.right) / 2) + "\" y=\"" + N(f.bottom + 30) +
          "\" text-anchor=\"middle\">distance from the antenna (" + (feet ? "feet" : "m") + ")</text>";
   svg += "<text transform=\"rotate(-90)\" x=\"" + N(-(f.top + f.bottom) / 2) +
-         "\" y=\"16\" text-anchor=\"middle\">power density (W/m2)</text>";
+         "\" y=\"16\" text-anchor=\"middle\">power density (W/m\xC2\xB2)</text>";
   // Curves, limits and safe distances.
   for (std::size_t i = 0; i < plot.curves.size(); ++i) {
     const PlotCurve& c = plot.curves[i];
@@ -85,21 +126,46 @@ std::string PlotSvg(const Station& station, const Plot& plot, int width, int hei
            N(legendY - 4) + "\" stroke=\"" + colour + "\" stroke-width=\"2\"/><text x=\"" + N(f.left + 30) + "\" y=\"" +
            N(legendY) + "\">" +
            HtmlEscape(EnvironmentName(station, c.environment) + ": limit " + FormatGeneral(c.limitWm2, 4) +
-                      " W/m2 (dashed), met from " + StationDistance(station, c.safeDistanceMeters) +
+                      " W/m\xC2\xB2 (dashed), met from " + StationDistance(station, c.safeDistanceMeters) +
                       (c.instantaneous ? ", peak power against the instantaneous limit" : "")) +
            "</text>";
   }
-  // Places.
+  // Places: each named upwards along its line, clear of the others' names and of the dots.
+  std::vector<LabelRequest> requests;
+  std::vector<std::vector<std::string>> texts;
+  std::vector<std::size_t> shown;
   for (std::size_t p = 0; p < plot.places.size(); ++p) {
     const PlotPlace& place = plot.places[p];
     if (!(place.distanceMeters >= plot.minMeters && place.distanceMeters <= plot.maxMeters)) continue;
+    const std::string rest = ": " + PercentText(place.share) + (place.complies ? " complies" : " EXCEEDS");
+    const double room = f.bottom - f.top - 8.0;
+    std::vector<std::string> forms = {place.name + rest};
+    for (const double share : {1.0, 0.6, 0.35}) {
+      if (TextWidth(forms.back()) > share * room) forms.push_back(Shortened(place.name, rest, share * room));
+    }
+    LabelRequest request{LabelAnchor::kVerticalLine, f.X(place.distanceMeters), f.top, {}};
+    for (const std::string& form : forms) request.sizes.emplace_back(TextWidth(form), kLineHeight);
+    requests.push_back(std::move(request));
+    texts.push_back(std::move(forms));
+    shown.push_back(p);
+  }
+  std::vector<LabelBox> dots;
+  for (const PlotCurve& c : plot.curves) {
+    if (c.safeDistanceMeters > 0.0) dots.push_back({f.X(c.safeDistanceMeters) - 4, f.Y(c.limitWm2) - 4, 8, 8});
+  }
+  const auto placed = PlaceLabels(requests, {f.left, f.top, f.right - f.left, f.bottom - f.top}, dots);
+  for (std::size_t i = 0; i < shown.size(); ++i) {
+    const PlotPlace& place = plot.places[shown[i]];
     const double x = f.X(place.distanceMeters);
     const std::string colour = place.complies ? "#2e7d32" : "#b00020";
+    // The text's baseline starts at the foot of its box and is turned to read upwards.
+    const double textX = placed[i].box.x + kAscent, textY = placed[i].box.Bottom();
     svg += "<line x1=\"" + N(x) + "\" y1=\"" + N(f.top) + "\" x2=\"" + N(x) + "\" y2=\"" + N(f.bottom) +
-           "\" stroke=\"" + colour + "\" stroke-width=\"1.5\"/><text x=\"" + N(x + 3) + "\" y=\"" +
-           N(f.top + 12 + 12.0 * static_cast<double>(p % 4)) + "\" fill=\"" + colour + "\">" +
-           HtmlEscape(place.name + ": " + PercentText(place.share) + (place.complies ? " complies" : " EXCEEDS")) +
-           "</text>";
+           "\" stroke=\"" + colour + "\" stroke-width=\"1.5\"/>";
+    if (!placed[i].free) continue;  // no room left on the chart: the tables have it
+    svg += "<text id=\"place-" + std::to_string(shown[i]) +
+           "\" x=\"" + N(textX) + "\" y=\"" + N(textY) + "\" transform=\"rotate(-90 " + N(textX) + " " + N(textY) +
+           ")\" fill=\"" + colour + "\">" + HtmlEscape(texts[i][placed[i].size]) + "</text>";
   }
   return svg + "</svg>";
 }

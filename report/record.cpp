@@ -9,13 +9,30 @@
 namespace zento {
 namespace {
 
+// On a screen the page is a centred column; printed, the paper's margins are the only ones.
+constexpr const char* kScreenBody =
+    "body{font-family:sans-serif;font-size:10pt;color:#000;max-width:60em;margin:1.5em auto;padding:0 1em}";
+constexpr const char* kPaperBody = "body{font-family:sans-serif;font-size:10pt;color:#000}";
 constexpr const char* kStyle =
-    "body{font-family:sans-serif;font-size:10pt;color:#000;max-width:60em;margin:1.5em auto;padding:0 1em}"
     "h1{font-size:16pt}h2{font-size:12pt;margin-top:1.4em;border-bottom:1px solid #888}"
     "table{border-collapse:collapse;margin:0.4em 0}th,td{border:1px solid #999;padding:2px 5px;"
-    "text-align:left;vertical-align:top}th{background:#eee}td.n{text-align:right}"
-    ".exceeds{color:#b00020;font-weight:bold}.complies{color:#1b5e20}"
-    "@media print{body{margin:0;max-width:none}h2{break-after:avoid}table,svg{break-inside:avoid}}";
+    "text-align:left;vertical-align:top}th{background:#eee}td.n{text-align:right}td.f{white-space:nowrap}"
+    ".exceeds{color:#b00020;font-weight:bold}.complies{color:#1b5e20}";
+constexpr const char* kPrintRules =
+    "@media print{body{margin:0;max-width:none}h2,h3{break-after:avoid}tr,svg,img{break-inside:avoid}}";
+
+// A figure and its unit kept on one line: each space after a digit made a no-break space.
+std::string Nb(std::string_view text) {
+  std::string out;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == ' ' && i > 0 && text[i - 1] >= '0' && text[i - 1] <= '9') {
+      out += "\xC2\xA0";
+    } else {
+      out += text[i];
+    }
+  }
+  return out;
+}
 
 class Html {
  public:
@@ -28,10 +45,20 @@ class Html {
     if (!attributes.empty()) out_.append(" ").append(attributes);
     out_.append(">").append(HtmlEscape(text)).append("</").append(tag).append(">");
   }
+  // A table's heading row is its <thead>: repeated on every page a long table takes.
   void Row(const std::vector<std::string>& cells, bool header = false) {
-    out_ += "<tr>";
+    out_ += header ? "<thead><tr>" : "<tr>";
     for (const auto& cell : cells) Element(header ? "th" : "td", cell);
-    out_ += "</tr>\n";
+    out_ += header ? "</tr></thead>\n" : "</tr>\n";
+  }
+  // A cell of figures, one to a line, none broken: "562.5 W/m²", "460.5 V/m".
+  void Figures(const std::vector<std::string>& lines, std::string_view attributes = "") {
+    out_.append("<td class=\"f\"").append(attributes.empty() ? "" : " ").append(attributes).append(">");
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+      if (i > 0) out_ += "<br>";
+      Text(Nb(lines[i]));
+    }
+    out_ += "</td>";
   }
   std::string Take() { return std::move(out_); }
 
@@ -70,14 +97,13 @@ void Inputs(Html& h, const Station& s, const StationResult& result) {
   h.Raw("</p>\n");
 }
 
-// Each environment of each band: what the antenna radiates, the limit, and where it is met.
+// Each environment of each band: what the antenna radiates, the limit, and where it is met. Few
+// enough columns for a page, each figure whole on its line.
 void FiguresTable(Html& h, const Station& s, const TransmitterResult& r) {
   h.Raw("<table>\n");
-  std::vector<std::string> header = {"Band",    "Environment",   "MHz",           "Window, on the air",
-                                     "Loss dB", "EIRP W",        "Limit W/m2",    "E V/m",
-                                     "H A/m",   "Binding limit", "Safe distance", "From the mast"};
-  if (s.rules == RuleSet::kFcc) header.push_back("Exemption");
-  h.Row(header, true);
+  h.Row({"Band", "Environment", "MHz", "Window, on the air", "Loss dB", "EIRP W", "Limit", "Binding limit",
+         "Safe distance", "From the mast"},
+        true);
   for (const BandResult& b : r.bands) {
     if (!b.problem.empty()) {
       h.Row({b.band, b.problem});
@@ -85,45 +111,64 @@ void FiguresTable(Html& h, const Station& s, const TransmitterResult& r) {
     }
     for (const Environment env : kEnvironments) {
       const EnvironmentResult& e = b.In(env);
-      std::vector<std::string> row = {
-          b.band,
-          env == Environment::kControlled ? "controlled" : "uncontrolled",
-          FrequencyText(e.frequencyMHz),
-          FormatGeneral(e.averagingMinutes, 3) + " min, " + FormatFixed(100.0 * e.timeFactor, 0) + " %",
-          FormatFixed(e.feedlineLossDb, 2),
-          FormatFixed(e.ComparedEirpWatts(), 1),
-          FormatGeneral(e.limit.sWm2, 4),
-          FormatGeneral(e.limit.eVm, 4),
-          FormatGeneral(e.limit.hAm, 4),
-          LimitBasisText(e.limit),
-          StationDistance(s, e.safeDistanceMeters),
-          HorizontalText(s, e)};
-      if (s.rules == RuleSet::kFcc) row.push_back(env == Environment::kUncontrolled ? ExemptionWithReason(b) : "");
-      h.Row(row);
+      h.Raw("<tr>");
+      // A band's two environments together, under one band cell.
+      if (env == Environment::kControlled) h.Element("td", b.band, "rowspan=\"2\"");
+      h.Element("td", env == Environment::kControlled ? "controlled" : "uncontrolled");
+      h.Figures({FrequencyText(e.frequencyMHz)});
+      h.Figures({FormatGeneral(e.averagingMinutes, 3) + " min", FormatFixed(100.0 * e.timeFactor, 0) + " %"});
+      h.Figures({FormatFixed(e.feedlineLossDb, 2)});
+      h.Figures({FormatFixed(e.ComparedEirpWatts(), 1)});
+      h.Figures({FormatGeneral(e.limit.sWm2, 4) + " W/m\xC2\xB2", FormatGeneral(e.limit.eVm, 4) + " V/m",
+                 FormatGeneral(e.limit.hAm, 4) + " A/m"});
+      h.Element("td", Nb(LimitBasisText(e.limit)));
+      h.Figures({StationDistance(s, e.safeDistanceMeters)});
+      h.Element("td", Nb(HorizontalText(s, e)));
+      h.Raw("</tr>\n");
     }
   }
   h.Raw("</table>\n");
 }
 
-// Each band's share of the limit at each place, in the place's own environment.
-void SharesTable(Html& h, const Station& s, const TransmitterResult& r) {
-  if (s.places.empty()) return;
+// The exemption of each band, with the reason where it does not apply: a table of its own, for
+// the reasons are sentences.
+void ExemptionTable(Html& h, const Station& s, const TransmitterResult& r) {
+  if (s.rules != RuleSet::kFcc) return;
   h.Raw("<table>\n");
-  std::vector<std::string> header = {"Share of the limit"};
-  for (const Place& p : s.places) header.push_back(p.name);
-  h.Row(header, true);
+  h.Row({"Band", "Exemption (47 CFR 1.1307(b)(3))"}, true);
   for (const BandResult& b : r.bands) {
-    if (!b.problem.empty()) continue;
-    std::vector<std::string> row = {b.band};
-    for (const PlaceShare& share : b.places) {
+    if (b.problem.empty()) h.Row({b.band, Nb(ExemptionWithReason(b))});
+  }
+  h.Raw("</table>\n");
+}
+
+// Each band's share of the limit at each place, in the place's own environment: a row a band,
+// the bands of a place together.
+void SharesTable(Html& h, const Station& s, const TransmitterResult& r) {
+  std::size_t bands = 0;
+  for (const BandResult& b : r.bands) bands += b.problem.empty() ? 1u : 0u;
+  if (s.places.empty() || bands == 0) return;
+  h.Raw("<table>\n");
+  h.Row({"Place", "Band", "Share of the limit", "Power density", "Binding limit"}, true);
+  for (std::size_t p = 0; p < s.places.size(); ++p) {
+    bool first = true;
+    for (const BandResult& b : r.bands) {
+      if (!b.problem.empty()) continue;
+      const PlaceShare& share = b.places[p];
+      h.Raw("<tr>");
+      if (first) h.Element("th", s.places[p].name, "rowspan=\"" + std::to_string(bands) + "\" scope=\"rowgroup\"");
+      first = false;
+      h.Element("td", b.band);
+      h.Element("td", PercentText(share.share), "class=\"n\"");
       if (AtAntenna(share.share)) {
-        row.push_back(PercentText(share.share));
-        continue;
+        h.Element("td", "-");
+        h.Element("td", "-");
+      } else {
+        h.Figures({FormatGeneral(share.sWm2, 3) + " W/m\xC2\xB2 at " + FrequencyText(share.frequencyMHz) + " MHz"});
+        h.Element("td", Nb(LimitBasisText(share.limit)));
       }
-      row.push_back(PercentText(share.share) + " (" + FormatGeneral(share.sWm2, 3) + " W/m2 at " +
-                    FrequencyText(share.frequencyMHz) + " MHz; " + LimitBasisText(share.limit) + ")");
+      h.Raw("</tr>\n");
     }
-    h.Row(row);
   }
   h.Raw("</table>\n");
 }
@@ -138,6 +183,7 @@ void Results(Html& h, const Station& s, const StationResult& result) {
     h.Element("h3", s.transmitters[t].name);
     h.Raw("\n");
     FiguresTable(h, s, result.transmitters[t]);
+    ExemptionTable(h, s, result.transmitters[t]);
     SharesTable(h, s, result.transmitters[t]);
   }
 }
@@ -187,7 +233,9 @@ std::string EvaluationRecordHtml(const Station& s, const StationResult& result, 
   h.Raw("<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n<title>");
   h.Text("RF exposure evaluation of " + who);
   h.Raw("</title>\n<style>");
+  h.Raw(info.paper ? kPaperBody : kScreenBody);
   h.Raw(kStyle);
+  if (!info.paper) h.Raw(kPrintRules);
   h.Raw("</style>\n</head>\n<body>\n");
   h.Element("h1", "RF exposure evaluation of " + who);
   h.Raw("\n<p>");
@@ -217,7 +265,8 @@ std::string EvaluationRecordHtml(const Station& s, const StationResult& result, 
       h.Text(
           "The band with the largest safe distance. Solid lines: the power density; dashed: each limit; "
           "dots: where the limit is met; vertical lines: the places.");
-      h.Raw("</p>\n");
+      // The picture in a block of its own, not on the last line of the text above it.
+      h.Raw("</p>\n<div class=\"plot\">");
       if (info.plotImageName.empty()) {
         h.Raw(PlotSvg(s, *plot, 720, 460));
       } else {
@@ -225,7 +274,7 @@ std::string EvaluationRecordHtml(const Station& s, const StationResult& result, 
         h.Text(plot->title);
         h.Raw("\">");
       }
-      h.Raw("\n");
+      h.Raw("</div>\n");
     }
   }
   h.Raw("<h2>Assumptions</h2>\n<ul>\n");

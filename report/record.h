@@ -16,6 +16,9 @@ struct RecordInfo {
   // Empty: the plot is inline SVG. Otherwise an <img> of this name, for renderers without SVG
   // that are given the picture as a resource of that name.
   std::string plotImageName;
+  // For a renderer that lays out pages itself and reads no @media rules (Qt's): the page's own
+  // style only, no margins of a screen's.
+  bool paper = false;
 };
 
 std::string EvaluationRecordHtml(const Station& station, const StationResult& result, const RecordInfo& info);

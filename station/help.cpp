@@ -47,8 +47,8 @@ QWidget* ShowHelp(QWidget* owner, const QStringList& folders) {
   QUrl url = QUrl::fromLocalFile(path);
   url.setFragment(QString::fromLatin1(kHelpSection));
   browser->setSource(url, QTextDocument::HtmlResource);
-  window->setWindowTitle(browser->documentTitle().isEmpty() ? QObject::tr("ZENTO Station Help")
-                                                            : browser->documentTitle());
+  // The file is the calculator's too: the window is named for this program.
+  window->setWindowTitle(QObject::tr("ZENTO Station Help"));
   window->show();
   window->raise();
   window->activateWindow();

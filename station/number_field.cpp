@@ -1,5 +1,8 @@
 #include "station/number_field.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include "core/number_text.h"
 
 namespace zento::station {
@@ -25,7 +28,15 @@ NumberField::NumberField(const QString& what, Range range, bool optional, QWidge
 }
 
 QString NumberField::format(double value, bool length, LengthUnit unit) {
-  return QString::fromStdString(FormatGeneral(length ? FromMeters(value, unit) : value, 6));
+  if (!length) return QString::fromStdString(FormatGeneral(value, 6));
+  // A length typed with up to two decimals shows as typed; one converted from the other unit
+  // ("6.56168" feet for 2 meters) shows rounded as the results do, while the station keeps it exact.
+  const double shown = FromMeters(value, unit);
+  const double hundredths = std::round(shown * 100.0) / 100.0;
+  if (std::abs(shown - hundredths) <= 1e-9 * std::max(1.0, std::abs(shown))) {
+    return QString::fromStdString(FormatGeneral(hundredths, 10));
+  }
+  return QString::fromStdString(std::abs(shown) >= 1.0 ? FormatFixed(shown, 1) : FormatGeneral(shown, 2));
 }
 
 std::optional<double> NumberField::read(const QString& text, const QLocale& locale) {

@@ -108,6 +108,12 @@ bool PlacesModel::setData(const QModelIndex& index, const QVariant& value, int r
   Station s = document_->station();
   Place& p = s.places[static_cast<std::size_t>(index.row())];
   const std::string text = value.toString().trimmed().toStdString();
+  // A length is shown rounded; the editor hands back what it showed when nothing was typed, and
+  // the place keeps its exact value.
+  if (index.column() != kName && index.column() != kEnvironment &&
+      value.toString().trimmed() == data(index, Qt::EditRole).toString()) {
+    return true;
+  }
   const auto number = ParseWholeDouble(text);
   const std::optional<double> meters = number ? std::optional(ToMeters(*number, s.units)) : std::nullopt;
   const QString unit = s.units == LengthUnit::kFeet ? tr("feet") : tr("meters");
@@ -162,6 +168,7 @@ PlacesPane::PlacesPane(StationDocument* document, QWidget* parent)
     : QWidget(parent), document_(document), model_(new PlacesModel(document, this)) {
   table_ = new QTableView(this);
   table_->setObjectName(QStringLiteral("places"));
+  table_->setAccessibleName(tr("Where people are"));
   table_->setModel(model_);
   table_->setItemDelegateForColumn(PlacesModel::kEnvironment, new EnvironmentDelegate(document, table_));
   table_->setTabKeyNavigation(false);  // Tab leaves the table; the arrows move within it

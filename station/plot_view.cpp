@@ -1,11 +1,13 @@
 #include "station/plot_view.h"
 
 #include <QChart>
+#include <QFontMetricsF>
 #include <QGraphicsSimpleTextItem>
 #include <QLineSeries>
 #include <QLogValueAxis>
 #include <QPen>
 #include <QScatterSeries>
+#include <algorithm>
 
 #include "core/number_text.h"
 #include "report/station_text.h"
@@ -112,17 +114,20 @@ void PlotView::showPlot(const Station& s, const std::optional<Plot>& plot, const
     limit_[e]->replace({{xMin, curve.limitWm2}, {xMax, curve.limitWm2}});
     const QPointF safe(FromMeters(curve.safeDistanceMeters, unit), curve.limitWm2);
     safe_[e]->replace({safe});
-    limitLabel_[e]->setText(tr("%1 limit %2 W/m\u00b2%3")
-                                .arg(Q(EnvironmentName(s, curve.environment)), Q(FormatGeneral(curve.limitWm2, 4)),
-                                     curve.instantaneous ? tr(" (peak)") : QString()));
-    safeLabel_[e]->setText(tr("met at %1").arg(Q(StationDistance(s, curve.safeDistanceMeters))));
-    // The stricter limit's texts go below its line, the other's above, so they never meet.
-    const bool lower = plot->curves.size() == 2 && curve.limitWm2 <= plot->curves[1 - c].limitWm2;
-    labels_.push_back(
-        {limitLabel_[e], limit_[e], {xMin, curve.limitWm2}, lower ? Anchor::kBelowRight : Anchor::kAboveRight});
-    labels_.push_back({safeLabel_[e], safe_[e], safe, lower ? Anchor::kBelowRight : Anchor::kAboveRight});
+    const QString environment = Q(EnvironmentName(s, curve.environment));
+    // "occupational/controlled" is "controlled" where room is short.
+    const QString shortEnvironment = environment.section(QLatin1Char('/'), -1);
+    labels_.push_back({limitLabel_[e], limit_[e], {xMax, curve.limitWm2}, LabelAnchor::kHorizontalLine,
+                       environment, shortEnvironment,
+                       tr(" limit %1 W/m\u00b2%2")
+                           .arg(Q(FormatGeneral(curve.limitWm2, 4)), curve.instantaneous ? tr(" (peak)") : QString())});
     limitLabel_[e]->show();
-    safeLabel_[e]->show();
+    // A limit met at no distance (nothing on the air) has no point on a logarithmic axis.
+    safeLabel_[e]->setVisible(curve.safeDistanceMeters > 0.0);
+    if (curve.safeDistanceMeters > 0.0) {
+      labels_.push_back({safeLabel_[e], safe_[e], safe, LabelAnchor::kPoint, QString(), QString(),
+                         tr("met at %1").arg(Q(StationDistance(s, curve.safeDistanceMeters)))});
+    }
   }
   // One vertical line a place; lines are made or dropped only when the number of places changes.
   while (places_.size() < plot->places.size()) {
@@ -145,32 +150,85 @@ void PlotView::showPlot(const Station& s, const std::optional<Plot>& plot, const
     const double x = FromMeters(place.distanceMeters, unit);
     places_[p]->replace({{x, plot->minWm2}, {x, plot->maxWm2}});
     places_[p]->setPen(QPen(place.complies ? kComplies : kExceeds, place.complies ? 1.5 : 2.5, Qt::DotLine));
-    const QString text = tr("%1: %2, %3").arg(Q(place.name), Q(PercentText(place.share)), VerdictText(place.complies));
-    places_[p]->setName(text);
-    placeLabels_[p]->setText(text);
+    const QString rest = tr(": %1, %2").arg(Q(PercentText(place.share)), VerdictText(place.complies));
+    places_[p]->setName(Q(place.name) + rest);
     placeLabels_[p]->setBrush(place.complies ? kComplies : kExceeds);
-    placeLabels_[p]->show();
-    labels_.push_back({placeLabels_[p], places_[p], {x, plot->maxWm2}, Anchor::kAlongLine});
+    placeLabels_[p]->setText(Q(place.name) + rest);
+    // A place at the antenna has no distance to draw on a logarithmic axis: the tables say it.
+    const bool drawn = place.distanceMeters > 0.0;
+    placeLabels_[p]->setVisible(drawn);
+    if (!drawn) continue;
+    labels_.push_back({placeLabels_[p], places_[p], {x, plot->maxWm2}, LabelAnchor::kVerticalLine,
+                       Q(place.name), Q(place.name), rest});
   }
   placeLabelItems();
 }
 
 void PlotView::placeLabelItems() {
-  for (const Label& label : labels_) {
-    const QPointF at = chart()->mapToPosition(label.at, label.series);
-    const QRectF box = label.item->boundingRect();
-    switch (label.anchor) {
-      case Anchor::kAlongLine:  // read upwards along the line, just right of it, from near the top
-        label.item->setPos(at.x() + 2, at.y() + box.width() + 6);
-        break;
-      case Anchor::kAboveRight:
-        label.item->setPos(at.x() + 6, at.y() - box.height() - 2);
-        break;
-      case Anchor::kBelowRight:
-        label.item->setPos(at.x() + 6, at.y() + 2);
-        break;
-    }
+  if (labels_.empty()) {
+    setToolTip({});
+    return;
   }
+  const QRectF area = chart()->plotArea();
+  // Each text in the longest form that fits: whole, with a shorter name, with its name cut short.
+  std::vector<QStringList> texts;
+  std::vector<LabelRequest> requests;
+  for (const Label& label : labels_) {
+    const QFontMetricsF metrics(label.item->font());
+    const double room = (label.anchor == LabelAnchor::kVerticalLine ? area.height() : area.width()) - 8.0;
+    QStringList forms = {label.name + label.rest};
+    if (label.shortName != label.name) forms << label.shortName + label.rest;
+    // Then ever shorter place names, the figures and the verdict kept whole.
+    for (const double share : {1.0, 0.6, 0.35}) {
+      if (label.anchor != LabelAnchor::kVerticalLine) break;
+      QString name = metrics.elidedText(label.shortName, Qt::ElideRight,
+                                        share * room - metrics.horizontalAdvance(label.rest));
+      if (name.size() < 2) name = label.shortName.left(1) + QChar(0x2026);  // never cut to nothing
+      if (!forms.contains(name + label.rest)) forms << name + label.rest;
+    }
+    LabelRequest request{label.anchor, 0.0, 0.0, {}};
+    const QPointF at = chart()->mapToPosition(label.at, label.series);
+    request.x = at.x();
+    request.y = at.y();
+    for (const QString& form : forms) {
+      label.item->setText(form);
+      request.sizes.emplace_back(label.item->boundingRect().width(), label.item->boundingRect().height());
+    }
+    texts.push_back(forms);
+    requests.push_back(std::move(request));
+  }
+  // The dots where the limits are met stay uncovered.
+  std::vector<LabelBox> marks;
+  for (QScatterSeries* safe : safe_) {
+    if (safe->count() == 0 || !(safe->at(0).x() > 0.0)) continue;
+    const QPointF dot = chart()->mapToPosition(safe->at(0), safe);
+    const double size = safe->markerSize();
+    marks.push_back({dot.x() - size / 2, dot.y() - size / 2, size, size});
+  }
+  // The places' verdicts first, whole where they can be; then where each limit is met, beside its
+  // dot; then the limits, which have the whole width to slide along.
+  const auto rank = [](LabelAnchor anchor) {
+    return anchor == LabelAnchor::kVerticalLine ? 0 : anchor == LabelAnchor::kPoint ? 1 : 2;
+  };
+  std::vector<std::size_t> order(labels_.size());
+  for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
+  std::stable_sort(order.begin(), order.end(),
+                   [&](std::size_t a, std::size_t b) { return rank(labels_[a].anchor) < rank(labels_[b].anchor); });
+  std::vector<LabelRequest> ordered;
+  for (const std::size_t i : order) ordered.push_back(requests[i]);
+  const auto placed = PlaceLabels(ordered, {area.x(), area.y(), area.width(), area.height()}, marks);
+  QStringList hidden;
+  for (std::size_t k = 0; k < order.size(); ++k) {
+    const Label& label = labels_[order[k]];
+    const PlacedLabel& where = placed[k];
+    label.item->setText(texts[order[k]][static_cast<qsizetype>(where.size)]);
+    // A text with no room left is not drawn over another; the chart's tooltip has it.
+    label.item->setVisible(where.free);
+    if (!where.free) hidden << texts[order[k]].front();
+    // A place's text is turned to read upwards about its own top left corner.
+    label.item->setPos(where.box.x, label.anchor == LabelAnchor::kVerticalLine ? where.box.Bottom() : where.box.y);
+  }
+  setToolTip(hidden.join(QLatin1Char('\n')));
 }
 
 void PlotView::resizeEvent(QResizeEvent* event) {
@@ -185,6 +243,22 @@ QLineSeries* PlotView::density(Environment environment) const { return density_[
 QStringList PlotView::placeLabels() const {
   QStringList texts;
   for (const auto* label : placeLabels_) texts << label->text();
+  return texts;
+}
+
+QList<QRectF> PlotView::labelRects() const {
+  QList<QRectF> rects;
+  for (const Label& label : labels_) {
+    if (label.item->isVisible()) rects << label.item->mapRectToParent(label.item->boundingRect());
+  }
+  return rects;
+}
+
+QStringList PlotView::labelTexts() const {
+  QStringList texts = {chart()->title(), x_->titleText(), y_->titleText()};
+  for (const Label& label : labels_) {
+    if (label.item->isVisible()) texts << label.item->text();
+  }
   return texts;
 }
 

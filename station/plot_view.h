@@ -27,18 +27,21 @@ class PlotView : public QChartView {
   QList<QLineSeries*> placeLines() const;
   QLineSeries* density(Environment environment) const;
   QStringList placeLabels() const;
+  QStringList labelTexts() const;  // every text shown on the chart: titles, labels
+  QList<QRectF> labelRects() const;  // where each label is, in the chart's coordinates
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
 
  private:
-  // A text on the chart, kept beside a point of a series as the plot area moves.
-  enum class Anchor { kAlongLine, kAboveRight, kBelowRight };
+  // A text on the chart, kept beside a point or line of a series as the plot area moves: its
+  // name part is shortened when the whole text fits nowhere.
   struct Label {
     QGraphicsSimpleTextItem* item;
     QAbstractSeries* series;
     QPointF at;  // in the series' values
-    Anchor anchor;
+    LabelAnchor anchor;
+    QString name, shortName, rest;
   };
   void placeLabelItems();
   void attach(QAbstractSeries* series);

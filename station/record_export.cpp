@@ -8,21 +8,23 @@
 #include <QPdfWriter>
 #include <QSvgRenderer>
 #include <QTextDocument>
+#include <QTextOption>
 #include <QUrl>
 
 #include "core/plot.h"
 #include "report/record.h"
 #include "station/file_io.h"
+#include "station/record_pages.h"
 
 namespace zento::station {
 namespace {
 
 constexpr int kPlotWidth = 720, kPlotHeight = 460;  // as the record's <img> says
 constexpr int kPlotScale = 3;                       // pixels of the picture per pixel of the page
-constexpr qreal kLayoutWidth = 1040;                // the page's width for laying out, in pixels
 
-std::string Html(const Station& station, const StationResult& result, const std::string& plotImage) {
-  return EvaluationRecordHtml(station, result, {TodayIso(), ZENTO_VERSION, plotImage});
+std::string Html(const Station& station, const StationResult& result, const std::string& plotImage,
+                 bool paper = false) {
+  return EvaluationRecordHtml(station, result, {TodayIso(), ZENTO_VERSION, plotImage, paper});
 }
 
 }  // namespace
@@ -45,18 +47,25 @@ std::unique_ptr<QTextDocument> RecordDocument(const Station& station, const Stat
       document->addResource(QTextDocument::ImageResource, QUrl(QString::fromLatin1(kPlotImageName)), image);
     }
   }
-  document->setHtml(QString::fromStdString(Html(station, result, kPlotImageName)));
+  // A word is never broken: a table too wide for the page would say so by its width.
+  QTextOption option = document->defaultTextOption();
+  option.setWrapMode(QTextOption::WordWrap);
+  document->setDefaultTextOption(option);
+  document->setDocumentMargin(0);  // the paper has its own
+  document->setHtml(QString::fromStdString(Html(station, result, kPlotImageName, true)));
+  KeepWordsWhole(*document);
   return document;
 }
 
 void PrintRecord(const Station& station, const StationResult& result, QPagedPaintDevice* device) {
-  const auto document = RecordDocument(station, result);
-  // Laid out on a page of the printer's shape but a fixed width, then scaled to the page, so
-  // the plot and the widest table fit whatever the paper.
-  const QRectF paint = device->pageLayout().paintRect(QPageLayout::Point);
-  document->setDocumentMargin(0);
-  document->setPageSize(QSizeF(kLayoutWidth, kLayoutWidth * paint.height() / paint.width()));
-  document->print(device);
+  const PagedRecord record(RecordDocument(station, result),
+                           device->pageLayout().paintRect(QPageLayout::Point).size());
+  QPainter painter(device);
+  const QRectF target(0, 0, device->width(), device->height());
+  for (std::size_t page = 0; page < record.pages().size(); ++page) {
+    if (page > 0) device->newPage();
+    record.paint(painter, page, target);
+  }
 }
 
 bool WriteRecordHtml(const QString& path, const Station& station, const StationResult& result, QString& error) {

@@ -17,7 +17,13 @@ const QColor kExceedsText(0xb0, 0x00, 0x20);
 const QColor kExceedsBackground(0xff, 0xe4, 0xe4);
 const QColor kCompliesText(0x1b, 0x5e, 0x20);
 
-enum ResultColumn { kTransmitter, kBand, kMHz, kEnvironment, kEirp, kLimit, kSafe, kHorizontal, kFirstPlace };
+// The share at each place comes right after the row's name, where it is seen without scrolling;
+// the figures behind it follow.
+enum ResultColumn { kTransmitter, kBand, kEnvironment, kFirstPlace };
+enum FigureColumn { kMHz, kEirp, kLimit, kSafe, kHorizontal, kExemption };
+
+// The window writes the unit as it is printed, whatever the plain-text outputs spell.
+QString Superscript(QString text) { return text.replace(QLatin1String("W/m2"), QStringLiteral("W/m\u00b2")); }
 
 }  // namespace
 
@@ -63,7 +69,7 @@ std::pair<int, int> ResultsModel::layout() {
     }
   }
   const Station& s = document_->station();
-  const int columns = kFirstPlace + static_cast<int>(s.places.size()) + (s.rules == RuleSet::kFcc ? 1 : 0);
+  const int columns = kFirstPlace + static_cast<int>(s.places.size()) + kExemption + (s.rules == RuleSet::kFcc ? 1 : 0);
   return {static_cast<int>(rows_.size()), columns};
 }
 
@@ -76,12 +82,12 @@ QVariant ResultsModel::headerData(int section, Qt::Orientation orientation, int 
   if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
     return StationTableModel::headerData(section, orientation, role);
   const Station& s = document_->station();
-  static const char* const kTitles[] = {"Transmitter", "Band",  "MHz",           "Environment",
-                                        "EIRP (W)",    "Limit", "Safe distance", "From the mast"};
+  static const char* const kTitles[] = {"Transmitter", "Band", "Environment"};
+  static const char* const kFigures[] = {"MHz", "EIRP (W)", "Limit", "Safe distance", "From the mast", "Exemption"};
   if (section < kFirstPlace) return tr(kTitles[section]);
   const auto place = static_cast<std::size_t>(section - kFirstPlace);
   if (place < s.places.size()) return tr("At %1").arg(Q(s.places[place].name));
-  return tr("Exemption");
+  return tr(kFigures[place - s.places.size()]);
 }
 
 QVariant ResultsModel::data(const QModelIndex& index, int role) const {
@@ -89,9 +95,14 @@ QVariant ResultsModel::data(const QModelIndex& index, int role) const {
   const Station& s = document_->station();
   const Row& row = rows_[static_cast<std::size_t>(index.row())];
   const BandResult& b = document_->result().transmitters[row.transmitter].bands[row.band];
-  const int column = index.column();
-  const auto place = static_cast<std::size_t>(column - kFirstPlace);
-  const bool placeColumn = column >= kFirstPlace && place < s.places.size();
+  const auto place = static_cast<std::size_t>(index.column() - kFirstPlace);
+  const bool placeColumn = index.column() >= kFirstPlace && place < s.places.size();
+  // The leading columns as they are; the figures after the places as FigureColumn.
+  const int column = index.column() < kFirstPlace || placeColumn
+                         ? index.column()
+                         : kFirstPlace + static_cast<int>(place - s.places.size());
+  const auto figure = static_cast<FigureColumn>(column - kFirstPlace);
+  const bool figureColumn = index.column() >= kFirstPlace && !placeColumn;
   const bool exceeds = placeColumn && row.environment >= 0 &&
                        s.places[place].environment == static_cast<Environment>(row.environment) &&
                        b.places[place].share > 1.0;
@@ -101,39 +112,39 @@ QVariant ResultsModel::data(const QModelIndex& index, int role) const {
     bold.setBold(true);
     return bold;
   }
-  if (role == Qt::TextAlignmentRole && (column == kMHz || column == kEirp)) {
+  if (role == Qt::TextAlignmentRole && (placeColumn || (figureColumn && (figure == kMHz || figure == kEirp)))) {
     return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
   }
   if (role != Qt::DisplayRole && role != Qt::ToolTipRole) return {};
   if (column == kTransmitter) return Q(s.transmitters[row.transmitter].name);
   if (column == kBand) return Q(b.band);
-  if (row.environment < 0) return column == kMHz ? Q(b.problem) : QVariant();
+  // A band that could not be evaluated says why in the first column it has.
+  if (row.environment < 0) return column == kEnvironment ? Q(b.problem) : QVariant();
   const auto env = static_cast<Environment>(row.environment);
-  const EnvironmentResult& e = b.In(env);
-  switch (column) {
-    case kMHz:
-      return Q(FrequencyText(e.frequencyMHz));
-    case kEnvironment:
-      return Q(EnvironmentName(s, env));
-    case kEirp:
-      return Q(FormatFixed(e.ComparedEirpWatts(), 2));
-    case kLimit:
-      return Q(LimitText(e.limit));
-    case kSafe:
-      return Q(StationDistance(s, e.safeDistanceMeters));
-    case kHorizontal:
-      return Q(HorizontalText(s, e));
-    default:
-      break;
-  }
+  if (column == kEnvironment) return Q(EnvironmentName(s, env));
   if (placeColumn) {
     if (s.places[place].environment != env) return {};
     const PlaceShare& share = b.places[place];
     const QString text = Q(PercentText(share.share));
     return exceeds && !AtAntenna(share.share) ? tr("%1 exceeds").arg(text) : text;
   }
-  if (env != Environment::kUncontrolled) return QString();
-  return Q(role == Qt::ToolTipRole ? ExemptionWithReason(b) : ExemptionText(b));
+  const EnvironmentResult& e = b.In(env);
+  switch (figure) {
+    case kMHz:
+      return Q(FrequencyText(e.frequencyMHz));
+    case kEirp:
+      return Q(FormatFixed(e.ComparedEirpWatts(), 2));
+    case kLimit:
+      return Superscript(Q(LimitText(e.limit)));
+    case kSafe:
+      return Q(StationDistance(s, e.safeDistanceMeters));
+    case kHorizontal:
+      return Q(HorizontalText(s, e));
+    case kExemption:
+      if (env != Environment::kUncontrolled) return QString();
+      return Superscript(Q(role == Qt::ToolTipRole ? ExemptionWithReason(b) : ExemptionText(b)));
+  }
+  return {};
 }
 
 VerdictModel::VerdictModel(StationDocument* document, QObject* parent) : StationTableModel(document, parent) {
@@ -163,8 +174,8 @@ QVariant VerdictModel::data(const QModelIndex& index, int role) const {
   }
   if (role != Qt::DisplayRole && role != Qt::ToolTipRole) return {};
   switch (index.column()) {
-    case kPlace:
-      return Q(PlaceText(s, s.places[p]));
+    case kPlace:  // the name whole; where the place is and its environment on the Places tab and here
+      return Q(role == Qt::ToolTipRole ? PlaceText(s, s.places[p]) : s.places[p].name);
     case kShare:
       return Q(PercentText(v.share));
     case kFrom:

@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QSignalBlocker>
+#include <QVBoxLayout>
 
 #include "station/limited_text_edit.h"
 #include "station/number_field.h"
@@ -42,7 +43,11 @@ StationForm::StationForm(StationDocument* document, QWidget* parent) : QWidget(p
   exemption_->setLength(true);
   exemption_->setPlaceholderText(tr("the nearest place"));
 
-  auto* form = new QFormLayout(this);
+  // The rows keep to the top of the tab, however tall it is.
+  auto* outer = new QVBoxLayout(this);
+  auto* form = new QFormLayout;
+  outer->addLayout(form);
+  outer->addStretch(1);
   form->addRow(tr("&Call sign:"), callsign_);
   form->addRow(tr("&Location:"), location_);
   form->addRow(tr("&Rules:"), rules_);
@@ -85,6 +90,8 @@ StationForm::StationForm(StationDocument* document, QWidget* parent) : QWidget(p
   connect(document_, &StationDocument::changed, this, &StationForm::refresh);
   refresh();
 }
+
+QWidget* StationForm::firstField() const { return callsign_; }
 
 template <typename Change>
 void StationForm::editStation(const QString& what, const QString& key, Change change) {

@@ -19,6 +19,8 @@ class StationForm : public QWidget {
 
  public:
   StationForm(StationDocument* document, QWidget* parent = nullptr);
+  // The field the window starts in.
+  QWidget* firstField() const;
 
  signals:
   void problemChanged(const QString& message);

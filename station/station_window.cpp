@@ -14,6 +14,7 @@
 #include <QPlainTextEdit>
 #include <QScreen>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QSignalBlocker>
 #include <QSplitter>
 #include <QStatusBar>
@@ -57,6 +58,18 @@ QTableView* ResultTable(QAbstractItemModel* model, const char* name, QWidget* pa
   QObject::connect(model, &QAbstractItemModel::modelReset, table, resize, Qt::QueuedConnection);
   QTimer::singleShot(0, table, resize);
   return table;
+}
+
+// The whole field with a little room around it where it fits, else the part that has the focus.
+void ScrollIntoSight(QScrollArea* scroll, QWidget* field) {
+  const QRect area(field->mapTo(scroll->widget(), QPoint(0, 0)), field->size());
+  const QSize room = scroll->viewport()->size() - area.size();
+  if (room.width() < 0 || room.height() < 0) {
+    scroll->ensureWidgetVisible(field);
+    return;
+  }
+  scroll->ensureVisible(area.center().x(), area.center().y(), area.width() / 2 + std::min(room.width() / 2, 12),
+                        area.height() / 2 + std::min(room.height() / 2, 12));
 }
 
 QLabel* Buddy(const QString& text, QWidget* buddy, QWidget* parent) {
@@ -134,6 +147,7 @@ StationWindow::StationWindow(QWidget* parent) : QMainWindow(parent), document_(n
   readSettings();
   refresh();
   updateTitle();
+  stationForm_->firstField()->setFocus();
 }
 
 StationWindow::~StationWindow() {
@@ -152,12 +166,23 @@ QWidget* StationWindow::makeInputs() {
   stationScroll->setWidget(stationForm_);
   stationScroll->setWidgetResizable(true);
   stationScroll->setFrameShape(QFrame::NoFrame);
+  stationScroll->setFocusPolicy(Qt::NoFocus);  // its fields are the stops, not the frame around them
+  stationScroll->setMinimumWidth(stationForm_->minimumSizeHint().width() +
+                                 stationScroll->verticalScrollBar()->sizeHint().width());
   placesPane_ = new PlacesPane(document_, tabs_);
   transmittersPane_ = new TransmittersPane(document_, tabs_);
   tabs_->addTab(stationScroll, tr("&Station"));
   tabs_->addTab(placesPane_, tr("&Places"));
   tabs_->addTab(transmittersPane_, tr("&Transmitters"));
-  tabs_->setMinimumWidth(430);
+  // A field reached by Tab or its mnemonic is scrolled into sight.
+  connect(qApp, &QApplication::focusChanged, tabs_, [this](QWidget*, QWidget* now) {
+    if (now == nullptr || !tabs_->isAncestorOf(now)) return;
+    for (QWidget* w = now->parentWidget(); w != nullptr && w != tabs_; w = w->parentWidget()) {
+      if (auto* scroll = qobject_cast<QScrollArea*>(w); scroll != nullptr && scroll->widget()->isAncestorOf(now)) {
+        ScrollIntoSight(scroll, now);
+      }
+    }
+  });
   return tabs_;
 }
 
@@ -168,18 +193,22 @@ QWidget* StationWindow::makeOutputs() {
   auto* top = new QWidget(outputs);
   verdictModel_ = new VerdictModel(document_, this);
   verdicts_ = ResultTable(verdictModel_, "verdicts", top, false);
-  // A few short rows: the verdict and share fit their words, the long texts share the rest.
-  for (const int column : {VerdictModel::kVerdict, VerdictModel::kShare}) {
+  verdicts_->setAccessibleName(tr("Verdict at each place"));
+  // A few short rows: the place, verdict and share fit their words, the transmitters behind the
+  // share take the rest (and scroll when the window is too narrow for all).
+  for (const int column : {VerdictModel::kPlace, VerdictModel::kVerdict, VerdictModel::kShare}) {
     verdicts_->horizontalHeader()->setSectionResizeMode(column, QHeaderView::ResizeToContents);
   }
-  verdicts_->horizontalHeader()->setSectionResizeMode(VerdictModel::kPlace, QHeaderView::Stretch);
   verdicts_->horizontalHeader()->setSectionResizeMode(VerdictModel::kFrom, QHeaderView::Stretch);
-  verdicts_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  verdicts_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  connect(verdicts_->horizontalScrollBar(), &QScrollBar::rangeChanged, this, &StationWindow::fitVerdicts);
   plotBand_ = new QComboBox(top);
   plotBand_->setObjectName(QStringLiteral("plotBand"));
   plotBand_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
   plot_ = new PlotView(top);
-  plot_->setMinimumHeight(280);
+  // Room for the plot's texts when the window is at its smallest.
+  plot_->setMinimumSize(400, 330);
+  plot_->setAccessibleName(tr("Power density plot"));
   auto* bandRow = new QHBoxLayout;
   bandRow->addWidget(Buddy(tr("Plot &band:"), plotBand_, top));
   bandRow->addWidget(plotBand_);
@@ -199,6 +228,7 @@ QWidget* StationWindow::makeOutputs() {
   auto* bottom = new QWidget(outputs);
   resultsModel_ = new ResultsModel(document_, this);
   results_ = ResultTable(resultsModel_, "results", bottom, true);
+  results_->setAccessibleName(tr("Results by transmitter and band"));
   auto* bottomLayout = new QVBoxLayout(bottom);
   bottomLayout->setContentsMargins(0, 0, 0, 0);
   bottomLayout->addWidget(Buddy(tr("Res&ults by transmitter and band (Enter plots a row's band):"), results_, bottom));
@@ -264,10 +294,16 @@ void StationWindow::makeActions() {
 void StationWindow::refresh() {
   refreshPlotChoices();
   refreshPlot();
-  // The verdicts take the room of their rows, up to six, and no more.
+  fitVerdicts();
+}
+
+void StationWindow::fitVerdicts() {
+  // The verdicts take the room of their rows, up to six, and of the scroll bar when it shows.
   const int rows = std::clamp(verdictModel_->rowCount(), 1, 6);
+  QScrollBar* bar = verdicts_->horizontalScrollBar();
   verdicts_->setFixedHeight(verdicts_->horizontalHeader()->sizeHint().height() +
-                            rows * verdicts_->verticalHeader()->defaultSectionSize() + 2 * verdicts_->frameWidth());
+                            rows * verdicts_->verticalHeader()->defaultSectionSize() + 2 * verdicts_->frameWidth() +
+                            (bar->maximum() > 0 ? bar->sizeHint().height() : 0));
 }
 
 void StationWindow::refreshPlotChoices() {

@@ -72,6 +72,7 @@ class StationWindow : public QMainWindow {
   QWidget* makeOutputs();
   void makeActions();
   void refresh();
+  void fitVerdicts();
   void refreshPlotChoices();
   void refreshPlot();
   void showProblem(const QString& message);

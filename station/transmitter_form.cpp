@@ -63,6 +63,21 @@ QComboBox* Combo(QWidget* parent, const char* name) {
   return combo;
 }
 
+// The fields of all groups in one column: every label as wide as the widest.
+void AlignLabels(QWidget* form) {
+  QList<QWidget*> labels;
+  int width = 0;
+  for (QFormLayout* layout : form->findChildren<QFormLayout*>()) {
+    for (int row = 0; row < layout->rowCount(); ++row) {
+      if (QLayoutItem* item = layout->itemAt(row, QFormLayout::LabelRole); item != nullptr && item->widget()) {
+        labels << item->widget();
+        width = std::max(width, item->widget()->sizeHint().width());
+      }
+    }
+  }
+  for (QWidget* label : labels) label->setMinimumWidth(width);
+}
+
 }  // namespace
 
 TransmitterForm::TransmitterForm(StationDocument* document, QWidget* parent) : QWidget(parent), document_(document) {
@@ -73,6 +88,7 @@ TransmitterForm::TransmitterForm(StationDocument* document, QWidget* parent) : Q
   layout->addWidget(makeFeedlineBox());
   layout->addWidget(makeAntennaBox());
   layout->addStretch();
+  AlignLabels(this);
   connectFields();
   connect(document_, &StationDocument::changed, this, &TransmitterForm::refresh);
   refresh();
@@ -91,6 +107,10 @@ QWidget* TransmitterForm::makeTransmitterBox() {
   name_->setObjectName(QStringLiteral("transmitterName"));
   power_ = numberField("power", tr("Power"), kPowerRange, false);
   mode_ = Combo(box, "mode");
+  // A mode's name is its meaning: shown whole ("SSB, conversational, heavy speech processing").
+  // (A minimum contents length would let the layout shrink it to that length.)
+  mode_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+  mode_->setMinimumContentsLength(0);
   for (const auto& mode : kOperatingModes) {
     mode_->addItem(Text(mode.label) + QStringLiteral(" (") + Text(FormatGeneral(mode.dutyPercent, 6)) +
                    QStringLiteral(" %)"));
@@ -103,12 +123,12 @@ QWidget* TransmitterForm::makeTransmitterBox() {
   rxMinutes_ = numberField("rxMinutes", tr("RX minutes"), kMinutesRange, true);
   rxMinutes_->setPlaceholderText(QStringLiteral("0"));
   auto* form = new QFormLayout(box);
-  form->addRow(tr("Na&me:"), name_);
-  form->addRow(tr("Po&wer (W PEP):"), power_);
-  form->addRow(tr("Mo&de:"), mode_);
+  form->addRow(tr("&Name:"), name_);
+  form->addRow(tr("P&ower (W PEP):"), power_);
+  form->addRow(tr("&Mode:"), mode_);
   form->addRow(tr("Dut&y factor (%):"), duty_);
   form->addRow(tr("T&X minutes per cycle:"), txMinutes_);
-  form->addRow(tr("RX m&inutes per cycle:"), rxMinutes_);
+  form->addRow(tr("RX minutes per cycle:"), rxMinutes_);
   return box;
 }
 
@@ -116,6 +136,7 @@ QWidget* TransmitterForm::makeBandsBox() {
   auto* box = new QGroupBox(tr("Bands"), this);
   bands_ = new QListWidget(box);
   bands_->setObjectName(QStringLiteral("bands"));
+  bands_->setAccessibleName(tr("Bands"));
   // A grid of the band names, all in view.
   bands_->setFlow(QListView::LeftToRight);
   bands_->setWrapping(true);
@@ -128,9 +149,10 @@ QWidget* TransmitterForm::makeBandsBox() {
   frequencies_->setPlaceholderText(tr("e.g. 14.2, 146.52"));
   simultaneous_ = new QListWidget(box);
   simultaneous_->setObjectName(QStringLiteral("simultaneous"));
+  simultaneous_->setAccessibleName(tr("At the same time as"));
   simultaneous_->setMaximumHeight(simultaneous_->fontMetrics().lineSpacing() * 4 + 8);
   auto* form = new QFormLayout(box);
-  form->addRow(tr("Ba&nds (Space checks):"), bands_);
+  form->addRow(tr("Bands (chec&k with Space):"), bands_);
   form->addRow(tr("Other fre&quencies (MHz):"), frequencies_);
   form->addRow(tr("At the same time as:"), simultaneous_);
   return box;
@@ -153,12 +175,12 @@ QWidget* TransmitterForm::makeFeedlineBox() {
   lengthRow->addWidget(length_, 1);
   lengthRow->addWidget(lengthUnit_);
   auto* form = new QFormLayout(box);
-  form->addRow(tr("Feedline &kind:"), feedKind_);
-  form->addRow(tr("&Cable:"), cable_);
+  form->addRow(tr("Feedline kind:"), feedKind_);
+  form->addRow(tr("Cable:"), cable_);
   form->addRow(tr("&Length:"), lengthRow);
   form->addRow(tr("Loss per &100 feet (dB):"), lossPer100_);
   form->addRow(tr("Matched loss (dB):"), totalLoss_);
-  form->addRow(tr("SW&R at the antenna:"), swr_);
+  form->addRow(tr("S&WR at the antenna:"), swr_);
   form->addRow(tr("Other loss (dB):"), otherLoss_);
   qobject_cast<QLabel*>(form->labelForField(lengthRow))->setBuddy(length_);
   return box;
@@ -175,7 +197,7 @@ QWidget* TransmitterForm::makeAntennaBox() {
   auto* form = new QFormLayout(box);
   form->addRow(tr("&Antenna:"), antenna_);
   form->addRow(tr("&Gain (dBi):"), gain_);
-  form->addRow(tr("Height ab&ove the ground:"), height_);
+  form->addRow(tr("Height above the ground:"), height_);
   return box;
 }
 

@@ -1,11 +1,12 @@
 #include "station/transmitters_pane.h"
 
 #include <QAction>
-#include <QHBoxLayout>
+#include <QGridLayout>
 #include <QLabel>
 #include <QListView>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QVBoxLayout>
 
 #include "station/station_document.h"
@@ -46,12 +47,12 @@ TransmittersPane::TransmittersPane(StationDocument* document, QWidget* parent)
   list_->setModel(model_);
   list_->setMaximumHeight(list_->fontMetrics().lineSpacing() * 4 + 8);
   list_->setAccessibleName(tr("Transmitters"));
-  auto* add = new QPushButton(tr("Add"), this);
+  auto* add = new QPushButton(tr("A&dd"), this);
   add->setObjectName(QStringLiteral("addTransmitter"));
   add->setToolTip(tr("Add a transmitter (Insert in the list)"));
-  auto* duplicate = new QPushButton(tr("Duplicate"), this);
+  auto* duplicate = new QPushButton(tr("Dupli&cate"), this);
   duplicate->setObjectName(QStringLiteral("duplicateTransmitter"));
-  auto* remove = new QPushButton(tr("Remove"), this);
+  auto* remove = new QPushButton(tr("&Remove"), this);
   remove->setObjectName(QStringLiteral("removeTransmitter"));
   remove->setToolTip(tr("Remove the chosen transmitter (Delete in the list)"));
   auto* buttons = new QVBoxLayout;
@@ -59,9 +60,13 @@ TransmittersPane::TransmittersPane(StationDocument* document, QWidget* parent)
   buttons->addWidget(duplicate);
   buttons->addWidget(remove);
   buttons->addStretch();
-  auto* top = new QHBoxLayout;
-  top->addWidget(list_, 1);
-  top->addLayout(buttons);
+  auto* label = new QLabel(tr("Transm&itters:"), this);
+  label->setBuddy(list_);
+  auto* top = new QGridLayout;
+  top->addWidget(label, 0, 0);
+  top->addWidget(list_, 1, 0);
+  top->addLayout(buttons, 1, 1);
+  top->setColumnStretch(0, 1);
 
   form_ = new TransmitterForm(document, this);
   auto* scroll = new QScrollArea(this);
@@ -69,6 +74,8 @@ TransmittersPane::TransmittersPane(StationDocument* document, QWidget* parent)
   scroll->setWidgetResizable(true);
   scroll->setFrameShape(QFrame::NoFrame);
   scroll->setFocusPolicy(Qt::NoFocus);
+  // Wide enough for every field whole (the Mode box's longest mode); it scrolls only up and down.
+  scroll->setMinimumWidth(form_->minimumSizeHint().width() + scroll->verticalScrollBar()->sizeHint().width());
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(top);
   layout->addWidget(scroll, 1);

@@ -56,7 +56,7 @@ TEST_F(Keyboard, MnemonicsReachTheTabsFieldsAndOutputs) {
     const char* focus;  // the field with the focus; none for a tab's own mnemonic
   } cases[] = {{Qt::Key_S, 0, ""},         {Qt::Key_C, 0, "callsign"}, {Qt::Key_X, 0, "exemptionDistance"},
                {Qt::Key_P, 1, ""},         {Qt::Key_W, 1, "places"},   {Qt::Key_T, 2, ""},
-               {Qt::Key_W, 2, "power"},    {Qt::Key_R, 2, "swr"},      {Qt::Key_V, 2, "verdicts"},
+               {Qt::Key_O, 2, "power"},    {Qt::Key_W, 2, "swr"},      {Qt::Key_V, 2, "verdicts"},
                {Qt::Key_B, 2, "plotBand"}, {Qt::Key_U, 2, "results"}};
   for (const auto& c : cases) {
     key(c.key, Qt::AltModifier);
@@ -85,6 +85,17 @@ TEST_F(Keyboard, F1OpensTheHelpAtTheWindowsSection) {
   const auto* browser = help->findChild<QTextBrowser*>();
   EXPECT_EQ(browser->source().fragment(), QStringLiteral("station-window"));
   EXPECT_TRUE(browser->toHtml().contains(QStringLiteral("station-window")));
+  EXPECT_EQ(help->windowTitle(), QStringLiteral("ZENTO Station Help"));
+  // The window's section speaks for every rule set it offers, not for one.
+  const QString text = browser->toPlainText();
+  const qsizetype from = text.indexOf(QStringLiteral("The ZENTO Station window\n"));
+  const QString section = text.mid(from, text.indexOf(QStringLiteral("\nDisclaimer\n"), from) - from);
+  ASSERT_GT(section.size(), 1000);
+  for (const RuleSetInfo& rules : kRuleSets) {
+    EXPECT_TRUE(section.contains(QString::fromUtf8(rules.name.data(), static_cast<qsizetype>(rules.name.size()))))
+        << rules.name;
+  }
+  EXPECT_TRUE(section.contains(QStringLiteral("responsibility")));
   help->close();
 }
 

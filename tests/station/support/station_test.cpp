@@ -97,4 +97,13 @@ QString StationWindowTest::cell(QWidget* table, int row, int column) const {
   return view->model()->index(row, column).data().toString();
 }
 
+int StationWindowTest::column(QWidget* table, const char* header) const {
+  const QAbstractItemModel* model = qobject_cast<QTableView*>(table)->model();
+  for (int c = 0; c < model->columnCount(); ++c) {
+    if (model->headerData(c, Qt::Horizontal).toString() == QLatin1String(header)) return c;
+  }
+  ADD_FAILURE() << "no column " << header;
+  return -1;
+}
+
 }  // namespace zento::station::test

@@ -45,6 +45,7 @@ class StationWindowTest : public ::testing::Test {
     return widget;
   }
   QString cell(QWidget* table, int row, int column) const;
+  int column(QWidget* table, const char* header) const;  // the column of that heading; -1 for none
 
   std::unique_ptr<StationWindow> window_;
   QTemporaryDir folder_;
