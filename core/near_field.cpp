@@ -7,12 +7,12 @@
 
 #include "core/bands.h"
 #include "core/line_loss.h"
+#include "core/near_field_cases.h"
 #include "core/operating.h"
 
 namespace zento {
 namespace {
 
-constexpr double kInfinity = std::numeric_limits<double>::infinity();
 constexpr double kDegree = std::numbers::pi / 180.0;
 constexpr std::size_t kRayDistances = 20;
 constexpr double kNearestRayMeters = 0.25;
@@ -27,44 +27,13 @@ Vec3 Toward(double bearingDegrees, double meters, double z) {
   return {meters * std::sin(bearingDegrees * kDegree), meters * std::cos(bearingDegrees * kDegree), z};
 }
 
-// What one point gives against one limit: the share and the RMS fields at the power the limit
-// is compared with.
-struct PointShare {
-  double share = 0.0, e = 0.0, h = 0.0;
-  bool magnetic = false;
-};
-
-PointShare ShareAt(const FieldSquares& f, double watts, const Limit& limit) {
-  PointShare p;
-  p.e = std::sqrt(f.e2 * watts);
-  p.h = std::sqrt(f.h2 * watts);
-  // E and H are each held to their own limit: in the near field neither stands for the other.
-  // A time-averaged limit is a ratio of squares (of densities); a nerve-stimulation limit one of
-  // fields, the quantity its publications add.
-  const double se = limit.instantaneous ? p.e / limit.eVm : p.e * p.e / (limit.eVm * limit.eVm);
-  const double sh = limit.instantaneous ? p.h / limit.hAm : p.h * p.h / (limit.hAm * limit.hAm);
-  p.magnetic = sh > se;
-  p.share = std::max(se, sh);
-  return p;
-}
-
-// The limits of one environment at one frequency, each with the input power it is compared with.
-struct WeightedLimit {
-  Limit limit;
-  double watts;
-};
-
 class BandEvaluation {
  public:
-  BandEvaluation(const Station& s, const Transmitter& t, const TransmitterResult& far, const NearFieldPlan& plan,
-                 const NearFieldSamples& samples)
-      : station_(s), transmitter_(t), far_(far), plan_(plan), samples_(samples) {}
+  BandEvaluation(const Station& s, const NearFieldPlan& plan, const NearFieldCases& cases)
+      : station_(s), plan_(plan), cases_(cases) {}
 
-  // None when the engine gave no fields for the band's frequencies.
-  std::optional<NearFieldBand> Evaluate(const BandResult& band) {
+  NearFieldBand Evaluate(const BandResult& band) const {
     NearFieldBand out;
-    Cases(band);
-    if (cases_.empty()) return std::nullopt;
     out.places.resize(station_.places.size());
     for (std::size_t p = 0; p < station_.places.size(); ++p) out.places[p] = Place(p);
     for (const Environment env : kEnvironments) {
@@ -85,80 +54,7 @@ class BandEvaluation {
   }
 
  private:
-  // Each frequency of the band that the engine gave fields for, with the limits it is judged by:
-  // its own, and those of any break of the rule's table inside the band (judged with the fields
-  // of both edges).
-  struct Case {
-    std::size_t frequency;  // index into the samples
-    std::array<std::vector<WeightedLimit>, 2> limits;
-  };
-
-  void Cases(const BandResult& band) {
-    cases_.clear();
-    std::vector<std::size_t> edges;
-    for (std::size_t i = 0; i < samples_.frequenciesMHz.size(); ++i) {
-      const double f = samples_.frequenciesMHz[i];
-      if (f >= band.lowMHz && f <= band.highMHz) edges.push_back(i);
-    }
-    std::vector<double> judged;
-    for (const double f : TableBreaks(station_.rules)) {
-      if (f > band.lowMHz && f < band.highMHz) judged.push_back(f);
-    }
-    for (const std::size_t i : edges) {
-      Add(i, samples_.frequenciesMHz[i]);
-      for (const double f : judged) Add(i, f);
-    }
-  }
-
-  void Add(std::size_t sample, double limitMHz) {
-    Case c;
-    c.frequency = sample;
-    const double f = samples_.frequenciesMHz[sample];
-    const double peak = transmitter_.powerWatts * std::pow(10.0, -FeedlineLossDb(transmitter_.feedline, f) / 10.0);
-    const double duty = far_.dutyPercent / 100.0;
-    for (const Environment env : kEnvironments) {
-      const auto limits = LookupLimits(station_.rules, env, limitMHz);
-      if (!limits) continue;
-      limits->ForEach([&](const Limit& limit) {
-        double watts = peak;
-        if (!limit.instantaneous) {
-          const double time = transmitter_.txMinutes
-                                  ? TimeAveragingFactor(*transmitter_.txMinutes, transmitter_.rxMinutes.value_or(0.0),
-                                                        limit.averagingMinutes)
-                                  : 1.0;
-          watts = peak * duty * time;
-        }
-        c.limits[static_cast<std::size_t>(env)].push_back({limit, watts});
-      });
-    }
-    cases_.push_back(std::move(c));
-  }
-
-  // The worst share at a point over the band's cases and the environment's limits.
-  NearFieldShare Worst(std::size_t point, Environment env) const {
-    NearFieldShare worst;
-    if (samples_.atAntenna[point]) {
-      worst.atAntenna = true;
-      worst.share = kInfinity;
-      return worst;
-    }
-    bool first = true;
-    for (const Case& c : cases_) {
-      for (const WeightedLimit& w : c.limits[static_cast<std::size_t>(env)]) {
-        const PointShare p = ShareAt(samples_.fields[c.frequency][point], w.watts, w.limit);
-        if (first || p.share > worst.share) {
-          first = false;
-          worst.frequencyMHz = samples_.frequenciesMHz[c.frequency];
-          worst.eVm = p.e;
-          worst.hAm = p.h;
-          worst.share = p.share;
-          worst.magnetic = p.magnetic;
-          worst.limit = w.limit;
-        }
-      }
-    }
-    return worst;
-  }
+  NearFieldShare Worst(std::size_t point, Environment env) const { return cases_.Worst(point, env); }
 
   NearFieldShare Place(std::size_t p) const {
     const Environment env = station_.places[p].environment;
@@ -210,11 +106,8 @@ class BandEvaluation {
   }
 
   const Station& station_;
-  const Transmitter& transmitter_;
-  const TransmitterResult& far_;
   const NearFieldPlan& plan_;
-  const NearFieldSamples& samples_;
-  std::vector<Case> cases_;
+  const NearFieldCases& cases_;
 };
 
 }  // namespace
@@ -307,7 +200,6 @@ NearFieldTransmitter EvaluateNearField(const Station& station, std::size_t trans
   NearFieldTransmitter out;
   const Transmitter& t = station.transmitters[transmitter];
   const TransmitterResult& far = farField.transmitters[transmitter];
-  BandEvaluation evaluation(station, t, far, plan, samples);
   out.worstShare.assign(station.places.size(), 0.0);
   out.worstBand.assign(station.places.size(), 0);
   for (std::size_t b = 0; b < far.bands.size(); ++b) {
@@ -315,7 +207,10 @@ NearFieldTransmitter EvaluateNearField(const Station& station, std::size_t trans
       out.bands.emplace_back();
       continue;
     }
-    auto band = evaluation.Evaluate(far.bands[b]);
+    const NearFieldCases cases(station, t, far, samples, far.bands[b]);
+    const auto band = cases.empty()
+                          ? std::nullopt
+                          : std::optional<NearFieldBand>(BandEvaluation(station, plan, cases).Evaluate(far.bands[b]));
     for (std::size_t p = 0; p < station.places.size(); ++p) {
       // A band without fields (none asked for) keeps its far-field share rather than none.
       const double share = band ? band->places[p].share : far.bands[b].places[p].share;

@@ -88,6 +88,39 @@ struct NearFieldTransmitter {
 NearFieldTransmitter EvaluateNearField(const Station& station, std::size_t transmitter, const StationResult& farField,
                                        const NearFieldPlan& plan, const NearFieldSamples& samples);
 
+// A picture's worth of shares: a plane of points in rows, each the share of the limit that binds
+// there (infinite at the antenna). Horizontal: x east, y north, at one height. Vertical: through
+// the mast along a bearing, across from -halfWidth to +halfWidth, up from the ground.
+enum class FieldChoice { kWorst, kElectric, kMagnetic };
+
+struct GridImage {
+  bool vertical = false;
+  int columns = 0, rows = 0;
+  double left = 0.0, bottom = 0.0;  // the first point: x and y (horizontal), or across and z (vertical)
+  double step = 0.0;                // between neighbouring points, in meters, both ways
+  double heightMeters = 0.0;        // horizontal: the plane's height
+  double bearingDegrees = 0.0;      // vertical: the direction "across" runs to
+  Vec3 mast;
+  std::vector<double> shares;  // rows from the bottom, each from the left: rows x columns
+  double At(int column, int row) const { return shares[static_cast<std::size_t>(row * columns + column)]; }
+};
+
+struct GridPlan {
+  GridImage horizontal, vertical;  // shapes only: their shares are empty
+  std::vector<Vec3> points;        // the horizontal plane's, then the vertical's
+};
+
+// The pictures' points around a transmitter's mast: the horizontal plane at the person height
+// (`across` x `across` points over `halfWidth` each way), and the vertical plane along `bearing`.
+GridPlan PlanGrids(const Station& station, const Transmitter& transmitter, double halfWidth, double bearingDegrees,
+                   int across = 50);
+
+// The shares on the plan's planes from one band of a transmitter, at its worst edge per point.
+std::pair<GridImage, GridImage> EvaluateGrids(const Station& station, std::size_t transmitter, std::size_t band,
+                                              const StationResult& farField, const GridPlan& plan,
+                                              const NearFieldSamples& samples, FieldChoice choice,
+                                              Environment environment);
+
 // At each place the worst set of transmitters on the air together, as for the far field; a
 // transmitter without near-field results counts with its far-field share.
 std::vector<PlaceVerdict> NearFieldVerdicts(const Station& station, const StationResult& farField,

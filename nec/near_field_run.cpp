@@ -176,7 +176,194 @@ std::string GroundWords(const GroundInfo& g) {
          FormatGeneral(g.conductivitySm, 4) + " S/m)";
 }
 
+// The model of transmitter `index`, ready for the engine: its deck without points or
+// frequencies, its segments, and the method's engine and segment count.
+struct Prepared {
+  Model model;
+  NearFieldMethod method;
+};
+
+std::optional<Prepared> Prepare(const Station& station, std::size_t index, const EngineOptions& options,
+                                std::stop_token stop, std::string& error) {
+  const Transmitter& t = station.transmitters[index];
+  if (!t.antenna.model) {
+    error = "no antenna model";
+    return std::nullopt;
+  }
+  Prepared p;
+  p.method.frequenciesMHz = EngineFrequencies(station, t);
+  const auto design = DesignMHz(station, t);
+  if (p.method.frequenciesMHz.empty() || !design) {
+    error = "no band to evaluate";
+    return std::nullopt;
+  }
+  if (t.antenna.model->kind == AntennaKind::kImported && t.antenna.model->imported.structure.empty()) {
+    error = "the model's file " + t.antenna.model->file + " was not read";
+    return std::nullopt;
+  }
+  const double highest = p.method.frequenciesMHz.back();
+  auto model = t.antenna.model->kind == AntennaKind::kImported ? Imported(station, t, highest, options, stop, error)
+                                                               : BuiltIn(station, t, *design, highest, error);
+  if (!model) return std::nullopt;
+  p.model = std::move(*model);
+  p.method.segments = static_cast<int>(p.model.segments.size());
+  p.method.engine = EngineVersion(options);
+  if (p.method.engine.empty()) {
+    error = std::string(kEngineMissing);
+    return std::nullopt;
+  }
+  return p;
+}
+
+// The fields per watt at `points` for `frequencies`: on the station's ground, as the engine can
+// be trusted with it (see below); the ground's words go into the method.
+std::optional<NearFieldSamples> Sample(const Station& station, Prepared& prepared, const std::vector<Vec3>& points,
+                                       const std::vector<double>& frequencies, const EngineOptions& options,
+                                       std::stop_token stop, std::string& error) {
+  NearFieldSamples samples;
+  samples.frequenciesMHz = frequencies;
+  samples.atAntenna = AtAntenna(points, prepared.model.segments);
+  DeckInput deck = prepared.model.deck;
+  deck.frequenciesMHz = frequencies;
+  std::vector<std::size_t> asked;  // points off the wires, the only ones the engine is asked for
+  for (std::size_t i = 0; i < points.size(); ++i) {
+    if (!samples.atAntenna[i]) {
+      asked.push_back(i);
+      deck.points.push_back(points[i]);
+    }
+  }
+  // The ground: free space and perfect ground as they are; a real ground by the Sommerfeld-
+  // Norton method where the engine passes its check, otherwise by reflection coefficients, and
+  // there, for wires within a tenth of a wavelength of the ground where that method fails, no
+  // less than perfect ground gives.
+  const GroundInfo& ground = Info(station.ground);
+  std::vector<DeckInput> decks;
+  double lowestWire = 1e300;
+  for (const Segment& seg : prepared.model.segments) {
+    lowestWire = std::min({lowestWire, seg.End(-1).z, seg.End(+1).z});
+  }
+  std::string& words = prepared.method.ground;
+  switch (station.ground) {
+    case Ground::kFreeSpace:
+      deck.ground = {GroundModel::kFreeSpace};
+      words = "free space";
+      decks.push_back(deck);
+      break;
+    case Ground::kPerfect:
+      deck.ground = {GroundModel::kPerfect};
+      words = "perfect ground";
+      decks.push_back(deck);
+      break;
+    default: {
+      const bool sommerfeld = SommerfeldPasses(options);
+      deck.ground = {sommerfeld ? GroundModel::kSommerfeld : GroundModel::kReflectionCoefficient,
+                     ground.relativePermittivity, ground.conductivitySm};
+      decks.push_back(deck);
+      words = GroundWords(ground) + (sommerfeld ? " by the Sommerfeld-Norton method"
+                                                : " by the reflection-coefficient method (the engine's "
+                                                  "Sommerfeld-Norton ground failed its check)");
+      if (!sommerfeld && lowestWire < kTenthOfAWavelength * kSpeedOfLightMetersMHz / frequencies.front()) {
+        DeckInput perfect = deck;
+        perfect.ground = {GroundModel::kPerfect};
+        decks.push_back(perfect);
+        words +=
+            "; with wires within a tenth of a wavelength of the ground, where that method does not hold, "
+            "each point takes the larger of its field and perfect ground's";
+      }
+    }
+  }
+  samples.fields.assign(frequencies.size(), std::vector<FieldSquares>(points.size()));
+  bool anyValid = false;
+  for (std::size_t d = 0; d < decks.size(); ++d) {
+    const auto fields = Run(decks[d], options, stop, error);
+    if (!fields) return std::nullopt;
+    for (std::size_t f = 0; f < fields->fields.size(); ++f) {
+      if (!(fields->inputWatts[f] > 0.0)) {
+        // No power goes in: the method failed at this frequency (the other deck stands for it).
+        if (decks.size() > 1) {
+          words += "; at " + FormatGeneral(frequencies[f], 8) +
+                   " MHz the reflection-coefficient method gave no input power and perfect ground's fields stand "
+                   "alone";
+        }
+        continue;
+      }
+      anyValid = true;
+      for (std::size_t k = 0; k < asked.size(); ++k) {
+        FieldSquares& into = samples.fields[f][asked[k]];
+        into.e2 = std::max(into.e2, fields->fields[f][k].e2);
+        into.h2 = std::max(into.h2, fields->fields[f][k].h2);
+      }
+    }
+  }
+  if (!anyValid) {
+    error = "the engine found no power going into the antenna: check its feed";
+    return std::nullopt;
+  }
+  return samples;
+}
+
 }  // namespace
+
+std::optional<AntennaNearField> ComputeNearField(const Station& station, std::size_t index,
+                                                 const EngineOptions& options, std::stop_token stop,
+                                                 std::string& error) {
+  const Transmitter& t = station.transmitters[index];
+  auto prepared = Prepare(station, index, options, stop, error);
+  if (!prepared) {
+    error = t.name + ": " + error;
+    return std::nullopt;
+  }
+  AntennaNearField out;
+  double farField = 0.0;
+  for (const BandResult& band : EvaluateStation(station).transmitters[index].bands) {
+    if (band.problem.empty()) farField = std::max(farField, band.In(Environment::kUncontrolled).safeDistanceMeters);
+  }
+  const AntennaPlacement at = PlacementOf(station, t);
+  const auto& frequencies = prepared->method.frequenciesMHz;
+  out.plan =
+      PlanNearField(station, t, Reach(prepared->model.segments, {at.x, at.y, 0.0}, frequencies.front(), farField));
+  auto samples = Sample(station, *prepared, out.plan.points, frequencies, options, stop, error);
+  if (!samples) {
+    error = t.name + ": " + error;
+    return std::nullopt;
+  }
+  out.samples = std::move(*samples);
+  out.segments = prepared->model.segments;
+  out.method = prepared->method;
+  return out;
+}
+
+std::optional<AntennaGrids> ComputeGrids(const Station& station, std::size_t index, std::size_t band, double halfWidth,
+                                         double bearingDegrees, const EngineOptions& options, std::stop_token stop,
+                                         std::string& error) {
+  const Transmitter& t = station.transmitters[index];
+  auto prepared = Prepare(station, index, options, stop, error);
+  if (!prepared) {
+    error = t.name + ": " + error;
+    return std::nullopt;
+  }
+  const StationResult far = EvaluateStation(station);
+  const BandResult& b = far.transmitters[index].bands.at(band);
+  std::vector<double> frequencies;
+  for (const double f : prepared->method.frequenciesMHz) {
+    if (f >= b.lowMHz && f <= b.highMHz) frequencies.push_back(f);
+  }
+  if (frequencies.empty()) {
+    error = t.name + ": no frequency of " + b.band + " to picture";
+    return std::nullopt;
+  }
+  AntennaGrids out;
+  out.plan = PlanGrids(station, t, halfWidth, bearingDegrees);
+  auto samples = Sample(station, *prepared, out.plan.points, frequencies, options, stop, error);
+  if (!samples) {
+    error = t.name + ": " + error;
+    return std::nullopt;
+  }
+  out.samples = std::move(*samples);
+  prepared->method.frequenciesMHz = frequencies;
+  out.method = prepared->method;
+  return out;
+}
 
 bool SommerfeldPasses(const EngineOptions& options) {
   static std::mutex mutex;
@@ -198,111 +385,6 @@ bool SommerfeldPasses(const EngineOptions& options) {
   }
   known[options.program] = passes;
   return passes;
-}
-
-std::optional<AntennaNearField> ComputeNearField(const Station& station, std::size_t index,
-                                                 const EngineOptions& options, std::stop_token stop,
-                                                 std::string& error) {
-  const Transmitter& t = station.transmitters[index];
-  const auto fail = [&](const std::string& why) -> std::optional<AntennaNearField> {
-    error = t.name + ": " + why;
-    return std::nullopt;
-  };
-  if (!t.antenna.model) return fail("no antenna model");
-  AntennaNearField out;
-  out.method.frequenciesMHz = EngineFrequencies(station, t);
-  const auto design = DesignMHz(station, t);
-  if (out.method.frequenciesMHz.empty() || !design) return fail("no band to evaluate");
-  const double highest = out.method.frequenciesMHz.back(), lowest = out.method.frequenciesMHz.front();
-  std::string why;
-  auto model = t.antenna.model->kind == AntennaKind::kImported ? Imported(station, t, highest, options, stop, why)
-                                                               : BuiltIn(station, t, *design, highest, why);
-  if (!model) return fail(why);
-  out.segments = model->segments;
-  out.method.segments = static_cast<int>(out.segments.size());
-  out.method.engine = EngineVersion(options);
-  if (out.method.engine.empty()) return fail(std::string(kEngineMissing));
-
-  double farField = 0.0;
-  for (const BandResult& band : EvaluateStation(station).transmitters[index].bands) {
-    if (band.problem.empty()) farField = std::max(farField, band.In(Environment::kUncontrolled).safeDistanceMeters);
-  }
-  const AntennaPlacement at = PlacementOf(station, t);
-  out.plan = PlanNearField(station, t, Reach(out.segments, {at.x, at.y, 0.0}, lowest, farField));
-  out.samples.frequenciesMHz = out.method.frequenciesMHz;
-  out.samples.atAntenna = AtAntenna(out.plan.points, out.segments);
-  DeckInput& deck = model->deck;
-  deck.frequenciesMHz = out.method.frequenciesMHz;
-  std::vector<std::size_t> asked;  // points off the wires, the only ones the engine is asked for
-  for (std::size_t i = 0; i < out.plan.points.size(); ++i) {
-    if (!out.samples.atAntenna[i]) {
-      asked.push_back(i);
-      deck.points.push_back(out.plan.points[i]);
-    }
-  }
-
-  // The ground: free space and perfect ground as they are; a real ground by the Sommerfeld-
-  // Norton method where the engine passes its check, otherwise by reflection coefficients, and
-  // there, for wires within a tenth of a wavelength of the ground where that method fails, no
-  // less than perfect ground gives.
-  const GroundInfo& ground = Info(station.ground);
-  std::vector<DeckInput> decks;
-  double lowestWire = 1e300;
-  for (const Segment& seg : out.segments) lowestWire = std::min({lowestWire, seg.End(-1).z, seg.End(+1).z});
-  switch (station.ground) {
-    case Ground::kFreeSpace:
-      deck.ground = {GroundModel::kFreeSpace};
-      out.method.ground = "free space";
-      decks.push_back(deck);
-      break;
-    case Ground::kPerfect:
-      deck.ground = {GroundModel::kPerfect};
-      out.method.ground = "perfect ground";
-      decks.push_back(deck);
-      break;
-    default: {
-      const bool sommerfeld = SommerfeldPasses(options);
-      deck.ground = {sommerfeld ? GroundModel::kSommerfeld : GroundModel::kReflectionCoefficient,
-                     ground.relativePermittivity, ground.conductivitySm};
-      decks.push_back(deck);
-      out.method.ground = GroundWords(ground) +
-                          (sommerfeld ? " by the Sommerfeld-Norton method"
-                                      : " by the reflection-coefficient method (the engine's Sommerfeld-Norton ground "
-                                        "failed its check)");
-      if (!sommerfeld && lowestWire < kTenthOfAWavelength * kSpeedOfLightMetersMHz / lowest) {
-        DeckInput perfect = deck;
-        perfect.ground = {GroundModel::kPerfect};
-        decks.push_back(perfect);
-        out.method.ground +=
-            "; with wires within a tenth of a wavelength of the ground, where that method does "
-            "not hold, each point takes the larger of its field and perfect ground's";
-      }
-    }
-  }
-  out.samples.fields.assign(deck.frequenciesMHz.size(), std::vector<FieldSquares>(out.plan.points.size()));
-  bool anyValid = false;
-  for (std::size_t d = 0; d < decks.size(); ++d) {
-    const auto fields = Run(decks[d], options, stop, why);
-    if (!fields) return fail(why);
-    for (std::size_t f = 0; f < fields->fields.size(); ++f) {
-      if (!(fields->inputWatts[f] > 0.0)) {
-        // No power goes in: the method failed at this frequency (the other deck stands for it).
-        if (decks.size() > 1)
-          out.method.ground += "; at " + FormatGeneral(deck.frequenciesMHz[f], 8) +
-                               " MHz the reflection-coefficient method gave no input power and "
-                               "perfect ground's fields stand alone";
-        continue;
-      }
-      anyValid = true;
-      for (std::size_t k = 0; k < asked.size(); ++k) {
-        FieldSquares& into = out.samples.fields[f][asked[k]];
-        into.e2 = std::max(into.e2, fields->fields[f][k].e2);
-        into.h2 = std::max(into.h2, fields->fields[f][k].h2);
-      }
-    }
-  }
-  if (!anyValid) return fail("the engine found no power going into the antenna: check its feed");
-  return out;
 }
 
 }  // namespace zento::nec

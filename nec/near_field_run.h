@@ -34,6 +34,18 @@ std::optional<AntennaNearField> ComputeNearField(const Station& station, std::si
                                                  const EngineOptions& options, std::stop_token stop,
                                                  std::string& error);
 
+// The pictures of transmitter `index`'s band `band` (its index among the transmitter's bands):
+// the horizontal plane `halfWidth` each way of the mast at the person height, and the vertical
+// plane along `bearingDegrees`.
+struct AntennaGrids {
+  GridPlan plan;
+  NearFieldSamples samples;
+  NearFieldMethod method;
+};
+std::optional<AntennaGrids> ComputeGrids(const Station& station, std::size_t index, std::size_t band, double halfWidth,
+                                         double bearingDegrees, const EngineOptions& options, std::stop_token stop,
+                                         std::string& error);
+
 // Whether the engine's Sommerfeld-Norton ground passes a check with a known answer: a 20 m wire
 // 0.5 m over average ground at 28 MHz, fed in its middle, is near 1905 + j1196 ohms. Asked once
 // per program.
