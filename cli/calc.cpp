@@ -17,6 +17,7 @@
 #include "core/feedline.h"
 #include "core/number_text.h"
 #include "core/operating.h"
+#include "nec/near_field_run.h"
 #include "report/report_file.h"
 #include "report/report_text.h"
 #include "report/station_file.h"
@@ -126,6 +127,10 @@ int EvaluateStationRun(const CLI::App& app, const RawOptions& raw, const Station
       return kExitWriteFailed;
     }
   }
+  if (options.nearField && options.file.empty()) {
+    err << "zento-calc: --near-field: needs --station (the antennas' models are in the station file)\n";
+    return kExitBadInput;
+  }
   const StationResult result = EvaluateStation(station);
   bool anyBand = false;
   std::string firstProblem;
@@ -139,8 +144,21 @@ int EvaluateStationRun(const CLI::App& app, const RawOptions& raw, const Station
     err << "zento-calc: nothing to evaluate" << (firstProblem.empty() ? "" : ": " + firstProblem) << '\n';
     return kExitNoLimits;
   }
-  WriteStationEvaluation(out, format, station, result);
-  return kExitOk;
+  if (!options.nearField) {
+    WriteStationEvaluation(out, format, station, result);
+    return kExitOk;
+  }
+  const StationNearField nearField = nec::EvaluateStationNearField(station, result, options.grid, {});
+  WriteStationEvaluation(out, format, station, result, &nearField);
+  // Every figure asked for is there, or the exit status says which are not.
+  bool complete = true;
+  for (std::size_t t = 0; t < station.transmitters.size(); ++t) {
+    if (!nearField.problems[t].empty()) {
+      err << "zento-calc: --near-field: " << nearField.problems[t] << '\n';
+      complete = false;
+    }
+  }
+  return complete ? kExitOk : kExitNoNearField;
 }
 
 int Calculate(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {

@@ -21,8 +21,8 @@ void WriteBands(std::ostream& out, OutputFormat format, const std::vector<BandRo
 void WriteTextTable(std::ostream& out, const std::vector<std::vector<std::string>>& table);  // columns padded
 std::string Verdict(bool complies);
 std::string UnitsName(const StationParameters& s);  // "Feet" or "Meters"
-std::string CsvField(std::string_view text);  // quoted as RFC 4180 says, when it must be
-std::string CsvNumber(double value);          // empty for a value that is not finite
+std::string CsvField(std::string_view text);        // quoted as RFC 4180 says, when it must be
+std::string CsvNumber(double value);                // empty for a value that is not finite
 void WriteCsv(std::ostream& out, const Evaluation& evaluation);
 void WriteCsv(std::ostream& out, const std::vector<BandRow>& rows);
 void WriteJson(std::ostream& out, const Evaluation& evaluation);

@@ -155,6 +155,11 @@ void AddStationOptions(CLI::App& app, StationOptions& o) {
       ->type_name("D");
   app.add_option("--save-station", o.saveStation, "write the station the options describe to FILE")->type_name("FILE");
   app.add_flag("--list-modes", o.listModes, "list the operating modes and exit");
+  auto* nearField = app.add_flag("--near-field", o.nearField,
+                                 "also the near field of each antenna the station file models, computed with NEC-2 "
+                                 "(the nec2c program)");
+  app.add_flag("--grid", o.grid, "with --near-field: also the pictures' grids (JSON) or heat maps (html)")
+      ->needs(nearField);
 }
 
 bool StationRequested(const CLI::App& app) {

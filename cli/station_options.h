@@ -14,6 +14,7 @@ struct StationOptions {
   std::string saveStation;
   std::vector<std::string> horizontalAt;
   bool noGround = false, listModes = false;
+  bool nearField = false, grid = false;
 };
 
 void AddStationOptions(CLI::App& app, StationOptions& options);

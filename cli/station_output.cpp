@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "cli/near_field_output.h"
 #include "core/number_text.h"
 #include "report/record.h"
 #include "report/station_text.h"
@@ -90,15 +91,18 @@ void WriteText(std::ostream& out, const Station& s, const StationResult& result)
 
 }  // namespace
 
-void WriteStationEvaluation(std::ostream& out, OutputFormat format, const Station& station,
-                            const StationResult& result) {
-  if (format == OutputFormat::kCsv) return WriteStationCsv(out, station, result);
-  if (format == OutputFormat::kJson) return WriteStationJson(out, station, result);
+void WriteStationEvaluation(std::ostream& out, OutputFormat format, const Station& station, const StationResult& result,
+                            const StationNearField* nearField) {
+  if (format == OutputFormat::kCsv) return WriteStationCsv(out, station, result, nearField);
+  if (format == OutputFormat::kJson) return WriteStationJson(out, station, result, nearField);
   if (format == OutputFormat::kHtml) {
-    out << EvaluationRecordHtml(station, result, {TodayIso(), ZENTO_VERSION, {}});
+    RecordInfo info{TodayIso(), ZENTO_VERSION, {}};
+    info.nearField = nearField;
+    out << EvaluationRecordHtml(station, result, info);
     return;
   }
   WriteText(out, station, result);
+  if (nearField) WriteNearFieldText(out, station, result, *nearField);
 }
 
 }  // namespace zento::cli

@@ -4,14 +4,18 @@
 #include <ostream>
 
 #include "cli/output.h"
+#include "core/near_field.h"
 #include "core/station_eval.h"
 
 namespace zento::cli {
 
-void WriteStationEvaluation(std::ostream& out, OutputFormat format, const Station& station,
-                            const StationResult& result);
+// With `nearField`, its figures beside the far field's.
+void WriteStationEvaluation(std::ostream& out, OutputFormat format, const Station& station, const StationResult& result,
+                            const StationNearField* nearField = nullptr);
 
-void WriteStationCsv(std::ostream& out, const Station& station, const StationResult& result);
-void WriteStationJson(std::ostream& out, const Station& station, const StationResult& result);
+void WriteStationCsv(std::ostream& out, const Station& station, const StationResult& result,
+                     const StationNearField* nearField);
+void WriteStationJson(std::ostream& out, const Station& station, const StationResult& result,
+                      const StationNearField* nearField);
 
 }  // namespace zento::cli

@@ -3,6 +3,7 @@
 
 #include <cmath>
 
+#include "cli/near_field_output.h"
 #include "cli/station_output.h"
 #include "core/number_text.h"
 
@@ -74,7 +75,8 @@ Json BandJson(const Station& s, const BandResult& b) {
 
 }  // namespace
 
-void WriteStationJson(std::ostream& out, const Station& s, const StationResult& result) {
+void WriteStationJson(std::ostream& out, const Station& s, const StationResult& result,
+                      const StationNearField* nearField) {
   const RuleSetInfo& info = Info(s.rules);
   Json root = {{"station",
                 {{"callsign", s.callsign},
@@ -108,10 +110,12 @@ void WriteStationJson(std::ostream& out, const Station& s, const StationResult& 
                             {"bands", std::move(bands)}});
   }
   root["transmitters"] = std::move(transmitters);
+  if (nearField) root["near_field"] = NearFieldJson(s, result, *nearField);
   out << root.dump(2, ' ', false, Json::error_handler_t::replace) << '\n';
 }
 
-void WriteStationCsv(std::ostream& out, const Station& s, const StationResult& result) {
+void WriteStationCsv(std::ostream& out, const Station& s, const StationResult& result,
+                     const StationNearField* nearField) {
   out << "transmitter,band,environment,frequency_mhz,feedline_loss_db,duty_percent,averaging_minutes,time_factor,"
          "average_eirp_watts,peak_eirp_watts,limit_w_m2,limit_e_v_m,limit_h_a_m,limit_instantaneous,limit_basis,"
          "safe_distance_m,"
@@ -119,7 +123,7 @@ void WriteStationCsv(std::ostream& out, const Station& s, const StationResult& r
   for (std::size_t p = 1; p <= s.places.size(); ++p) {
     out << ",place" << p << "_percent_of_limit,place" << p << "_frequency_mhz";
   }
-  out << ",exempt,exemption_frequency_mhz,problem\n";
+  out << ",exempt,exemption_frequency_mhz,problem" << (nearField ? NearFieldCsvHeader(s) : "") << "\n";
   for (std::size_t t = 0; t < s.transmitters.size(); ++t) {
     const TransmitterResult& r = result.transmitters[t];
     for (const BandResult& b : r.bands) {
@@ -127,7 +131,8 @@ void WriteStationCsv(std::ostream& out, const Station& s, const StationResult& r
         const std::string lead =
             CsvField(s.transmitters[t].name) + "," + CsvField(b.band) + "," + std::string(EnvironmentKey(env));
         if (!b.problem.empty()) {
-          out << lead << std::string(18 + 2 * s.places.size(), ',') << CsvField(b.problem) << '\n';
+          out << lead << std::string(18 + 2 * s.places.size(), ',') << CsvField(b.problem)
+              << (nearField ? std::string(2 + s.places.size(), ',') : "") << '\n';
           continue;
         }
         const EnvironmentResult& e = b.In(env);
@@ -148,7 +153,10 @@ void WriteStationCsv(std::ostream& out, const Station& s, const StationResult& r
         }
         const bool exemption = b.exemption && env == Environment::kUncontrolled;
         out << ',' << (exemption ? Cell(b.exemption->exempt) : "") << ','
-            << (exemption ? Cell(b.exemptionFrequencyMHz) : "") << ",\n";
+            << (exemption ? Cell(b.exemptionFrequencyMHz) : "") << ","
+            << (nearField ? NearFieldCsvCells(s, *nearField, t, static_cast<std::size_t>(&b - r.bands.data()), env)
+                          : "")
+            << "\n";
       }
     }
   }

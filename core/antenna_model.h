@@ -83,8 +83,9 @@ struct AntennaModel {
   bool horizontalLoop = false;         // a loop lying flat, rather than standing
   std::optional<double> wireRadiusMm;  // the kind's default when unset
   double conductivitySm = 5.8e7;       // copper; 0 for a perfect conductor
-  std::string file;                    // imported: the file as the station names it
-  ImportedDeck imported;               //           and what was read from it
+  std::string file;                    // imported: the file as the station names it,
+  ImportedDeck imported;               //           what was read from it,
+  std::string importProblem;           //           or why it could not be
 
   bool operator==(const AntennaModel&) const = default;
 };

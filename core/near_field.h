@@ -121,6 +121,28 @@ std::pair<GridImage, GridImage> EvaluateGrids(const Station& station, std::size_
                                               const NearFieldSamples& samples, FieldChoice choice,
                                               Environment environment);
 
+// How a transmitter's fields were found, in words for the record.
+struct NearFieldMethod {
+  std::string engine;  // "nec2c 1.3"
+  std::string ground;  // the ground model, and any fallback
+  int segments = 0;
+  std::vector<double> frequenciesMHz;
+};
+
+// A station's near field: per transmitter its results, or why there are none.
+struct StationNearField {
+  struct Transmitter {
+    NearFieldTransmitter result;
+    NearFieldMethod method;
+    std::vector<std::pair<Vec3, Vec3>> wires;              // the segments' ends, for drawings
+    std::optional<std::pair<GridImage, GridImage>> grids;  // horizontal, vertical
+    std::size_t gridBand = 0;
+  };
+  std::vector<std::optional<Transmitter>> transmitters;
+  std::vector<std::string> problems;  // per transmitter: why it has no near field ("" for none asked)
+  std::vector<PlaceVerdict> places;   // the verdicts with the near field where there is one
+};
+
 // At each place the worst set of transmitters on the air together, as for the far field; a
 // transmitter without near-field results counts with its far-field share.
 std::vector<PlaceVerdict> NearFieldVerdicts(const Station& station, const StationResult& farField,

@@ -197,8 +197,8 @@ std::optional<Prepared> Prepare(const Station& station, std::size_t index, const
     error = "no band to evaluate";
     return std::nullopt;
   }
-  if (t.antenna.model->kind == AntennaKind::kImported && t.antenna.model->imported.structure.empty()) {
-    error = "the model's file " + t.antenna.model->file + " was not read";
+  if (t.antenna.model->kind == AntennaKind::kImported && !t.antenna.model->importProblem.empty()) {
+    error = t.antenna.model->importProblem;
     return std::nullopt;
   }
   const double highest = p.method.frequenciesMHz.back();

@@ -13,14 +13,6 @@
 
 namespace zento::nec {
 
-// How the fields were found, in words for the record.
-struct NearFieldMethod {
-  std::string engine;  // "nec2c 1.3"
-  std::string ground;  // the ground model, and any fallback
-  int segments = 0;
-  std::vector<double> frequenciesMHz;
-};
-
 struct AntennaNearField {
   NearFieldPlan plan;
   NearFieldSamples samples;
@@ -45,6 +37,11 @@ struct AntennaGrids {
 std::optional<AntennaGrids> ComputeGrids(const Station& station, std::size_t index, std::size_t band, double halfWidth,
                                          double bearingDegrees, const EngineOptions& options, std::stop_token stop,
                                          std::string& error);
+
+// The near field of every transmitter with an antenna model, at the station's present power,
+// with the pictures of each one's worst band when `grids`; problems named per transmitter.
+StationNearField EvaluateStationNearField(const Station& station, const StationResult& farField, bool grids,
+                                          const EngineOptions& options, std::stop_token stop = {});
 
 // Whether the engine's Sommerfeld-Norton ground passes a check with a known answer: a 20 m wire
 // 0.5 m over average ground at 28 MHz, fed in its middle, is near 1905 + j1196 ohms. Asked once

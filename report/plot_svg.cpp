@@ -32,12 +32,12 @@ constexpr double kAscent = 0.95 * kFontSize;
 
 // Advances of DejaVu Sans, the widest of the common sans faces, in thousandths of the size, for
 // the printable ASCII characters: a text measured so is never narrower than it is drawn.
-constexpr int kAdvances[95] = {
-    317, 400, 459, 837, 636, 950, 779, 274, 390, 390, 500, 837, 317, 360, 317, 336, 636, 636, 636,
-    636, 636, 636, 636, 636, 636, 636, 336, 336, 837, 837, 837, 530, 1000, 684, 686, 698, 770, 631,
-    575, 774, 751, 294, 294, 655, 557, 862, 748, 787, 603, 787, 694, 634, 610, 731, 684, 988, 685,
-    610, 685, 390, 336, 390, 837, 500, 500, 612, 634, 549, 634, 615, 352, 634, 633, 277, 277, 579,
-    277, 974, 633, 611, 634, 634, 411, 520, 392, 633, 591, 817, 591, 591, 524, 636, 336, 636, 837};
+constexpr int kAdvances[95] = {317,  400, 459, 837, 636, 950, 779, 274, 390, 390, 500, 837, 317, 360, 317, 336,
+                               636,  636, 636, 636, 636, 636, 636, 636, 636, 636, 336, 336, 837, 837, 837, 530,
+                               1000, 684, 686, 698, 770, 631, 575, 774, 751, 294, 294, 655, 557, 862, 748, 787,
+                               603,  787, 694, 634, 610, 731, 684, 988, 685, 610, 685, 390, 336, 390, 837, 500,
+                               500,  612, 634, 549, 634, 615, 352, 634, 633, 277, 277, 579, 277, 974, 633, 611,
+                               634,  634, 411, 520, 392, 633, 591, 817, 591, 591, 524, 636, 336, 636, 837};
 
 // The width of UTF-8 text at kFontSize; any other character is taken as a whole em.
 double TextWidth(std::string_view text) {
@@ -102,8 +102,8 @@ std::string PlotSvg(const Station& station, const Plot& plot, int width, int hei
            "\" stroke=\"#ddd\"/><text x=\"" + N(f.left - 4) + "\" y=\"" + N(y + 4) + "\" text-anchor=\"end\">" +
            Decade(e) + "</text>";
   }
-  svg += "<rect id=\"plot-area\" x=\"" + N(f.left) + "\" y=\"" + N(f.top) + "\" width=\"" + N(f.right - f.left) + "\" height=\"" +
-         N(f.bottom - f.top) + "\" fill=\"none\" stroke=\"#000\"/>";
+  svg += "<rect id=\"plot-area\" x=\"" + N(f.left) + "\" y=\"" + N(f.top) + "\" width=\"" + N(f.right - f.left) +
+         "\" height=\"" + N(f.bottom - f.top) + "\" fill=\"none\" stroke=\"#000\"/>";
   svg += "<text x=\"" + N((f.left + f.right) / 2) + "\" y=\"" + N(f.bottom + 30) +
          "\" text-anchor=\"middle\">distance from the antenna (" + (feet ? "feet" : "m") + ")</text>";
   svg += "<text transform=\"rotate(-90)\" x=\"" + N(-(f.top + f.bottom) / 2) +
@@ -163,9 +163,9 @@ std::string PlotSvg(const Station& station, const Plot& plot, int width, int hei
     svg += "<line x1=\"" + N(x) + "\" y1=\"" + N(f.top) + "\" x2=\"" + N(x) + "\" y2=\"" + N(f.bottom) +
            "\" stroke=\"" + colour + "\" stroke-width=\"1.5\"/>";
     if (!placed[i].free) continue;  // no room left on the chart: the tables have it
-    svg += "<text id=\"place-" + std::to_string(shown[i]) +
-           "\" x=\"" + N(textX) + "\" y=\"" + N(textY) + "\" transform=\"rotate(-90 " + N(textX) + " " + N(textY) +
-           ")\" fill=\"" + colour + "\">" + HtmlEscape(texts[i][placed[i].size]) + "</text>";
+    svg += "<text id=\"place-" + std::to_string(shown[i]) + "\" x=\"" + N(textX) + "\" y=\"" + N(textY) +
+           "\" transform=\"rotate(-90 " + N(textX) + " " + N(textY) + ")\" fill=\"" + colour + "\">" +
+           HtmlEscape(texts[i][placed[i].size]) + "</text>";
   }
   return svg + "</svg>";
 }

@@ -4,6 +4,8 @@
 #include <ctime>
 
 #include "core/number_text.h"
+#include "report/html_builder.h"
+#include "report/record_near_field.h"
 #include "report/station_text.h"
 
 namespace zento {
@@ -21,62 +23,17 @@ constexpr const char* kStyle =
 constexpr const char* kPrintRules =
     "@media print{body{margin:0;max-width:none}h2,h3{break-after:avoid}tr,svg,img{break-inside:avoid}}";
 
-// A figure and its unit kept on one line: each space after a digit made a no-break space.
-std::string Nb(std::string_view text) {
-  std::string out;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == ' ' && i > 0 && text[i - 1] >= '0' && text[i - 1] <= '9') {
-      out += "\xC2\xA0";
-    } else {
-      out += text[i];
-    }
-  }
-  return out;
-}
+}  // namespace
 
-class Html {
- public:
-  void Raw(std::string_view text) { out_ += text; }
-  void Text(std::string_view text) { out_ += HtmlEscape(text); }
-  // Appended piece by piece: g++ 12 at -O3 takes the chained temporaries for an overlapping copy
-  // (-Werror=restrict) and the release build fails.
-  void Element(std::string_view tag, std::string_view text, std::string_view attributes = "") {
-    out_.append("<").append(tag);
-    if (!attributes.empty()) out_.append(" ").append(attributes);
-    out_.append(">").append(HtmlEscape(text)).append("</").append(tag).append(">");
-  }
-  // A table's heading row is its <thead>: repeated on every page a long table takes.
-  void Row(const std::vector<std::string>& cells, bool header = false) {
-    out_ += header ? "<thead><tr>" : "<tr>";
-    for (const auto& cell : cells) Element(header ? "th" : "td", cell);
-    out_ += header ? "</tr></thead>\n" : "</tr>\n";
-  }
-  // A cell of figures, one to a line, none broken: "562.5 W/m²", "460.5 V/m".
-  void Figures(const std::vector<std::string>& lines, std::string_view attributes = "") {
-    out_.append("<td class=\"f\"").append(attributes.empty() ? "" : " ").append(attributes).append(">");
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-      if (i > 0) out_ += "<br>";
-      Text(Nb(lines[i]));
-    }
-    out_ += "</td>";
-  }
-  std::string Take() { return std::move(out_); }
+std::string VerdictWords(bool complies) { return complies ? "COMPLIES" : "EXCEEDS THE LIMIT"; }
 
- private:
-  std::string out_;
-};
-
-std::string Verdict(bool complies) { return complies ? "COMPLIES" : "EXCEEDS THE LIMIT"; }
+namespace {
 
 void Inputs(Html& h, const Station& s, const StationResult& result) {
   h.Raw("<h2>Inputs</h2>\n<table>\n");
   h.Row({"Place", "Where", "Environment"}, true);
   for (const Place& p : s.places) {
-    std::string where = p.distanceMeters
-                            ? StationDistance(s, *p.distanceMeters) + " from the antenna"
-                            : StationDistance(s, p.horizontalMeters.value_or(0.0)) + " from the mast, at " +
-                                  StationDistance(s, p.heightMeters.value_or(s.personHeightMeters)) + " high";
-    h.Row({p.name, where, EnvironmentName(s, p.environment)});
+    h.Row({p.name, WhereText(s, p), EnvironmentName(s, p.environment)});
   }
   h.Raw("</table>\n<table>\n");
   h.Row({"Transmitter", "Power", "Mode and time", "Bands", "Feedline", "Antenna", "At the same time as"}, true);
@@ -252,7 +209,7 @@ std::string EvaluationRecordHtml(const Station& s, const StationResult& result, 
     h.Element("td", PlaceText(s, s.places[p]));
     h.Element("td", PercentText(v.share), "class=\"n\"");
     h.Element("td", VerdictParts(s, result, p));
-    h.Element("td", Verdict(v.complies), v.complies ? "class=\"complies\"" : "class=\"exceeds\"");
+    h.Element("td", VerdictWords(v.complies), v.complies ? "class=\"complies\"" : "class=\"exceeds\"");
     h.Raw("</tr>\n");
   }
   if (s.places.empty()) h.Row({"No place was named.", "", "", ""});
@@ -277,6 +234,7 @@ std::string EvaluationRecordHtml(const Station& s, const StationResult& result, 
       h.Raw("</div>\n");
     }
   }
+  if (info.nearField) NearFieldSection(h, s, result, *info.nearField);
   h.Raw("<h2>Assumptions</h2>\n<ul>\n");
   for (const auto& line : Assumptions(s)) {
     h.Element("li", line);

@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "core/near_field.h"
 #include "core/plot.h"
 #include "core/station_eval.h"
 
@@ -19,6 +20,8 @@ struct RecordInfo {
   // For a renderer that lays out pages itself and reads no @media rules (Qt's): the page's own
   // style only, no margins of a screen's.
   bool paper = false;
+  // The near field, where it was computed: its section, method and pictures.
+  const StationNearField* nearField = nullptr;
 };
 
 std::string EvaluationRecordHtml(const Station& station, const StationResult& result, const RecordInfo& info);

@@ -56,13 +56,21 @@ AntennaModel ReadAntennaModel(const JsonReader& r, const nlohmann::json& v, cons
   if (const auto plane = r.OptionalChoice(o, path, "plane", {"vertical", "horizontal"})) m.horizontalLoop = *plane == 1;
   if (m.kind == AntennaKind::kImported) {
     m.file = r.String(o, path, "file", kMaxPathLength);
+    // A file that cannot be taken costs the near field of this antenna, not the station: the
+    // reason stays with the model and the near field says it.
     if (loader) {
       std::string why;
-      const auto text = loader(m.file, why);
-      if (!text) r.Fail(path.Member("file"), why, &o.at("file"));
-      const auto deck = ParseNecDeck(*text, why);
-      if (!deck) r.Fail(path.Member("file"), m.file + ": " + why);
-      m.imported = *deck;
+      if (const auto text = loader(m.file, why)) {
+        if (const auto deck = ParseNecDeck(*text, why)) {
+          m.imported = *deck;
+        } else {
+          m.importProblem = m.file + ": " + why;
+        }
+      } else {
+        m.importProblem = why;
+      }
+    } else {
+      m.importProblem = "the model's file " + m.file + " was not read";
     }
   }
   return m;

@@ -58,10 +58,22 @@ std::string AntennaText(const Station& s, const Transmitter& t) {
   return text;
 }
 
+std::string WhereText(const Station& s, const Place& p) {
+  const std::string high = StationDistance(s, p.heightMeters.value_or(s.personHeightMeters)) + " high";
+  if (p.distanceMeters) return StationDistance(s, *p.distanceMeters) + " from the antenna";
+  if (p.positionMeters) {
+    return "at (" + FormatFixed(FromMeters((*p.positionMeters)[0], s.units), 1) + ", " +
+           FormatFixed(FromMeters((*p.positionMeters)[1], s.units), 1) + ") on the site, " + high;
+  }
+  return StationDistance(s, p.horizontalMeters.value_or(0.0)) + " from the mast, " + high;
+}
+
 std::string PlaceText(const Station& s, const Place& p) {
   std::string text = p.name + " (";
   if (p.distanceMeters) {
     text += StationDistance(s, *p.distanceMeters);
+  } else if (p.positionMeters) {
+    text += WhereText(s, p);
   } else {
     text += StationDistance(s, p.horizontalMeters.value_or(0.0)) + " from the mast at " +
             StationDistance(s, p.heightMeters.value_or(s.personHeightMeters)) + " high";

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "core/near_field.h"
 #include "core/station_eval.h"
 
 namespace zento {
@@ -18,6 +19,8 @@ std::string ModeText(const Transmitter& transmitter, double dutyPercent);
 std::string FeedlineText(const Feedline& feedline);
 std::string AntennaText(const Station& station, const Transmitter& transmitter);
 std::string PlaceText(const Station& station, const Place& place);  // "Yard (12.0 Feet, general public)"
+// "12.0 Feet from the antenna", "40.0 Feet from the mast, 6.6 Feet high", "at (3.0, 4.0) on the site, ..."
+std::string WhereText(const Station& station, const Place& place);
 // The horizontal safe distance, "nowhere at 6.6 Feet high", or "-" without an antenna height.
 std::string HorizontalText(const Station& station, const EnvironmentResult& result);
 std::string LimitText(const Limit& limit);          // "2 W/m2 (27.5 V/m, 0.073 A/m), MPE (Table 1), 30 min"
@@ -28,6 +31,17 @@ std::string ExemptionText(const BandResult& band);  // "exempt at 14.35 MHz"
 std::string ExemptionWithReason(const BandResult& band);
 // "Run 45.7 % on 10m + Mult 5.9 % on 15m, at the same time"
 std::string VerdictParts(const Station& station, const StationResult& result, std::size_t place);
+
+// The near field's words, the same in zento-calc's text and the record.
+// "3-element Yagi cut for 28.4 MHz, 12.0 Meters up, heading 45 degrees"
+std::string AntennaModelText(const Station& station, const Transmitter& transmitter);
+// "E 27.5 V/m, H 0.056 A/m: 90.0 % (E binds)" or "at the antenna"
+std::string NearFieldShareText(const NearFieldShare& share);
+// "12.4 Meters toward 10 degrees", or "none: the limit is met everywhere"
+std::string BoundaryText(const Station& station, const NearFieldBand& band, Environment environment);
+// The method in plain words: engine, ground, segments, frequencies.
+std::string NearFieldMethodText(const NearFieldMethod& method);
+std::vector<std::string> NearFieldAssumptions();
 
 // The model's assumptions in plain words.
 std::vector<std::string> Assumptions(const Station& station);

@@ -148,5 +148,76 @@ TEST(NearField, TheSommerfeldGroundIsUsedOnlyWhereTheEngineGetsItRight) {
   fs::remove(wrong);
 }
 
+// A station whose transmitter "HF" has the deck `text` as its imported model, and a second
+// transmitter with no model at all.
+Station Imported(const std::string& text) {
+  Station s = DipoleStation(7.1, Ground::kAverage);
+  AntennaModel& m = *s.transmitters[0].antenna.model;
+  m.kind = AntennaKind::kImported;
+  m.file = "mine.nec";
+  std::string error;
+  if (const auto deck = ParseNecDeck(text, error)) {
+    m.imported = *deck;
+  } else {
+    m.importProblem = "mine.nec: " + error;
+  }
+  Transmitter vhf = s.transmitters[0];
+  vhf.name = "VHF";
+  vhf.antenna.model.reset();
+  s.transmitters.push_back(vhf);
+  s.places = {At(3, 0, 2)};
+  return s;
+}
+
+TEST(NearField, EachBadModelIsRefusedInWordsAndTheRestOfTheStationStands) {
+  std::string many = "GW 1 2001 0 -20 10 0 20 10 0.0001\nEX 0 1 1001 0 1 0\n";
+  const fs::path slow = fs::temp_directory_path() / ("zento-slow-nec-" + std::to_string(::getpid()));
+  std::ofstream(slow) << "#!/bin/sh\n[ \"$1\" = -v ] && { echo 'slow 1'; exit 0; }\nsleep 20\n";
+  fs::permissions(slow, fs::perms::owner_all);
+  const struct {
+    std::string deck;
+    EngineOptions options;
+    std::string error;
+  } cases[] = {
+      {"GW 1 21 0 -10 10 0 10 10 0.001\nQQ 1\nEX 0 1 11 0 1 0\n",
+       {},
+       "HF: mine.nec: 'QQ 1' is not a NEC-2 card (line 2)"},
+      {"GW 1 21 0 -10 10 0 10 10 abc\nEX 0 1 11 0 1 0\n", {}, "HF: mine.nec: GW: 'abc' is not a number (line 1)"},
+      {"GW 1 21 0 -10 -1 0 10 10 0.001\nEX 0 1 11 0 1 0\n",
+       {},
+       "HF: the engine refused the model: GEOMETRY DATA ERROR"},
+      {many, {}, "HF: the model has 2001 segments, more than 2000"},
+      {"GW 1 21 0 -10 10 0 10 10 0.001\nEX 0 1 11 0 1 0\n",
+       {.program = slow.string(), .timeLimit = std::chrono::milliseconds(200)},
+       "HF: the engine ran longer than its limit of 0.2 s"},
+  };
+  for (const auto& c : cases) {
+    const Station s = Imported(c.deck);
+    const StationResult far = EvaluateStation(s);
+    const StationNearField nf = EvaluateStationNearField(s, far, false, c.options);
+    EXPECT_EQ(nf.problems[0].rfind(c.error, 0), 0u) << "expected: " << c.error << "\n     got: " << nf.problems[0];
+    EXPECT_FALSE(nf.transmitters[0]);
+    EXPECT_TRUE(nf.problems[1].empty()) << "the other transmitter has no model to fail";
+    // Nothing else is lost: each place keeps a verdict, the far field's for the failed antenna.
+    ASSERT_EQ(nf.places.size(), 1u);
+    EXPECT_DOUBLE_EQ(nf.places[0].share, far.places[0].share);
+  }
+  fs::remove(slow);
+}
+
+TEST(NearField, APlaceOnAWireIsAtTheAntenna) {
+  Station s = Imported("GW 1 21 0 -10 10 0 10 10 0.001\nEX 0 1 11 0 1 0\n");
+  s.places = {At(0, 5, 10), At(0, 5, 2)};  // on the wire; under it
+  const StationResult far = EvaluateStation(s);
+  const StationNearField nf = EvaluateStationNearField(s, far, false, {});
+  ASSERT_TRUE(nf.transmitters[0]) << nf.problems[0];
+  const NearFieldBand& band = nf.transmitters[0]->result.bands[0];
+  EXPECT_TRUE(band.places[0].atAntenna);
+  EXPECT_TRUE(AtAntenna(nf.places[0].share));
+  EXPECT_FALSE(nf.places[0].complies);
+  EXPECT_FALSE(band.places[1].atAntenna);
+  EXPECT_GT(band.places[1].eVm, 0.0);
+}
+
 }  // namespace
 }  // namespace zento::nec

@@ -1,0 +1,102 @@
+#include "report/record_near_field.h"
+
+#include "core/number_text.h"
+#include "report/station_text.h"
+
+namespace zento {
+namespace {
+
+void BoundaryTables(Html& h, const Station& s, const BandResult& far, const NearFieldBand& band) {
+  h.Raw("<table>\n");
+  h.Row({"Band", "Environment", "Compliance boundary (near field)", "Far-field formula, from the mast"}, true);
+  for (const Environment env : kEnvironments) {
+    const auto& ff = band.farFieldMeters[static_cast<std::size_t>(env)];
+    h.Row({far.band, EnvironmentName(s, env), BoundaryText(s, band, env),
+           ff ? (*ff > 0.0 ? StationDistance(s, *ff) : "none: met everywhere at the person height")
+              : StationDistance(s, far.In(env).safeDistanceMeters) + " from the antenna"});
+  }
+  h.Raw("</table>\n<table>\n");
+  // The uncontrolled boundary in each direction, twelve directions to a row.
+  const auto& dirs = band.boundary[static_cast<std::size_t>(Environment::kUncontrolled)];
+  std::vector<std::string> header = {"Bearing"};
+  for (int c = 0; c < 12; ++c) header.push_back(FormatGeneral(30.0 * c, 3));
+  for (int r = 0; r < 3; ++r) {
+    std::vector<std::string> bearings = {"degrees"}, distances = {"boundary"};
+    for (int c = 0; c < 12; ++c) {
+      const auto& d = dirs[static_cast<std::size_t>(3 * c + r)];
+      bearings.push_back(FormatGeneral(d.bearingDegrees, 3));
+      distances.push_back(d.meters > 0.0 ? FormatFixed(FromMeters(d.meters, s.units), 1) + (d.beyondReach ? "*" : "")
+                                         : "0");
+    }
+    h.Row(bearings, r == 0);
+    h.Row(distances);
+  }
+  h.Raw("</table>\n<p>");
+  h.Text("Boundary in each direction in " + std::string(s.units == LengthUnit::kFeet ? "feet" : "meters") +
+         " along the ground from the mast (" + EnvironmentName(s, Environment::kUncontrolled) +
+         "); * past the computed points, where the far-field formula's distance stands.");
+  h.Raw("</p>\n");
+}
+
+void PlacesTable(Html& h, const Station& s, const StationResult& farField, std::size_t t,
+                 const NearFieldTransmitter& near) {
+  if (s.places.empty()) return;
+  h.Raw("<table>\n");
+  h.Row({"Place", "Band", "Near field", "Limit that binds", "Far field"}, true);
+  for (std::size_t p = 0; p < s.places.size(); ++p) {
+    const std::size_t b = near.worstBand[p];
+    if (b >= near.bands.size() || near.bands[b].places.empty()) continue;
+    const NearFieldShare& share = near.bands[b].places[p];
+    h.Row({s.places[p].name, farField.transmitters[t].bands[b].band, NearFieldShareText(share),
+           share.atAntenna ? "-" : LimitBasisText(share.limit),
+           PercentText(farField.transmitters[t].bands[b].places[p].share)});
+  }
+  h.Raw("</table>\n");
+}
+
+}  // namespace
+
+void NearFieldSection(Html& h, const Station& s, const StationResult& farField, const StationNearField& nearField) {
+  h.Raw("<h2>Near field</h2>\n");
+  for (std::size_t t = 0; t < s.transmitters.size(); ++t) {
+    const auto& entry = t < nearField.transmitters.size() ? nearField.transmitters[t] : std::nullopt;
+    const std::string& problem = t < nearField.problems.size() ? nearField.problems[t] : std::string();
+    if (!entry && problem.empty()) continue;
+    h.Element("h3", s.transmitters[t].name + ": " + AntennaModelText(s, s.transmitters[t]));
+    h.Raw("\n<p>");
+    if (!entry) {
+      h.Text("No near field: " + problem + ". The far-field figures above stand.");
+      h.Raw("</p>\n");
+      continue;
+    }
+    h.Text(NearFieldMethodText(entry->method));
+    h.Raw("</p>\n");
+    for (std::size_t b = 0; b < entry->result.bands.size(); ++b) {
+      const NearFieldBand& band = entry->result.bands[b];
+      if (band.boundary[0].empty()) continue;
+      BoundaryTables(h, s, farField.transmitters[t].bands[b], band);
+    }
+    PlacesTable(h, s, farField, t, entry->result);
+  }
+  if (!s.places.empty()) {
+    h.Raw("<h3>Verdict at each place with the near field</h3>\n<table>\n");
+    h.Row({"Place", "Share of the limit", "Verdict"}, true);
+    for (std::size_t p = 0; p < s.places.size() && p < nearField.places.size(); ++p) {
+      const PlaceVerdict& v = nearField.places[p];
+      h.Raw("<tr>");
+      h.Element("td", PlaceText(s, s.places[p]));
+      h.Element("td", PercentText(v.share), "class=\"n\"");
+      h.Element("td", VerdictWords(v.complies), v.complies ? "class=\"complies\"" : "class=\"exceeds\"");
+      h.Raw("</tr>\n");
+    }
+    h.Raw("</table>\n");
+  }
+  h.Raw("<ul>\n");
+  for (const auto& line : NearFieldAssumptions()) {
+    h.Element("li", line);
+    h.Raw("\n");
+  }
+  h.Raw("</ul>\n");
+}
+
+}  // namespace zento
