@@ -315,7 +315,8 @@ std::optional<AntennaNearField> ComputeNearField(const Station& station, std::si
   }
   AntennaNearField out;
   double farField = 0.0;
-  for (const BandResult& band : EvaluateStation(station).transmitters[index].bands) {
+  const StationResult far = EvaluateStation(station);  // kept: the loop reads into it
+  for (const BandResult& band : far.transmitters[index].bands) {
     if (band.problem.empty()) farField = std::max(farField, band.In(Environment::kUncontrolled).safeDistanceMeters);
   }
   const AntennaPlacement at = PlacementOf(station, t);
