@@ -108,7 +108,8 @@ Json NearFieldJson(const Station& s, const StationResult& far, const StationNear
         for (const auto& d : band->boundary[i]) {
           directions.push_back({{"bearing_deg", Number(d.bearingDegrees)},
                                 {"meters", Number(d.meters)},
-                                {"beyond_reach", d.beyondReach}});
+                                {"beyond_reach", d.beyondReach},
+                                {"over_wires", d.overWires}});
         }
         j[EnvironmentKey(env)] = {
             {"largest_m", Number(band->largestMeters[i])},

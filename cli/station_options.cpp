@@ -22,10 +22,10 @@ constexpr const char* kDescribing[] = {
 // Options of the classic block that a station evaluation has no use for.
 constexpr const char* kClassicOnly[] = {"--controlled-distance", "--uncontrolled-distance", "--report"};
 // Options that only a station evaluation takes.
-constexpr const char* kStationOnly[] = {"--station",     "--rules",          "--mode",          "--mode-duty",
-                                        "--tx-minutes",  "--rx-minutes",     "--no-ground",     "--swr",
-                                        "--other-loss",  "--antenna-height", "--person-height", "--horizontal-at",
-                                        "--save-station"};
+constexpr const char* kStationOnly[] = {"--station",      "--rules",          "--mode",          "--mode-duty",
+                                        "--tx-minutes",   "--rx-minutes",     "--no-ground",     "--swr",
+                                        "--other-loss",   "--antenna-height", "--person-height", "--horizontal-at",
+                                        "--save-station", "--near-field",     "--grid"};
 
 std::string ModeNames() {
   std::string names;

@@ -97,6 +97,7 @@ class BandEvaluation {
     }
     const double r0 = plan_.distances[last], r1 = plan_.distances[last + 1];
     if (std::isinf(share[last]) || share[last + 1] <= 0.0) {
+      b.overWires = std::isinf(share[last]);
       b.meters = r1;  // from the antenna itself straight to compliance: the next sample, to be safe
       return b;
     }

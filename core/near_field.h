@@ -69,6 +69,7 @@ struct BoundaryDirection {
   double bearingDegrees = 0.0;  // compass, from the mast
   double meters = 0.0;          // the smallest horizontal distance beyond which everything complies
   bool beyondReach = false;     // the engine's points all exceed: the far-field distance stands
+  bool overWires = false;       // it ends where the antenna's wires do (radials, a low wire)
 };
 
 struct NearFieldBand {

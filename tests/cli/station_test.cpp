@@ -5,6 +5,7 @@
 
 #include <unistd.h>
 
+#include <cstdlib>
 #include <filesystem>
 
 #include "report/station_file.h"
@@ -132,6 +133,41 @@ TEST(Station, RefusesWhatItCannotUse) {
     EXPECT_EQ(r.out, "");
   }
   EXPECT_THAT(RunCalc({"--list-modes"}).out, HasSubstr("ssb-processed\t50 %\t"));
+}
+
+TEST(Station, TheNearFieldStandsBesideTheFarFieldInEveryOutput) {
+  const std::string yagi = std::string(ZENTO_SOURCE_DIR) + "/examples/near-field-yagi.zento.json";
+  const auto json = RunCalc({"--station", yagi, "--near-field", "--grid", "--format", "json"});
+  ASSERT_EQ(json.status, kExitOk) << json.err;
+  const auto root = Json::parse(json.out);
+  const auto& nf = root.at("near_field").at("transmitters").at(0);
+  EXPECT_EQ(nf.at("method").at("engine").get<std::string>().rfind("nec2c", 0), 0u);
+  const auto& band = nf.at("bands").at(0);
+  EXPECT_EQ(band.at("uncontrolled").at("boundary").size(), 36u);
+  EXPECT_EQ(band.at("places").size(), 3u);
+  EXPECT_EQ(nf.at("grids").at("horizontal").at("percent_of_limit").size(), 2500u);
+  EXPECT_EQ(root.at("near_field").at("places").size(), 3u);
+  // Under the beam the far-field formula asks for more than the near field finds.
+  EXPECT_LT(band.at("places").at(0).at("percent_of_limit").get<double>(),
+            band.at("places").at(0).at("far_field_percent_of_limit").get<double>());
+
+  const auto text = RunCalc({"--station", yagi, "--near-field"});
+  EXPECT_THAT(text.out, HasSubstr("\nNear field:\n"));
+  EXPECT_THAT(text.out, HasSubstr("NEC-2 (nec2c"));
+  const auto csv = RunCalc({"--station", yagi, "--near-field", "--format", "csv"});
+  EXPECT_THAT(csv.out, HasSubstr(",near_field_boundary_m,near_field_bearing_deg,place1_near_field_percent,"));
+  EXPECT_THAT(RunCalc({"--station", yagi, "--near-field", "--format", "html"}).out, HasSubstr("<h2>Near field</h2>"));
+  EXPECT_EQ(RunCalc({"--near-field", "--bands", "20m"}).status, kExitBadInput) << "a model is in a station file";
+
+  // Without the engine the far field is written, and the exit status says the near field is not.
+  const std::string path = std::getenv("PATH") ? std::getenv("PATH") : "";
+  ::setenv("PATH", "/nonexistent", 1);
+  const auto missing = RunCalc({"--station", yagi, "--near-field"});
+  ::setenv("PATH", path.c_str(), 1);
+  EXPECT_EQ(missing.status, kExitNoNearField);
+  EXPECT_THAT(missing.out, HasSubstr("At each place, the share of the limit"));
+  EXPECT_THAT(missing.err,
+              HasSubstr("10m beam: the NEC-2 engine nec2c is not installed: install the Debian package nec2c"));
 }
 
 TEST(Station, TheRecordIsOneHtmlPageForAFileOrForOptions) {

@@ -15,7 +15,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const char* const kExamples[] = {"us-hf-and-2m", "uk-icnirp-1998", "contest-two-transmitters"};
+const char* const kExamples[] = {"us-hf-and-2m",      "uk-icnirp-1998",        "contest-two-transmitters",
+                                 "near-field-dipole", "near-field-inverted-v", "near-field-vertical",
+                                 "near-field-yagi",   "near-field-loop",       "near-field-imported"};
 
 // Every key's round trip, on any input, is fuzz/fuzz_station_file.cpp's (its corpus holds a
 // station with every key); here the examples come back byte for byte.
@@ -24,7 +26,8 @@ TEST(StationFile, TheExamplesReadAndWriteBackByteForByte) {
     const std::string text =
         test::ReadAll(fs::path(ZENTO_SOURCE_DIR) / "examples" / (std::string(name) + ".zento.json"));
     std::string error;
-    const auto station = ParseStation(text, error);
+    const auto station =
+        ReadStationFile(fs::path(ZENTO_SOURCE_DIR) / "examples" / (std::string(name) + ".zento.json"), error);
     ASSERT_TRUE(station) << name << ": " << error;
     EXPECT_EQ(StationText(*station), text) << name;
     EXPECT_FALSE(station->transmitters.empty());
@@ -105,6 +108,49 @@ TEST(StationFile, RefusesWhatItCannotUseNamingKeyAndLine) {
     EXPECT_FALSE(ParseStation(c.text, error)) << c.error;
     EXPECT_NE(error.find(c.error), std::string::npos) << "expected: " << c.error << "\n     got: " << error;
   }
+}
+
+// The near field's keys: each refused in words with its key path, and an imported model that
+// cannot be read costs its near field, not the station.
+TEST(StationFile, AntennaModelsAndPositionsAreReadStrictly) {
+  const std::string power = "      \"power_watts\": 100,\n      \"antenna\": ";
+  const struct {
+    std::string antenna, top, error;
+  } cases[] = {
+      {"{\"model\": {\"kind\": \"rhombic\"}}", "",
+       "transmitters[0].antenna.model.kind: expected one of \"dipole\", \"inverted-v\", \"vertical\", \"yagi\", "
+       "\"loop\", "
+       "\"nec\", got \"rhombic\" (line 12)"},
+      {"{\"model\": {\"elements\": 3}}", "", "transmitters[0].antenna.model: missing key \"kind\""},
+      {"{\"model\": {\"kind\": \"dipole\", \"elements\": 3}}", "",
+       "transmitters[0].antenna.model.elements: not a key of a \"dipole\" model"},
+      {"{\"model\": {\"kind\": \"yagi\", \"elements\": 7}}", "",
+       "transmitters[0].antenna.model.elements: expected a number from 2 to 6, got 7"},
+      {"{\"model\": {\"kind\": \"yagi\", \"elements\": 3.5}}", "",
+       "transmitters[0].antenna.model.elements: expected a whole number, got 3.5"},
+      {"{\"model\": {\"kind\": \"inverted-v\", \"apex_deg\": 30}}", "",
+       "transmitters[0].antenna.model.apex_deg: expected a number from 60 to 180, got 30"},
+      {"{\"model\": {\"kind\": \"vertical\", \"length\": \"half-wave\"}}", "",
+       "transmitters[0].antenna.model.length: expected one of \"quarter-wave\", \"five-eighths-wave\""},
+      {"{\"model\": {\"kind\": \"nec\"}}", "", "transmitters[0].antenna.model: missing key \"file\""},
+      {"{\"position_m\": [1, 2, 3]}", "", "transmitters[0].antenna.position_m: expected [x, y], got [1,2,3]"},
+      {"{\"heading_deg\": 400}", "", "transmitters[0].antenna.heading_deg: expected a number from 0 to 360, got 400"},
+      {"{}", "  \"ground\": \"mud\",\n", "ground: expected one of \"free-space\", \"perfect\", \"poor\""},
+  };
+  for (const auto& c : cases) {
+    std::string error;
+    EXPECT_FALSE(ParseStation(With(power + c.antenna, c.top), error)) << c.error;
+    EXPECT_EQ(error.rfind(c.error, 0), 0u) << "expected: " << c.error << "\n     got: " << error;
+  }
+  // A model's file that cannot be read: the station reads, and the model says why.
+  std::string error;
+  const auto station = ParseStation(With(power + "{\"model\": {\"kind\": \"nec\", \"file\": \"gone.nec\"}}"), error,
+                                    [](const std::string& file, std::string& why) -> std::optional<std::string> {
+                                      why = "cannot read " + file;
+                                      return std::nullopt;
+                                    });
+  ASSERT_TRUE(station) << error;
+  EXPECT_EQ(station->transmitters[0].antenna.model->importProblem, "cannot read gone.nec");
 }
 
 std::string Repeated(const std::string& text, std::size_t count, const std::string& between = "") {
