@@ -1,6 +1,7 @@
 #include "report/record_near_field.h"
 
 #include "core/number_text.h"
+#include "report/heat_map_svg.h"
 #include "report/station_text.h"
 
 namespace zento {
@@ -54,6 +55,39 @@ void PlacesTable(Html& h, const Station& s, const StationResult& farField, std::
   h.Raw("</table>\n");
 }
 
+// The pictures of a transmitter's worst band: around the mast at the person height, and upright
+// along the direction the boundary reaches farthest.
+void Pictures(Html& h, const Station& s, const StationResult& farField, std::size_t t,
+              const StationNearField::Transmitter& entry) {
+  const auto& [horizontal, vertical] = *entry.grids;
+  const BandResult& band = farField.transmitters[t].bands[entry.gridBand];
+  const NearFieldBand& near = entry.result.bands[entry.gridBand];
+  const auto& ff = near.farFieldMeters[static_cast<std::size_t>(Environment::kUncontrolled)];
+  HeatMapMarks marks;
+  marks.units = s.units;
+  marks.wires = entry.wires;
+  if (ff && *ff > 0.0) marks.farFieldMeters = *ff;
+  for (std::size_t p = 0; p < s.places.size(); ++p) {
+    if (!s.places[p].positionMeters || near.places.empty()) continue;
+    marks.places.push_back(
+        {s.places[p].name, (*s.places[p].positionMeters)[0], (*s.places[p].positionMeters)[1], near.places[p].share});
+  }
+  const std::string who = s.transmitters[t].name + " on " + band.band;
+  marks.title = who + ", " + StationDistance(s, horizontal.heightMeters) + " above the ground";
+  h.Raw("<p>");
+  h.Text("Share of the " + EnvironmentName(s, Environment::kUncontrolled) +
+         " limit around the antenna (logarithmic colours; black: at the antenna), the worst of E and H at each "
+         "point. Solid line: 100 %, where the limit is met; dashed: the far-field formula's distance, for "
+         "comparison.");
+  h.Raw("</p>\n<div class=\"plot\">");
+  h.Raw(HeatMapSvg(horizontal, marks, 640, 560));
+  h.Raw("</div>\n<div class=\"plot\">");
+  marks.places.clear();
+  marks.title = who + ", upright toward " + FormatGeneral(vertical.bearingDegrees, 3) + " degrees";
+  h.Raw(HeatMapSvg(vertical, marks, 640, 420));
+  h.Raw("</div>\n");
+}
+
 }  // namespace
 
 void NearFieldSection(Html& h, const Station& s, const StationResult& farField, const StationNearField& nearField) {
@@ -77,6 +111,7 @@ void NearFieldSection(Html& h, const Station& s, const StationResult& farField, 
       BoundaryTables(h, s, farField.transmitters[t].bands[b], band);
     }
     PlacesTable(h, s, farField, t, entry->result);
+    if (entry->grids) Pictures(h, s, farField, t, *entry);
   }
   if (!s.places.empty()) {
     h.Raw("<h3>Verdict at each place with the near field</h3>\n<table>\n");
