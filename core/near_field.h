@@ -102,25 +102,22 @@ struct GridImage {
   double heightMeters = 0.0;        // horizontal: the plane's height
   double bearingDegrees = 0.0;      // vertical: the direction "across" runs to
   Vec3 mast;
+  std::size_t first = 0;       // its first point's index among the points the engine was asked for
   std::vector<double> shares;  // rows from the bottom, each from the left: rows x columns
   double At(int column, int row) const { return shares[static_cast<std::size_t>(row * columns + column)]; }
 };
 
-struct GridPlan {
-  GridImage horizontal, vertical;  // shapes only: their shares are empty
-  std::vector<Vec3> points;        // the horizontal plane's, then the vertical's
-};
+// The pictures' planes around a transmitter's mast, their points appended to `points`: the
+// horizontal plane at the person height (`across` x `across` points over `halfWidth` each way),
+// and the vertical plane along `bearingDegrees`, up to a little above the antenna.
+GridImage PlanHorizontalGrid(const Station& station, const Transmitter& transmitter, double halfWidth,
+                             std::vector<Vec3>& points, int across = 50);
+GridImage PlanVerticalGrid(const Station& station, const Transmitter& transmitter, double halfWidth,
+                           double bearingDegrees, std::vector<Vec3>& points, int across = 50);
 
-// The pictures' points around a transmitter's mast: the horizontal plane at the person height
-// (`across` x `across` points over `halfWidth` each way), and the vertical plane along `bearing`.
-GridPlan PlanGrids(const Station& station, const Transmitter& transmitter, double halfWidth, double bearingDegrees,
-                   int across = 50);
-
-// The shares on the plan's planes from one band of a transmitter, at its worst edge per point.
-std::pair<GridImage, GridImage> EvaluateGrids(const Station& station, std::size_t transmitter, std::size_t band,
-                                              const StationResult& farField, const GridPlan& plan,
-                                              const NearFieldSamples& samples, FieldChoice choice,
-                                              Environment environment);
+// A plane's shares from one band of a transmitter, at its worst edge per point.
+GridImage EvaluateGrid(const Station& station, std::size_t transmitter, std::size_t band, const StationResult& farField,
+                       GridImage plane, const NearFieldSamples& samples, FieldChoice choice, Environment environment);
 
 // How a transmitter's fields were found, in words for the record.
 struct NearFieldMethod {

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <map>
 #include <mutex>
+#include <thread>
 
 #include "core/evaluation.h"
 #include "core/number_text.h"
@@ -273,10 +274,23 @@ std::optional<NearFieldSamples> Sample(const Station& station, Prepared& prepare
     }
   }
   samples.fields.assign(frequencies.size(), std::vector<FieldSquares>(points.size()));
+  // Two grounds are two runs of the same points, one on each core.
+  std::vector<std::string> errors(decks.size());
+  std::vector<std::optional<RunFields>> runs(decks.size());
+  {
+    std::vector<std::jthread> workers;
+    for (std::size_t d = 1; d < decks.size(); ++d) {
+      workers.emplace_back([&, d] { runs[d] = Run(decks[d], options, stop, errors[d]); });
+    }
+    runs[0] = Run(decks[0], options, stop, errors[0]);
+  }
   bool anyValid = false;
   for (std::size_t d = 0; d < decks.size(); ++d) {
-    const auto fields = Run(decks[d], options, stop, error);
-    if (!fields) return std::nullopt;
+    const auto& fields = runs[d];
+    if (!fields) {
+      error = errors[d];
+      return std::nullopt;
+    }
     for (std::size_t f = 0; f < fields->fields.size(); ++f) {
       if (!(fields->inputWatts[f] > 0.0)) {
         // No power goes in: the method failed at this frequency (the other deck stands for it).
@@ -305,8 +319,8 @@ std::optional<NearFieldSamples> Sample(const Station& station, Prepared& prepare
 }  // namespace
 
 std::optional<AntennaNearField> ComputeNearField(const Station& station, std::size_t index,
-                                                 const EngineOptions& options, std::stop_token stop,
-                                                 std::string& error) {
+                                                 const EngineOptions& options, std::stop_token stop, std::string& error,
+                                                 double pictureHalfWidth) {
   const Transmitter& t = station.transmitters[index];
   auto prepared = Prepare(station, index, options, stop, error);
   if (!prepared) {
@@ -323,7 +337,10 @@ std::optional<AntennaNearField> ComputeNearField(const Station& station, std::si
   const auto& frequencies = prepared->method.frequenciesMHz;
   out.plan =
       PlanNearField(station, t, Reach(prepared->model.segments, {at.x, at.y, 0.0}, frequencies.front(), farField));
-  auto samples = Sample(station, *prepared, out.plan.points, frequencies, options, stop, error);
+  // The horizontal picture's points go with the same run: one solution serves them all.
+  std::vector<Vec3> points = out.plan.points;
+  if (pictureHalfWidth > 0.0) out.horizontal = PlanHorizontalGrid(station, t, pictureHalfWidth, points);
+  auto samples = Sample(station, *prepared, points, frequencies, options, stop, error);
   if (!samples) {
     error = t.name + ": " + error;
     return std::nullopt;
@@ -334,9 +351,9 @@ std::optional<AntennaNearField> ComputeNearField(const Station& station, std::si
   return out;
 }
 
-std::optional<AntennaGrids> ComputeGrids(const Station& station, std::size_t index, std::size_t band, double halfWidth,
-                                         double bearingDegrees, const EngineOptions& options, std::stop_token stop,
-                                         std::string& error) {
+std::optional<AntennaPicture> ComputeVerticalGrid(const Station& station, std::size_t index, std::size_t band,
+                                                  double halfWidth, double bearingDegrees, const EngineOptions& options,
+                                                  std::stop_token stop, std::string& error) {
   const Transmitter& t = station.transmitters[index];
   auto prepared = Prepare(station, index, options, stop, error);
   if (!prepared) {
@@ -353,16 +370,15 @@ std::optional<AntennaGrids> ComputeGrids(const Station& station, std::size_t ind
     error = t.name + ": no frequency of " + b.band + " to picture";
     return std::nullopt;
   }
-  AntennaGrids out;
-  out.plan = PlanGrids(station, t, halfWidth, bearingDegrees);
-  auto samples = Sample(station, *prepared, out.plan.points, frequencies, options, stop, error);
+  AntennaPicture out;
+  std::vector<Vec3> points;
+  out.plane = PlanVerticalGrid(station, t, halfWidth, bearingDegrees, points);
+  auto samples = Sample(station, *prepared, points, frequencies, options, stop, error);
   if (!samples) {
     error = t.name + ": " + error;
     return std::nullopt;
   }
   out.samples = std::move(*samples);
-  prepared->method.frequenciesMHz = frequencies;
-  out.method = prepared->method;
   return out;
 }
 

@@ -15,28 +15,28 @@ namespace zento::nec {
 
 struct AntennaNearField {
   NearFieldPlan plan;
-  NearFieldSamples samples;
+  NearFieldSamples samples;       // the plan's points, then the horizontal picture's
   std::vector<Segment> segments;  // the engine's, for drawings
   NearFieldMethod method;
+  std::optional<GridImage> horizontal;  // the picture's plane, when one was asked for
 };
 
 // The near field of transmitter `index`, which has an antenna model; none with one message
 // naming the transmitter and what went wrong.
+// With `pictureHalfWidth`, also the horizontal picture's plane that far each way of the mast.
 std::optional<AntennaNearField> ComputeNearField(const Station& station, std::size_t index,
-                                                 const EngineOptions& options, std::stop_token stop,
-                                                 std::string& error);
+                                                 const EngineOptions& options, std::stop_token stop, std::string& error,
+                                                 double pictureHalfWidth = 0.0);
 
-// The pictures of transmitter `index`'s band `band` (its index among the transmitter's bands):
-// the horizontal plane `halfWidth` each way of the mast at the person height, and the vertical
-// plane along `bearingDegrees`.
-struct AntennaGrids {
-  GridPlan plan;
+// The upright picture of transmitter `index`'s band `band` (its index among the transmitter's
+// bands): through the mast along `bearingDegrees`, `halfWidth` each way.
+struct AntennaPicture {
+  GridImage plane;
   NearFieldSamples samples;
-  NearFieldMethod method;
 };
-std::optional<AntennaGrids> ComputeGrids(const Station& station, std::size_t index, std::size_t band, double halfWidth,
-                                         double bearingDegrees, const EngineOptions& options, std::stop_token stop,
-                                         std::string& error);
+std::optional<AntennaPicture> ComputeVerticalGrid(const Station& station, std::size_t index, std::size_t band,
+                                                  double halfWidth, double bearingDegrees, const EngineOptions& options,
+                                                  std::stop_token stop, std::string& error);
 
 // The near field of every transmitter with an antenna model, at the station's present power,
 // with the pictures of each one's worst band when `grids`; problems named per transmitter.

@@ -13,9 +13,23 @@ StationNearField EvaluateStationNearField(const Station& station, const StationR
   out.problems.resize(station.transmitters.size());
   std::vector<std::optional<NearFieldTransmitter>> results(station.transmitters.size());
   for (std::size_t i = 0; i < station.transmitters.size(); ++i) {
-    if (!station.transmitters[i].antenna.model) continue;
+    const Transmitter& tx = station.transmitters[i];
+    if (!tx.antenna.model) continue;
+    // The pictures reach a little past the far-field formula's distance, drawn over them for
+    // comparison, and past the antenna's own size.
+    double halfWidth = 0.0;
+    if (grids) {
+      double farthest = 0.0;
+      for (const BandResult& band : farField.transmitters[i].bands) {
+        if (!band.problem.empty()) continue;
+        const EnvironmentResult& e = band.In(Environment::kUncontrolled);
+        farthest =
+            std::max(farthest, e.horizontalMeters.value_or(e.metEverywhereAtHeight ? 0.0 : e.safeDistanceMeters));
+      }
+      halfWidth = std::max(1.15 * farthest, 5.0);
+    }
     std::string error;
-    const auto nf = ComputeNearField(station, i, options, stop, error);
+    const auto nf = ComputeNearField(station, i, options, stop, error, halfWidth);
     if (!nf) {
       out.problems[i] = error;
       continue;
@@ -24,28 +38,29 @@ StationNearField EvaluateStationNearField(const Station& station, const StationR
     t.result = EvaluateNearField(station, i, farField, nf->plan, nf->samples);
     t.method = nf->method;
     for (const Segment& seg : nf->segments) t.wires.emplace_back(seg.End(-1), seg.End(+1));
-    if (grids) {
-      // The band whose boundary reaches farthest, pictured as far as it reaches and a little more,
-      // the vertical plane along its farthest direction.
+    if (nf->horizontal) {
+      // The band whose boundary reaches farthest, and its farthest direction for the upright plane.
       std::size_t worst = 0;
-      double farthest = -1.0, bearing = 0.0;
+      double farthest = 0.0, bearing = tx.antenna.headingDegrees;  // the main direction when all comply
       for (std::size_t b = 0; b < t.result.bands.size(); ++b) {
         for (const auto& d : t.result.bands[b].boundary[static_cast<std::size_t>(Environment::kUncontrolled)]) {
           if (d.meters > farthest) farthest = d.meters, worst = b, bearing = d.bearingDegrees;
         }
       }
       double radius = 0.0;
-      const AntennaPlacement at = PlacementOf(station, station.transmitters[i]);
+      const AntennaPlacement at = PlacementOf(station, tx);
       for (const auto& [a, b] : t.wires) {
         radius = std::max({radius, std::hypot(a.x - at.x, a.y - at.y), std::hypot(b.x - at.x, b.y - at.y)});
       }
-      const double halfWidth = std::max({1.3 * farthest, 1.5 * radius, 5.0});
-      const auto pictures = ComputeGrids(station, i, worst, halfWidth, bearing, options, stop, error);
-      if (!pictures) {
+      const GridImage horizontal = EvaluateGrid(station, i, worst, farField, *nf->horizontal, nf->samples,
+                                                FieldChoice::kWorst, Environment::kUncontrolled);
+      const auto upright =
+          ComputeVerticalGrid(station, i, worst, std::max(halfWidth, 1.2 * radius), bearing, options, stop, error);
+      if (!upright) {
         out.problems[i] = error;
       } else {
-        t.grids = EvaluateGrids(station, i, worst, farField, pictures->plan, pictures->samples, FieldChoice::kWorst,
-                                Environment::kUncontrolled);
+        t.grids = std::make_pair(horizontal, EvaluateGrid(station, i, worst, farField, upright->plane, upright->samples,
+                                                          FieldChoice::kWorst, Environment::kUncontrolled));
         t.gridBand = worst;
       }
     }
