@@ -173,7 +173,8 @@ std::string NearFieldCsvCells(const Station& s, const StationNearField& nf, std:
   for (const auto& d : band->boundary[i]) {
     if (d.meters > farthest->meters) farthest = &d;
   }
-  std::string cells = "," + CsvNumber(farthest->meters) + "," + CsvNumber(farthest->bearingDegrees);
+  std::string cells(",");  // appended piece by piece: g++ 12 -O3 misreads "," + temporary (-Werror=restrict)
+  cells.append(CsvNumber(farthest->meters)).append(",").append(CsvNumber(farthest->bearingDegrees));
   for (std::size_t p = 0; p < s.places.size(); ++p) {
     const NearFieldShare& x = band->places[p];
     cells += ",";
