@@ -5,7 +5,9 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <cstdlib>
 #include <filesystem>
+#include <optional>
 #include <fstream>
 #include <thread>
 
@@ -27,13 +29,36 @@ DeckInput Dipole() {
   return input;
 }
 
-std::size_t FoldersOfOurs() {
-  std::size_t n = 0;
-  for (const auto& entry : fs::directory_iterator(fs::temp_directory_path())) {
-    n += entry.path().filename().string().rfind("zento-nec-", 0) == 0;
+// The engine's folders in a temporary folder of this test's own (other tests run beside it).
+class OwnTemporaryFolder {
+ public:
+  OwnTemporaryFolder() {
+    std::string pattern = (fs::temp_directory_path() / "zento-engine-test-XXXXXX").string();
+    path_ = ::mkdtemp(pattern.data());
+    const char* old = std::getenv("TMPDIR");
+    old_ = old ? std::optional<std::string>(old) : std::nullopt;
+    ::setenv("TMPDIR", path_.c_str(), 1);
   }
-  return n;
-}
+  ~OwnTemporaryFolder() {
+    if (old_) {
+      ::setenv("TMPDIR", old_->c_str(), 1);
+    } else {
+      ::unsetenv("TMPDIR");
+    }
+    fs::remove_all(path_);
+  }
+  std::size_t EngineFolders() const {
+    std::size_t n = 0;
+    for (const auto& entry : fs::directory_iterator(path_)) {
+      n += entry.path().filename().string().rfind("zento-nec-", 0) == 0;
+    }
+    return n;
+  }
+
+ private:
+  fs::path path_;
+  std::optional<std::string> old_;
+};
 
 // A stand-in engine: a shell script that does what `body` says.
 fs::path Script(const std::string& name, const std::string& body) {
@@ -44,7 +69,7 @@ fs::path Script(const std::string& name, const std::string& body) {
 }
 
 TEST(Engine, RunsADeckAndReadsItsReport) {
-  const std::size_t before = FoldersOfOurs();
+  const OwnTemporaryFolder folder;
   const EngineRun run = RunEngine(WriteDeck(Dipole()));
   ASSERT_TRUE(run.ok) << run.error;
   std::string error;
@@ -64,7 +89,7 @@ TEST(Engine, RunsADeckAndReadsItsReport) {
   // Broadside of a wire along y, E is along y and H circles it (no y part).
   EXPECT_GT(f.electric[0].peak[1], 100 * f.electric[0].peak[0]);
   EXPECT_EQ(f.magnetic[0].peak[1], 0.0);
-  EXPECT_EQ(FoldersOfOurs(), before) << "the private folder is removed";
+  EXPECT_EQ(folder.EngineFolders(), 0u) << "the private folder is removed";
   EXPECT_EQ(EngineVersion().rfind("nec2c", 0), 0u);
 }
 
@@ -85,7 +110,7 @@ TEST(Engine, EachFailureEndsInWords) {
        "the engine ran longer than its limit of 0.3 s"},
       {WriteDeck(Dipole()), {.program = silent.string()}, "the engine failed with status 3"},
   };
-  const std::size_t before = FoldersOfOurs();
+  const OwnTemporaryFolder folder;
   for (const auto& c : cases) {
     const auto started = std::chrono::steady_clock::now();
     const EngineRun run = RunEngine(c.deck, c.options);
@@ -104,7 +129,7 @@ TEST(Engine, EachFailureEndsInWords) {
                       stop.get_token())
                 .error,
             "cancelled");
-  EXPECT_EQ(FoldersOfOurs(), before);
+  EXPECT_EQ(folder.EngineFolders(), 0u);
   fs::remove(slow);
   fs::remove(silent);
 }
