@@ -105,8 +105,26 @@ void AddHelp(CLI::App& app) {
       "the antenna has no percentage (null) and does not comply. The station file is described in\n"
       "docs/station-file.md.\n"
       "\n"
+      "The near field: --station FILE --near-field computes, with NEC-2 (Debian's nec2c), the near field of each\n"
+      "antenna the file models (antenna.model, its position_m and heading_deg, the station's ground) and adds it\n"
+      "to every format after the far field: at each place E and H, each against its own limit, the share of the\n"
+      "limit that binds and the far-field share; per band and environment the compliance boundary in 36\n"
+      "directions (the distance along the ground from the mast beyond which everything complies) beside the\n"
+      "far-field distance; the verdict at each place with the near field. csv adds near_field_boundary_m,\n"
+      "near_field_bearing_deg (the farthest direction) and placeK_near_field_percent. json adds near_field\n"
+      "{transmitters [{name, problem, or method {engine, ground, segments, frequencies_mhz}, bands [{band,\n"
+      "controlled {...}, uncontrolled {largest_m, far_field_m, boundary [{bearing_deg, meters, beyond_reach,\n"
+      "over_wires}]}, places [{place, at_antenna, frequency_mhz, e_v_m, h_a_m, s_e_w_m2, s_h_w_m2,\n"
+      "percent_of_limit, binds, limit, far_field_percent_of_limit}]}], grids}], places [{name,\n"
+      "percent_of_limit, at_antenna, transmitters, complies}]}. --grid adds the pictures of the band whose\n"
+      "boundary reaches farthest, against the uncontrolled limit: json grids {band, environment, horizontal\n"
+      "{columns, rows, step_m, height_m, first_x_m, first_y_m, percent_of_limit}, vertical {columns, rows,\n"
+      "step_m, bearing_deg, first_across_m, first_height_m, percent_of_limit}} (rows from the bottom), html heat\n"
+      "maps with the 100 % line. The method and its limits are described in docs/near-field.md.\n"
+      "\n"
       "Exit status: 0 done, 1 report, station file or output not written, 2 bad input, 3 no limits for the\n"
-      "values.");
+      "values, 4 the far field is written but a near field asked for is not (nec2c not installed, a model\n"
+      "or its file refused).");
 }
 
 // A whole station: from --station or the options, evaluated under its rules.
