@@ -137,6 +137,10 @@ int EvaluateStationRun(const CLI::App& app, const RawOptions& raw, const Station
     err << "zento-calc: " << inputError.message << '\n';
     return inputError.exitCode;
   }
+  if (options.nearField && options.file.empty()) {
+    err << "zento-calc: --near-field: needs --station (the antennas' models are in the station file)\n";
+    return kExitBadInput;
+  }
   if (!options.saveStation.empty()) {
     const auto outcome = WriteStationFile(options.saveStation, station);
     if (outcome.result != SaveResult::kSaved) {
@@ -144,10 +148,6 @@ int EvaluateStationRun(const CLI::App& app, const RawOptions& raw, const Station
           << ")\n";
       return kExitWriteFailed;
     }
-  }
-  if (options.nearField && options.file.empty()) {
-    err << "zento-calc: --near-field: needs --station (the antennas' models are in the station file)\n";
-    return kExitBadInput;
   }
   const StationResult result = EvaluateStation(station);
   bool anyBand = false;

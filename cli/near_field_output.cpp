@@ -49,6 +49,7 @@ void WriteNearFieldText(std::ostream& out, const Station& s, const StationResult
       continue;
     }
     out << "  " << NearFieldMethodText(nf.transmitters[t]->method) << "\n";
+    if (!nf.problems[t].empty()) out << "  no pictures: " << nf.problems[t] << "\n";
     std::vector<std::vector<std::string>> table = {
         {"Band", "Environment", "Compliance boundary (near field)", "Far-field formula, from the mast"}};
     for (std::size_t b = 0; b < far.transmitters[t].bands.size(); ++b) {
@@ -90,6 +91,7 @@ Json NearFieldJson(const Station& s, const StationResult& far, const StationNear
       continue;
     }
     const auto& e = *nf.transmitters[t];
+    if (!nf.problems[t].empty()) entry["problem"] = nf.problems[t];  // the pictures', where they failed
     entry["method"] = {{"engine", e.method.engine},
                        {"ground", e.method.ground},
                        {"segments", e.method.segments},

@@ -52,6 +52,7 @@ std::string WriteDeck(const DeckInput& input) {
   for (const Vec3& p : input.points) points += " 0 1 1 1 " + N(p.x) + " " + N(p.y) + " " + N(p.z) + " 0 0 0\n";
   for (const double f : input.frequenciesMHz) {
     deck += "FR 0 1 0 0 " + N(f) + " 0\n";
+    if (points.empty()) deck += "XQ\n";  // no field asked for: solve for the currents alone
     // One card per point, E then H: the report keeps their order.
     for (const char* kind : {"NE", "NH"}) {
       std::size_t start = 0;

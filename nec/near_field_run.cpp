@@ -13,7 +13,9 @@
 namespace zento::nec {
 namespace {
 
-constexpr double kTenthOfAWavelength = 0.1;
+// Below this share of a wavelength above real ground the reflection-coefficient method is not
+// trusted (sources put its limit between 0.1 and 0.2 wavelength: the larger, to be safe).
+constexpr double kReflectionMethodHeight = 0.2;
 
 struct Model {
   DeckInput deck;
@@ -74,8 +76,14 @@ std::optional<Model> Imported(const Station& s, const Transmitter& t, double hig
   }
   m.deck.loads = model.imported.loads;
   m.deck.sources = model.imported.sources;
-  const bool ownConductivity = std::any_of(model.imported.loads.begin(), model.imported.loads.end(),
-                                           [](const std::string& card) { return card.rfind("LD 5", 0) == 0; });
+  // The file's own wire conductivity (an LD card of type 5) stands; otherwise the model's.
+  const bool ownConductivity =
+      std::any_of(model.imported.loads.begin(), model.imported.loads.end(), [](const std::string& card) {
+        const std::size_t start = card.find_first_not_of(' ', 2);
+        if (card.rfind("LD", 0) != 0 || start == std::string::npos) return false;
+        const auto type = ParseWholeDouble(std::string_view(card).substr(start, card.find(' ', start) - start));
+        return type && *type == 5.0;
+      });
   m.deck.conductivitySm = ownConductivity ? 0.0 : model.conductivitySm;
   m.deck.ground.model = s.ground == Ground::kFreeSpace ? GroundModel::kFreeSpace : GroundModel::kPerfect;
   // The engine lays out the wires (arcs, helices, copies, moves): its segments are the model.
@@ -198,6 +206,10 @@ std::optional<Prepared> Prepare(const Station& station, std::size_t index, const
     error = "no band to evaluate";
     return std::nullopt;
   }
+  if (t.antenna.model->kind != AntennaKind::kImported && !t.antenna.heightMeters) {
+    error = "the antenna's model needs its height above the ground (height_m)";
+    return std::nullopt;
+  }
   if (t.antenna.model->kind == AntennaKind::kImported && !t.antenna.model->importProblem.empty()) {
     error = t.antenna.model->importProblem;
     return std::nullopt;
@@ -207,6 +219,21 @@ std::optional<Prepared> Prepare(const Station& station, std::size_t index, const
                                                                : BuiltIn(station, t, *design, highest, error);
   if (!model) return std::nullopt;
   p.model = std::move(*model);
+  // NEC-2 cannot model a wire on or in real ground; perfect ground it may touch.
+  if (station.ground != Ground::kFreeSpace) {
+    const double lowest = station.ground == Ground::kPerfect ? 0.0 : kLowestWireMeters;
+    for (const Segment& seg : p.model.segments) {
+      const double z = std::min(seg.End(-1).z, seg.End(+1).z);
+      if (z < lowest - 1e-9) {
+        error = "wire " + std::to_string(seg.tag) + " comes down to " + FormatGeneral(z, 3) +
+                " m: NEC-2 cannot model wires on or in " +
+                (station.ground == Ground::kPerfect
+                     ? std::string("the ground")
+                     : "real ground; keep every wire at least " + FormatGeneral(kLowestWireMeters, 3) + " m above it");
+        return std::nullopt;
+      }
+    }
+  }
   p.method.segments = static_cast<int>(p.model.segments.size());
   p.method.engine = EngineVersion(options);
   if (p.method.engine.empty()) {
@@ -235,7 +262,7 @@ std::optional<NearFieldSamples> Sample(const Station& station, Prepared& prepare
   }
   // The ground: free space and perfect ground as they are; a real ground by the Sommerfeld-
   // Norton method where the engine passes its check, otherwise by reflection coefficients, and
-  // there, for wires within a tenth of a wavelength of the ground where that method fails, no
+  // there, for wires within a fifth of a wavelength of the ground where that method fails, no
   // less than perfect ground gives.
   const GroundInfo& ground = Info(station.ground);
   std::vector<DeckInput> decks;
@@ -263,12 +290,12 @@ std::optional<NearFieldSamples> Sample(const Station& station, Prepared& prepare
       words = GroundWords(ground) + (sommerfeld ? " by the Sommerfeld-Norton method"
                                                 : " by the reflection-coefficient method (the engine's "
                                                   "Sommerfeld-Norton ground failed its check)");
-      if (!sommerfeld && lowestWire < kTenthOfAWavelength * kSpeedOfLightMetersMHz / frequencies.front()) {
+      if (!sommerfeld && lowestWire < kReflectionMethodHeight * kSpeedOfLightMetersMHz / frequencies.front()) {
         DeckInput perfect = deck;
         perfect.ground = {GroundModel::kPerfect};
         decks.push_back(perfect);
         words +=
-            "; with wires within a tenth of a wavelength of the ground, where that method does not hold, "
+            "; with wires within a fifth of a wavelength of the ground, where that method does not hold, "
             "each point takes the larger of its field and perfect ground's";
       }
     }
@@ -284,7 +311,9 @@ std::optional<NearFieldSamples> Sample(const Station& station, Prepared& prepare
     }
     runs[0] = Run(decks[0], options, stop, errors[0]);
   }
-  bool anyValid = false;
+  // Every frequency needs fields from one run at least: a frequency left without would count as
+  // no exposure at all.
+  std::vector<bool> valid(frequencies.size(), false);
   for (std::size_t d = 0; d < decks.size(); ++d) {
     const auto& fields = runs[d];
     if (!fields) {
@@ -293,7 +322,7 @@ std::optional<NearFieldSamples> Sample(const Station& station, Prepared& prepare
     }
     for (std::size_t f = 0; f < fields->fields.size(); ++f) {
       if (!(fields->inputWatts[f] > 0.0)) {
-        // No power goes in: the method failed at this frequency (the other deck stands for it).
+        // No power goes in: the method failed at this frequency (another run may stand for it).
         if (decks.size() > 1) {
           words += "; at " + FormatGeneral(frequencies[f], 8) +
                    " MHz the reflection-coefficient method gave no input power and perfect ground's fields stand "
@@ -301,7 +330,7 @@ std::optional<NearFieldSamples> Sample(const Station& station, Prepared& prepare
         }
         continue;
       }
-      anyValid = true;
+      valid[f] = true;
       for (std::size_t k = 0; k < asked.size(); ++k) {
         FieldSquares& into = samples.fields[f][asked[k]];
         into.e2 = std::max(into.e2, fields->fields[f][k].e2);
@@ -309,9 +338,12 @@ std::optional<NearFieldSamples> Sample(const Station& station, Prepared& prepare
       }
     }
   }
-  if (!anyValid) {
-    error = "the engine found no power going into the antenna: check its feed";
-    return std::nullopt;
+  for (std::size_t f = 0; f < frequencies.size(); ++f) {
+    if (!valid[f]) {
+      error = "the engine found no power going into the antenna at " + FormatGeneral(frequencies[f], 8) +
+              " MHz: check its feed";
+      return std::nullopt;
+    }
   }
   return samples;
 }

@@ -26,6 +26,14 @@ StationNearField EvaluateStationNearField(const Station& station, const StationR
         farthest =
             std::max(farthest, e.horizontalMeters.value_or(e.metEverywhereAtHeight ? 0.0 : e.safeDistanceMeters));
       }
+      // ... and every place given a position.
+      const AntennaPlacement at = PlacementOf(station, tx);
+      for (const Place& place : station.places) {
+        if (place.positionMeters) {
+          farthest =
+              std::max(farthest, std::hypot((*place.positionMeters)[0] - at.x, (*place.positionMeters)[1] - at.y));
+        }
+      }
       halfWidth = std::max(1.15 * farthest, 5.0);
     }
     std::string error;

@@ -104,6 +104,7 @@ void NearFieldSection(Html& h, const Station& s, const StationResult& farField, 
       continue;
     }
     h.Text(NearFieldMethodText(entry->method));
+    if (!problem.empty()) h.Text(" No pictures: " + problem + ".");
     h.Raw("</p>\n");
     for (std::size_t b = 0; b < entry->result.bands.size(); ++b) {
       const NearFieldBand& band = entry->result.bands[b];

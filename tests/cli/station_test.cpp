@@ -146,6 +146,7 @@ TEST(Station, TheNearFieldStandsBesideTheFarFieldInEveryOutput) {
   EXPECT_EQ(band.at("uncontrolled").at("boundary").size(), 36u);
   EXPECT_EQ(band.at("places").size(), 3u);
   EXPECT_EQ(nf.at("grids").at("horizontal").at("percent_of_limit").size(), 2500u);
+  EXPECT_LE(nf.at("grids").at("horizontal").at("first_x_m").get<double>(), -20.0) << "the garden 20 m east is in it";
   EXPECT_EQ(root.at("near_field").at("places").size(), 3u);
   // Under the beam the far-field formula asks for more than the near field finds.
   EXPECT_LT(band.at("places").at(0).at("percent_of_limit").get<double>(),
@@ -157,7 +158,10 @@ TEST(Station, TheNearFieldStandsBesideTheFarFieldInEveryOutput) {
   const auto csv = RunCalc({"--station", yagi, "--near-field", "--format", "csv"});
   EXPECT_THAT(csv.out, HasSubstr(",near_field_boundary_m,near_field_bearing_deg,place1_near_field_percent,"));
   EXPECT_THAT(RunCalc({"--station", yagi, "--near-field", "--format", "html"}).out, HasSubstr("<h2>Near field</h2>"));
-  EXPECT_EQ(RunCalc({"--near-field", "--bands", "20m"}).status, kExitBadInput) << "a model is in a station file";
+  const fs::path saved = fs::temp_directory_path() / ("zento-nf-" + std::to_string(::getpid()) + ".zento.json");
+  EXPECT_EQ(RunCalc({"--near-field", "--bands", "20m", "--save-station", saved.string()}).status, kExitBadInput)
+      << "a model is in a station file";
+  EXPECT_FALSE(fs::exists(saved)) << "nothing written for a refused command";
 
   // Without the engine the far field is written, and the exit status says the near field is not.
   const std::string path = std::getenv("PATH") ? std::getenv("PATH") : "";

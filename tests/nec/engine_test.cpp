@@ -7,8 +7,8 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <optional>
 #include <fstream>
+#include <optional>
 #include <thread>
 
 #include "nec/deck.h"
@@ -132,6 +132,19 @@ TEST(Engine, EachFailureEndsInWords) {
   EXPECT_EQ(folder.EngineFolders(), 0u);
   fs::remove(slow);
   fs::remove(silent);
+}
+
+TEST(Report, ADeckWithoutPointsIsSolvedForItsCurrents) {
+  DeckInput input = Dipole();
+  input.points.clear();
+  const EngineRun run = RunEngine(WriteDeck(input));
+  ASSERT_TRUE(run.ok) << run.error;
+  std::string error;
+  const auto report = ParseReport(run.output, error);
+  ASSERT_TRUE(report) << error;
+  ASSERT_EQ(report->frequencies.size(), 1u);
+  EXPECT_GT(report->frequencies[0].inputPowerWatts, 0.0);
+  EXPECT_GT(std::real(report->frequencies[0].impedanceOhms), 0.0);
 }
 
 TEST(Report, RefusesAReportItCannotRead) {

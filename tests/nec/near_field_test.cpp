@@ -187,6 +187,12 @@ TEST(NearField, EachBadModelIsRefusedInWordsAndTheRestOfTheStationStands) {
        {},
        "HF: the engine refused the model: GEOMETRY DATA ERROR"},
       {many, {}, "HF: the model has 2001 segments, more than 2000"},
+      {"GW 1 21 0 -10 0 0 10 0 0.001\nEX 0 1 11 0 1 0\n",
+       {},
+       "HF: the engine refused the model: GEOMETRY DATA ERROR -- SEGMENT 1 LIES IN GROUND PLANE"},
+      {"GW 1 21 0 -10 0.01 0 10 0.01 0.001\nEX 0 1 11 0 1 0\n",
+       {},
+       "HF: wire 1 comes down to 0.01 m: NEC-2 cannot model wires on or in real ground"},
       {"GW 1 21 0 -10 10 0 10 10 0.001\nEX 0 1 11 0 1 0\n",
        {.program = slow.string(), .timeLimit = std::chrono::milliseconds(200)},
        "HF: the engine ran longer than its limit of 0.2 s"},
@@ -203,6 +209,14 @@ TEST(NearField, EachBadModelIsRefusedInWordsAndTheRestOfTheStationStands) {
     EXPECT_DOUBLE_EQ(nf.places[0].share, far.places[0].share);
   }
   fs::remove(slow);
+}
+
+TEST(NearField, ABuiltInModelNeedsItsHeight) {
+  Station s = DipoleStation(14.2, Ground::kAverage);
+  s.transmitters[0].antenna.heightMeters.reset();
+  std::string error;
+  EXPECT_FALSE(ComputeNearField(s, 0, {}, {}, error));
+  EXPECT_EQ(error, "HF: the antenna's model needs its height above the ground (height_m)");
 }
 
 TEST(NearField, APlaceOnAWireIsAtTheAntenna) {

@@ -28,6 +28,7 @@ check "Package, Version, Section, Maintainer, Homepage" \
   test "$(field Package)|$(field Version)|$(field Section)|$(field Maintainer)|$(field Homepage)" == \
   "zento|$version|hamradio|The ZENTO developers <zento@example.org>|https://zento.example.org/"
 check "Depends computed by dpkg-shlibdeps" grep -q 'libqt6widgets6 (>= ' <<<"$(field Depends)"
+check "depends on the NEC-2 engine the near field runs" grep -qE "(^|, )nec2c(,| |$)" <<<"$(field Depends)"
 
 # Every entry: owned by root, in its place in Debian's layout, with Debian's mode.
 layout_faults=$(dpkg-deb --contents "$deb" | awk '
