@@ -147,34 +147,41 @@ std::optional<double> DesignMHz(const Station& station, const Transmitter& trans
   return (band->lowMHz + band->highMHz) / 2.0;
 }
 
+std::vector<Vec3> PlacePoints(const Station& station, const Transmitter& transmitter, const Place& place) {
+  std::vector<Vec3> points;
+  const AntennaPlacement at = PlacementOf(station, transmitter);
+  const Vec3 mast{at.x, at.y, 0.0};
+  const double z = PersonHeight(station, place);
+  if (place.positionMeters) {
+    points.push_back({(*place.positionMeters)[0], (*place.positionMeters)[1], z});
+  } else if (place.distanceMeters) {
+    // A straight-line distance from the antenna: every way round it, above the ground.
+    const Vec3 centre{at.x, at.y, at.heightMeters};
+    const double r = *place.distanceMeters;
+    for (const double elevation : {-60.0, -30.0, 0.0, 30.0, 60.0}) {
+      for (int a = 0; a < kSphereAzimuths; ++a) {
+        const Vec3 p = centre + Toward(360.0 * a / kSphereAzimuths, r * std::cos(elevation * kDegree),
+                                       r * std::sin(elevation * kDegree));
+        if (p.z >= 0.0) points.push_back(p);
+      }
+    }
+    for (const double up : {-1.0, 1.0}) {
+      if (centre.z + up * r >= 0.0) points.push_back(centre + Vec3{0, 0, up * r});
+    }
+  } else {
+    const double r = place.horizontalMeters.value_or(0.0);
+    for (int a = 0; a < kCirclePoints; ++a) points.push_back(mast + Toward(360.0 * a / kCirclePoints, r, z));
+  }
+  return points;
+}
+
 NearFieldPlan PlanNearField(const Station& station, const Transmitter& transmitter, double reachMeters) {
   NearFieldPlan plan;
   const AntennaPlacement at = PlacementOf(station, transmitter);
   plan.mast = {at.x, at.y, 0.0};
   for (const Place& place : station.places) {
     const std::size_t first = plan.points.size();
-    const double z = PersonHeight(station, place);
-    if (place.positionMeters) {
-      plan.points.push_back({(*place.positionMeters)[0], (*place.positionMeters)[1], z});
-    } else if (place.distanceMeters) {
-      // A straight-line distance from the antenna: every way round it, above the ground.
-      const Vec3 centre{at.x, at.y, at.heightMeters};
-      const double r = *place.distanceMeters;
-      for (const double elevation : {-60.0, -30.0, 0.0, 30.0, 60.0}) {
-        for (int a = 0; a < kSphereAzimuths; ++a) {
-          const Vec3 p = centre + Toward(360.0 * a / kSphereAzimuths, r * std::cos(elevation * kDegree),
-                                         r * std::sin(elevation * kDegree));
-          if (p.z >= 0.0) plan.points.push_back(p);
-        }
-      }
-      for (const double up : {-1.0, 1.0}) {
-        if (centre.z + up * r >= 0.0) plan.points.push_back(centre + Vec3{0, 0, up * r});
-      }
-    } else {
-      const double r = place.horizontalMeters.value_or(0.0);
-      for (int a = 0; a < kCirclePoints; ++a)
-        plan.points.push_back(plan.mast + Toward(360.0 * a / kCirclePoints, r, z));
-    }
+    for (const Vec3& p : PlacePoints(station, transmitter, place)) plan.points.push_back(p);
     plan.places.emplace_back(first, plan.points.size());
   }
   const double reach = std::max(reachMeters, 2.0 * kNearestRayMeters);

@@ -50,6 +50,11 @@ std::optional<double> DesignMHz(const Station& station, const Transmitter& trans
 // The frequencies the engine is asked for: each band's edges (or its one frequency), rising.
 std::vector<double> EngineFrequencies(const Station& station, const Transmitter& transmitter);
 
+// The points a place is judged at for a transmitter: its position (one point, at its height);
+// the circle of points at its distance from the mast; or the sphere of points at its straight-line
+// distance around the antenna, those under the ground left out.
+std::vector<Vec3> PlacePoints(const Station& station, const Transmitter& transmitter, const Place& place);
+
 // Where a transmitter's fields are needed: at each place (a place with a position is one point;
 // one given by a distance is the circle of points at that distance, or the sphere for a
 // straight-line distance), and along 36 directions from the mast, out to `reachMeters`.
@@ -118,6 +123,34 @@ GridImage PlanVerticalGrid(const Station& station, const Transmitter& transmitte
 // A plane's shares from one band of a transmitter, at its worst edge per point.
 GridImage EvaluateGrid(const Station& station, std::size_t transmitter, std::size_t band, const StationResult& farField,
                        GridImage plane, const NearFieldSamples& samples, FieldChoice choice, Environment environment);
+
+// How far each way of the mast a transmitter's pictures reach: past the far-field formula's
+// distance of each of its bands (uncontrolled; along the ground where it is known), which is drawn
+// over them for comparison, and past every place with a position; at least 5 m.
+double PictureHalfWidth(const Station& station, std::size_t transmitter, const StationResult& farField);
+// The upright picture's: the horizontal one's, and a fifth past the wires' farthest end from the mast.
+double UprightHalfWidth(double halfWidth, const std::vector<std::pair<Vec3, Vec3>>& wires, const Vec3& mast);
+
+// The band whose uncontrolled boundary reaches farthest, and its farthest direction; the first
+// band and `headingDegrees` (the main direction) when nothing exceeds. With `band`, that band's
+// farthest direction.
+struct FarthestBoundary {
+  std::size_t band = 0;
+  double meters = 0.0;
+  double bearingDegrees = 0.0;
+};
+FarthestBoundary FarthestBoundaryOf(const NearFieldTransmitter& result, double headingDegrees,
+                                    std::optional<std::size_t> band = std::nullopt);
+
+// A point's fields per watt read from a horizontal plane's grid instead of the engine: at each
+// frequency the larger of the four grid points around it, E and H each, and at the antenna where
+// any of them is. An estimate until the engine gives the point's own fields (a peak between grid
+// points is missed); none for a point off the plane's height or outside it.
+struct PointFields {
+  std::vector<FieldSquares> fields;  // [frequency]
+  bool atAntenna = false;
+};
+std::optional<PointFields> FieldsFromGrid(const GridImage& plane, const NearFieldSamples& samples, const Vec3& point);
 
 // How a transmitter's fields were found, in words for the record.
 struct NearFieldMethod {

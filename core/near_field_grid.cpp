@@ -50,6 +50,68 @@ GridImage PlanVerticalGrid(const Station& station, const Transmitter& transmitte
   return v;
 }
 
+double PictureHalfWidth(const Station& station, std::size_t transmitter, const StationResult& farField) {
+  double farthest = 0.0;
+  for (const BandResult& band : farField.transmitters[transmitter].bands) {
+    if (!band.problem.empty()) continue;
+    const EnvironmentResult& e = band.In(Environment::kUncontrolled);
+    farthest = std::max(farthest, e.horizontalMeters.value_or(e.metEverywhereAtHeight ? 0.0 : e.safeDistanceMeters));
+  }
+  const AntennaPlacement at = PlacementOf(station, station.transmitters[transmitter]);
+  for (const Place& place : station.places) {
+    if (place.positionMeters) {
+      farthest = std::max(farthest, std::hypot((*place.positionMeters)[0] - at.x, (*place.positionMeters)[1] - at.y));
+    }
+  }
+  return std::max(1.15 * farthest, 5.0);
+}
+
+double UprightHalfWidth(double halfWidth, const std::vector<std::pair<Vec3, Vec3>>& wires, const Vec3& mast) {
+  double radius = 0.0;
+  for (const auto& [a, b] : wires) {
+    radius = std::max({radius, std::hypot(a.x - mast.x, a.y - mast.y), std::hypot(b.x - mast.x, b.y - mast.y)});
+  }
+  return std::max(halfWidth, 1.2 * radius);
+}
+
+FarthestBoundary FarthestBoundaryOf(const NearFieldTransmitter& result, double headingDegrees,
+                                    std::optional<std::size_t> band) {
+  FarthestBoundary out;
+  out.band = band.value_or(0);
+  out.bearingDegrees = headingDegrees;
+  for (std::size_t b = 0; b < result.bands.size(); ++b) {
+    if (band && b != *band) continue;
+    for (const auto& d : result.bands[b].boundary[static_cast<std::size_t>(Environment::kUncontrolled)]) {
+      if (d.meters > out.meters) out = {b, d.meters, d.bearingDegrees};
+    }
+  }
+  return out;
+}
+
+std::optional<PointFields> FieldsFromGrid(const GridImage& plane, const NearFieldSamples& samples, const Vec3& point) {
+  if (plane.vertical || plane.columns < 2 || plane.rows < 2 || !(plane.step > 0.0) ||
+      std::abs(point.z - plane.heightMeters) > 1e-9) {
+    return std::nullopt;
+  }
+  const double u = (point.x - plane.left) / plane.step, v = (point.y - plane.bottom) / plane.step;
+  if (!(u >= 0.0 && v >= 0.0 && u <= plane.columns - 1.0 && v <= plane.rows - 1.0)) return std::nullopt;
+  const int c0 = std::min(static_cast<int>(u), plane.columns - 2), r0 = std::min(static_cast<int>(v), plane.rows - 2);
+  PointFields out;
+  out.fields.assign(samples.frequenciesMHz.size(), FieldSquares{});
+  for (const int r : {r0, r0 + 1}) {
+    for (const int c : {c0, c0 + 1}) {
+      const std::size_t i = plane.first + static_cast<std::size_t>(r * plane.columns + c);
+      if (i >= samples.atAntenna.size()) return std::nullopt;
+      out.atAntenna = out.atAntenna || samples.atAntenna[i];
+      for (std::size_t f = 0; f < samples.fields.size(); ++f) {
+        out.fields[f].e2 = std::max(out.fields[f].e2, samples.fields[f][i].e2);
+        out.fields[f].h2 = std::max(out.fields[f].h2, samples.fields[f][i].h2);
+      }
+    }
+  }
+  return out;
+}
+
 GridImage EvaluateGrid(const Station& station, std::size_t transmitter, std::size_t band, const StationResult& farField,
                        GridImage plane, const NearFieldSamples& samples, FieldChoice choice, Environment environment) {
   const TransmitterResult& far = farField.transmitters[transmitter];

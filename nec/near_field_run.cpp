@@ -414,6 +414,16 @@ std::optional<AntennaPicture> ComputeVerticalGrid(const Station& station, std::s
   return out;
 }
 
+std::optional<NearFieldSamples> ComputePointFields(const Station& station, std::size_t index,
+                                                   const std::vector<Vec3>& points, const EngineOptions& options,
+                                                   std::stop_token stop, std::string& error) {
+  auto prepared = Prepare(station, index, options, stop, error);
+  auto samples = prepared ? Sample(station, *prepared, points, prepared->method.frequenciesMHz, options, stop, error)
+                          : std::nullopt;
+  if (!samples) error = station.transmitters[index].name + ": " + error;
+  return samples;
+}
+
 bool SommerfeldPasses(const EngineOptions& options) {
   static std::mutex mutex;
   static std::map<std::string, bool> known;

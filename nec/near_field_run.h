@@ -38,6 +38,12 @@ std::optional<AntennaPicture> ComputeVerticalGrid(const Station& station, std::s
                                                   double halfWidth, double bearingDegrees, const EngineOptions& options,
                                                   std::stop_token stop, std::string& error);
 
+// The fields per watt at `points` at all of transmitter `index`'s frequencies: for places moved
+// after a run, without asking for everything again.
+std::optional<NearFieldSamples> ComputePointFields(const Station& station, std::size_t index,
+                                                   const std::vector<Vec3>& points, const EngineOptions& options,
+                                                   std::stop_token stop, std::string& error);
+
 // The near field of every transmitter with an antenna model, at the station's present power,
 // with the pictures of each one's worst band when `grids`; problems named per transmitter.
 StationNearField EvaluateStationNearField(const Station& station, const StationResult& farField, bool grids,

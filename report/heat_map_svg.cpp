@@ -20,7 +20,8 @@ namespace {
 
 constexpr int kDecades = 3;  // from 1 % to 1000 %
 constexpr int kBandsPerDecade = 10;
-constexpr int kBands = kDecades * kBandsPerDecade;
+constexpr int kBands = kHeatMapBands;
+static_assert(kBands == kDecades * kBandsPerDecade);
 constexpr const char* kAntennaColour = "#000";
 
 // Cividis (Nuñez, Anderton and Renslow, 2018), 17 even stops of its table: blue to yellow, its
@@ -29,25 +30,10 @@ constexpr std::array<std::uint32_t, 17> kCividis = {0x00224e, 0x002e6a, 0x1a386f
                                                     0x61656f, 0x6f7073, 0x7d7c78, 0x8b8778, 0x9a9376, 0xaaa073,
                                                     0xbbad6d, 0xccba64, 0xddc858, 0xefd748, 0xfee838};
 
-// The band of a share on the scale, -1 at the antenna.
-int Band(double share) {
-  if (NoShareNumber(share)) return -1;
-  if (!(share > kHeatMapFloor)) return 0;
-  const double band = std::floor((std::log10(share) - std::log10(kHeatMapFloor)) * kBandsPerDecade);
-  return static_cast<int>(std::clamp(band, 0.0, kBands - 1.0));
-}
-
 std::string BandColour(int band) {
-  const double t = band / (kBands - 1.0) * (kCividis.size() - 1);
-  const std::size_t i = std::min(static_cast<std::size_t>(t), kCividis.size() - 2);
-  const double f = t - static_cast<double>(i);
+  const std::uint32_t rgb = HeatMapBandRgb(band);
   std::string hex = "#";
-  for (const int shift : {16, 8, 0}) {
-    const double a = (kCividis[i] >> shift) & 0xff, b = (kCividis[i + 1] >> shift) & 0xff;
-    const int v = static_cast<int>(std::lround(a + (b - a) * f));
-    hex += "0123456789abcdef"[v >> 4];
-    hex += "0123456789abcdef"[v & 15];
-  }
+  for (const int shift : {20, 16, 12, 8, 4, 0}) hex += "0123456789abcdef"[(rgb >> shift) & 15];
   return hex;
 }
 
@@ -156,6 +142,26 @@ std::string PathData(const std::vector<CellLine>& lines) {
 
 }  // namespace
 
+int HeatMapBand(double share) {
+  if (NoShareNumber(share)) return -1;
+  if (!(share > kHeatMapFloor)) return 0;
+  const double band = std::floor((std::log10(share) - std::log10(kHeatMapFloor)) * kBandsPerDecade);
+  return static_cast<int>(std::clamp(band, 0.0, kBands - 1.0));
+}
+
+std::uint32_t HeatMapBandRgb(int band) {
+  if (band < 0) return kHeatMapAntennaRgb;
+  const double t = std::min(band, kBands - 1) / (kBands - 1.0) * (kCividis.size() - 1);
+  const std::size_t i = std::min(static_cast<std::size_t>(t), kCividis.size() - 2);
+  const double f = t - static_cast<double>(i);
+  std::uint32_t rgb = 0;
+  for (const int shift : {16, 8, 0}) {
+    const double a = (kCividis[i] >> shift) & 0xff, b = (kCividis[i + 1] >> shift) & 0xff;
+    rgb |= static_cast<std::uint32_t>(std::lround(a + (b - a) * f)) << shift;
+  }
+  return rgb;
+}
+
 std::string HeatMapSvg(const GridImage& image, const HeatMapMarks& marks, int widthPx, int heightPx) {
   // The picture's frame, in pixels: the map at left, square cells, the legend at its right.
   constexpr double kTop = 30, kLeft = 56, kBelow = 44, kGap = 22, kPad = 8;
@@ -219,9 +225,9 @@ std::string HeatMapSvg(const GridImage& image, const HeatMapMarks& marks, int wi
   std::vector<LabelBox> taken;                 // the antenna's cells: no label over them
   for (int r = 0; r < rows; ++r) {
     for (int c = 0; c < cols;) {
-      const int band = Band(image.At(c, r));
+      const int band = HeatMapBand(image.At(c, r));
       int end = c + 1;
-      while (end < cols && Band(image.At(end, r)) == band) ++end;
+      while (end < cols && HeatMapBand(image.At(end, r)) == band) ++end;
       const std::string n = std::to_string(end - c);
       if (band < 0) taken.push_back({X(c), Y(r + 1), (end - c) * s, s});
       bands[static_cast<std::size_t>(band < 0 ? kBands : band)]

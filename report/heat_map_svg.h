@@ -3,6 +3,7 @@
 // a logarithmic colour scale readable by colour-blind people and in greyscale print, the 100 %
 // line, the far-field formula's distance for comparison, the places and the antenna's wires.
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <utility>
@@ -30,6 +31,17 @@ struct HeatMapMarks {
   std::vector<HeatMapPlace> places;
   std::vector<std::pair<Vec3, Vec3>> wires;  // the antenna's, projected onto the plane
 };
+
+// The colour scale, shared with the window's own heat maps: bands of a tenth of a decade from 1 %
+// to 1000 % of the limit on the cividis colour map (blue to yellow, lightness rising throughout,
+// alike to the common colour-vision deficiencies and in greyscale).
+inline constexpr int kHeatMapBands = 30;
+// A share's band: below 1 % the lowest, above 1000 % the highest; -1 at the antenna (infinite,
+// or no number).
+int HeatMapBand(double share);
+// A band's colour as 0xRRGGBB; the band's share at its foot is 1 % x 10^(band / 10).
+std::uint32_t HeatMapBandRgb(int band);
+inline constexpr std::uint32_t kHeatMapAntennaRgb = 0x000000;
 
 // The picture as an SVG element that fits in widthPx x heightPx (its own size is what it takes,
 // the cells kept square). It reaches for nothing outside itself and names what it shows in its

@@ -35,6 +35,10 @@ std::string VerdictParts(const Station& station, const StationResult& result, st
 // The near field's words, the same in zento-calc's text and the record.
 // "3-element Yagi cut for 28.4 MHz, 12.0 Meters up, heading 45 degrees"
 std::string AntennaModelText(const Station& station, const Transmitter& transmitter);
+// A built-in model's dimensions as its wires were cut: "10.07 m long (2 arms of 5.03 m); wire
+// radius 1 mm, 21 segments", each kind in its own terms (an inverted V's arms and span, a
+// vertical's radiator and radials, a Yagi's elements and boom, a loop's sides).
+std::string AntennaDimensionsText(const Station& station, const AntennaModel& model, const AntennaStructure& structure);
 // "E 27.5 V/m, H 0.056 A/m: 90.0 % (E binds)" or "at the antenna"
 std::string NearFieldShareText(const NearFieldShare& share);
 // "12.4 Meters toward 10 degrees", or "none: the limit is met everywhere"

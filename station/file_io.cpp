@@ -2,7 +2,9 @@
 
 #include <unistd.h>
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 #include <cerrno>
 #include <filesystem>
@@ -51,10 +53,50 @@ std::optional<Station> ReadStationFile(const QString& path, QString& error) {
   return station;
 }
 
-std::optional<Station> StationFromText(const QByteArray& text, QString& error) {
+std::optional<std::string> ReadDeckFile(const QString& path, QString& error) {
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) {
+    error = QObject::tr("cannot read %1 (%2)").arg(QFileInfo(path).fileName(), file.errorString());
+    return std::nullopt;
+  }
+  if (file.size() > static_cast<qint64>(kMaxStationFileBytes)) {
+    error = QFileInfo(path).fileName() + QStringLiteral(": ") +
+            QString::fromStdString(FileTooLargeText(static_cast<std::uintmax_t>(file.size())));
+    return std::nullopt;
+  }
+  const QByteArray bytes = file.read(static_cast<qint64>(kMaxStationFileBytes) + 1);
+  return bytes.toStdString();
+}
+
+std::optional<Station> StationFromText(const QByteArray& text, QString& error, const QString& folder) {
   std::string message;
-  auto station = ParseStation(std::string_view(text.constData(), static_cast<std::size_t>(text.size())), message);
+  const DeckLoader loader = [&folder](const std::string& file, std::string& why) -> std::optional<std::string> {
+    QString reason;
+    auto deck = ReadDeckFile(QDir(folder).absoluteFilePath(QString::fromStdString(file)), reason);
+    if (!deck) why = reason.toStdString();
+    return deck;
+  };
+  auto station = ParseStation(std::string_view(text.constData(), static_cast<std::size_t>(text.size())), message, loader);
   if (!station) error = QString::fromStdString(message);
+  return station;
+}
+
+Station WithDeckPathsFrom(Station station, const QString& folder) {
+  for (Transmitter& t : station.transmitters) {
+    auto& model = t.antenna.model;
+    if (!model || model->kind != AntennaKind::kImported || model->file.empty()) continue;
+    model->file = QDir::cleanPath(QDir(folder).absoluteFilePath(QString::fromStdString(model->file))).toStdString();
+  }
+  return station;
+}
+
+Station WithDeckPathsRelativeTo(Station station, const QString& folder) {
+  for (Transmitter& t : station.transmitters) {
+    auto& model = t.antenna.model;
+    if (!model || model->kind != AntennaKind::kImported || model->file.empty()) continue;
+    const QString file = QString::fromStdString(model->file);
+    if (QDir::isAbsolutePath(file)) model->file = QDir(folder).relativeFilePath(file).toStdString();
+  }
   return station;
 }
 

@@ -65,8 +65,12 @@ QVariant PlacesModel::data(const QModelIndex& index, int role) const {
       return length(p.distanceMeters);
     case kHorizontal:
       return length(p.horizontalMeters);
+    case kEast:
+    case kNorth:
+      return length(p.positionMeters ? std::optional((*p.positionMeters)[index.column() == kEast ? 0 : 1])
+                                     : std::nullopt);
     case kHeight:
-      if (role == Qt::DisplayRole && p.horizontalMeters && !p.heightMeters) {
+      if (role == Qt::DisplayRole && (p.horizontalMeters || p.positionMeters) && !p.heightMeters) {
         return tr("%1 (people)").arg(NumberField::format(s.personHeightMeters, true, s.units));
       }
       return length(p.heightMeters);
@@ -87,6 +91,10 @@ QVariant PlacesModel::headerData(int section, Qt::Orientation orientation, int r
       return tr("Distance (%1)").arg(unit);
     case kHorizontal:
       return tr("From the mast (%1)").arg(unit);
+    case kEast:
+      return tr("East (%1)").arg(unit);
+    case kNorth:
+      return tr("North (%1)").arg(unit);
     case kHeight:
       return tr("Height (%1)").arg(unit);
   }
@@ -95,9 +103,9 @@ QVariant PlacesModel::headerData(int section, Qt::Orientation orientation, int r
 
 Qt::ItemFlags PlacesModel::flags(const QModelIndex& index) const {
   Qt::ItemFlags flags = QAbstractTableModel::flags(index) | Qt::ItemIsEditable;
-  // A height belongs to a place given by its distance from the mast.
-  if (index.column() == kHeight &&
-      !document_->station().places[static_cast<std::size_t>(index.row())].horizontalMeters) {
+  // A height belongs to a place given by its distance from the mast or its place on the site.
+  const Place& p = document_->station().places[static_cast<std::size_t>(index.row())];
+  if (index.column() == kHeight && !p.horizontalMeters && !p.positionMeters) {
     flags &= ~Qt::ItemIsEditable;
   }
   return flags;
@@ -134,20 +142,37 @@ bool PlacesModel::setData(const QModelIndex& index, const QVariant& value, int r
       what = tr("Environment");
       break;
     case kDistance:
-      if (text.empty() && p.horizontalMeters) return true;  // nothing to change: it has the other one
+      if (text.empty() && !p.distanceMeters) return true;  // nothing to change: it has another one
       if (!meters || !kPlaceDistanceRange.Holds(*meters)) return refuse(tr("Distance"), kPlaceDistanceRange);
       p.distanceMeters = meters;
       p.horizontalMeters.reset();
+      p.positionMeters.reset();
       p.heightMeters.reset();
       what = tr("Distance");
       break;
     case kHorizontal:
-      if (text.empty() && p.distanceMeters) return true;
+      if (text.empty() && !p.horizontalMeters) return true;
       if (!meters || !kDistanceRange.Holds(*meters)) return refuse(tr("From the mast"), kDistanceRange);
       p.horizontalMeters = meters;
       p.distanceMeters.reset();
+      p.positionMeters.reset();
       what = tr("Distance From the Mast");
       break;
+    case kEast:
+    case kNorth: {
+      if (text.empty() && !p.positionMeters) return true;
+      if (!meters || !kSiteRange.Holds(*meters)) {
+        return refuse(index.column() == kEast ? tr("East") : tr("North"), kSiteRange);
+      }
+      // The other coordinate stays; a place given another way starts at the origin.
+      std::array<double, 2> at = p.positionMeters.value_or(std::array{0.0, 0.0});
+      at[index.column() == kEast ? 0 : 1] = *meters;
+      p.positionMeters = at;
+      p.distanceMeters.reset();
+      p.horizontalMeters.reset();
+      what = tr("Place on the Site");
+      break;
+    }
     case kHeight:
       if (text.empty()) {
         p.heightMeters.reset();
@@ -183,7 +208,10 @@ PlacesPane::PlacesPane(StationDocument* document, QWidget* parent)
   QTimer::singleShot(0, table_, [this] { table_->resizeColumnsToContents(); });
   table_->verticalHeader()->hide();
 
-  auto* label = new QLabel(tr("&Where people are (F2 edits a cell; give a distance, or one from the mast):"), this);
+  auto* label = new QLabel(tr("&Where people are (F2 edits a cell; give a distance, one from the mast, or the place "
+                              "east and north of the site's origin, where the near field's view from above lets you "
+                              "drag it):"),
+                           this);
   label->setWordWrap(true);
   label->setBuddy(table_);
   auto* add = new QPushButton(tr("A&dd Place"), this);

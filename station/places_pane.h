@@ -1,6 +1,7 @@
 #pragma once
 // The places where people are, as a table the user edits in place: name, environment, and
-// either the straight-line distance or the distance from the mast with the height there.
+// either the straight-line distance, the distance from the mast, or the place on the site (east
+// and north of its origin), with the height there.
 
 #include <QWidget>
 
@@ -14,7 +15,7 @@ class PlacesModel : public StationTableModel {
   Q_OBJECT
 
  public:
-  enum Column { kName, kEnvironment, kDistance, kHorizontal, kHeight, kColumns };
+  enum Column { kName, kEnvironment, kDistance, kHorizontal, kEast, kNorth, kHeight, kColumns };
   explicit PlacesModel(StationDocument* document, QObject* parent = nullptr);
 
   QVariant data(const QModelIndex& index, int role) const override;

@@ -22,9 +22,51 @@ namespace {
 constexpr int kPlotWidth = 720, kPlotHeight = 460;  // as the record's <img> says
 constexpr int kPlotScale = 3;                       // pixels of the picture per pixel of the page
 
-std::string Html(const Station& station, const StationResult& result, const std::string& plotImage,
-                 bool paper = false) {
-  return EvaluationRecordHtml(station, result, {TodayIso(), ZENTO_VERSION, plotImage, paper});
+constexpr int kHeatMapScale = 2;
+
+std::string Html(const Station& station, const StationResult& result, const StationNearField* nearField,
+                 const std::string& plotImage, bool paper = false) {
+  return EvaluationRecordHtml(station, result, {TodayIso(), ZENTO_VERSION, plotImage, paper, nearField});
+}
+
+// An attribute's value in an element's opening tag; empty when it has none.
+std::string Attribute(std::string_view tag, std::string_view name) {
+  const std::string key = " " + std::string(name) + "=\"";
+  const std::size_t at = tag.find(key);
+  if (at == std::string_view::npos) return {};
+  const std::size_t from = at + key.size(), to = tag.find('"', from);
+  return to == std::string_view::npos ? std::string() : std::string(tag.substr(from, to - from));
+}
+
+// Each inline SVG picture of the page (the heat maps) as a picture resource drawn from it, put
+// in its place at its size.
+std::string SvgAsPictures(std::string_view html, QTextDocument& document) {
+  std::string out;
+  std::size_t at = 0;
+  for (int n = 1;; ++n) {
+    const std::size_t open = html.find("<svg", at), close = html.find("</svg>", open);
+    if (open == std::string_view::npos || close == std::string_view::npos) break;
+    const std::string_view svg = html.substr(open, close + 6 - open);
+    const std::string_view tag = svg.substr(0, svg.find('>'));
+    const int width = QString::fromStdString(Attribute(tag, "width")).toInt();
+    const int height = QString::fromStdString(Attribute(tag, "height")).toInt();
+    const QString name = QStringLiteral("zento-heat-map-%1.png").arg(n);
+    QSvgRenderer renderer(QByteArray(svg.data(), static_cast<qsizetype>(svg.size())));
+    QImage image(std::max(width, 1) * kHeatMapScale, std::max(height, 1) * kHeatMapScale,
+                 QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    renderer.render(&painter);
+    painter.end();
+    document.addResource(QTextDocument::ImageResource, QUrl(name), image);
+    out.append(html.substr(at, open - at));
+    out.append("<img src=\"").append(name.toStdString()).append("\" width=\"").append(std::to_string(width));
+    out.append("\" height=\"").append(std::to_string(height)).append("\" alt=\"");
+    out.append(Attribute(tag, "aria-label")).append("\">");
+    at = close + 6;
+  }
+  out.append(html.substr(at));
+  return out;
 }
 
 }  // namespace
@@ -33,7 +75,8 @@ QPageSize::PageSizeId LocalPageSize() {
   return QLocale().measurementSystem() == QLocale::ImperialUSSystem ? QPageSize::Letter : QPageSize::A4;
 }
 
-std::unique_ptr<QTextDocument> RecordDocument(const Station& station, const StationResult& result) {
+std::unique_ptr<QTextDocument> RecordDocument(const Station& station, const StationResult& result,
+                                              const StationNearField* nearField) {
   auto document = std::make_unique<QTextDocument>();
   if (const auto worst = WorstBand(result)) {
     if (const auto plot = MakePlot(station, result, worst->first, worst->second)) {
@@ -52,13 +95,15 @@ std::unique_ptr<QTextDocument> RecordDocument(const Station& station, const Stat
   option.setWrapMode(QTextOption::WordWrap);
   document->setDefaultTextOption(option);
   document->setDocumentMargin(0);  // the paper has its own
-  document->setHtml(QString::fromStdString(Html(station, result, kPlotImageName, true)));
+  const std::string html = SvgAsPictures(Html(station, result, nearField, kPlotImageName, true), *document);
+  document->setHtml(QString::fromStdString(html));
   KeepWordsWhole(*document);
   return document;
 }
 
-void PrintRecord(const Station& station, const StationResult& result, QPagedPaintDevice* device) {
-  const PagedRecord record(RecordDocument(station, result),
+void PrintRecord(const Station& station, const StationResult& result, const StationNearField* nearField,
+                 QPagedPaintDevice* device) {
+  const PagedRecord record(RecordDocument(station, result, nearField),
                            device->pageLayout().paintRect(QPageLayout::Point).size());
   QPainter painter(device);
   const QRectF target(0, 0, device->width(), device->height());
@@ -68,12 +113,14 @@ void PrintRecord(const Station& station, const StationResult& result, QPagedPain
   }
 }
 
-bool WriteRecordHtml(const QString& path, const Station& station, const StationResult& result, QString& error) {
-  const std::string html = Html(station, result, {});
+bool WriteRecordHtml(const QString& path, const Station& station, const StationResult& result,
+                     const StationNearField* nearField, QString& error) {
+  const std::string html = Html(station, result, nearField, {});
   return WriteFileAtomically(path, QByteArrayView(html.data(), static_cast<qsizetype>(html.size())), error);
 }
 
-bool WriteRecordPdf(const QString& path, const Station& station, const StationResult& result, QString& error) {
+bool WriteRecordPdf(const QString& path, const Station& station, const StationResult& result,
+                    const StationNearField* nearField, QString& error) {
   // Laid out in memory and written in one piece, as every file is.
   QByteArray bytes;
   {
@@ -84,7 +131,7 @@ bool WriteRecordPdf(const QString& path, const Station& station, const StationRe
     pdf.setPageMargins(QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
     pdf.setTitle(QStringLiteral("RF exposure evaluation of %1").arg(QString::fromStdString(station.callsign)));
     pdf.setCreator(QStringLiteral("ZENTO Station " ZENTO_VERSION));
-    PrintRecord(station, result, &pdf);
+    PrintRecord(station, result, nearField, &pdf);
   }
   return WriteFileAtomically(path, bytes, error);
 }

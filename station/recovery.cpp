@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QStandardPaths>
@@ -38,9 +39,12 @@ std::optional<RecoveredStation> ReadCopy(const QString& copy) {
     return std::nullopt;
   }
   QString error;
-  auto station = StationFromText(root.value(QLatin1String("station")).toString().toUtf8(), error);
+  // The window keeps imported models' files by absolute paths; older copies relative to the station.
+  const QString path = root.value(QLatin1String("path")).toString();
+  const QString folder = path.isEmpty() ? QString() : QFileInfo(path).absolutePath();
+  auto station = StationFromText(root.value(QLatin1String("station")).toString().toUtf8(), error, folder);
   if (!station) return std::nullopt;
-  return RecoveredStation{copy, root.value(QLatin1String("path")).toString(), std::move(*station),
+  return RecoveredStation{copy, path, WithDeckPathsFrom(std::move(*station), folder),
                           QDateTime::fromString(root.value(QLatin1String("kept")).toString(), Qt::ISODate)};
 }
 

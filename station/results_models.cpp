@@ -6,6 +6,7 @@
 
 #include "core/number_text.h"
 #include "report/station_text.h"
+#include "station/near_field_service.h"
 #include "station/station_document.h"
 
 namespace zento::station {
@@ -16,11 +17,12 @@ QString Q(const std::string& text) { return QString::fromStdString(text); }
 const QColor kExceedsText(0xb0, 0x00, 0x20);
 const QColor kExceedsBackground(0xff, 0xe4, 0xe4);
 const QColor kCompliesText(0x1b, 0x5e, 0x20);
+const QColor kComputingText(0x75, 0x75, 0x75);
 
 // The share at each place comes right after the row's name, where it is seen without scrolling;
 // the figures behind it follow.
 enum ResultColumn { kTransmitter, kBand, kEnvironment, kFirstPlace };
-enum FigureColumn { kMHz, kEirp, kLimit, kSafe, kHorizontal, kExemption };
+enum FigureColumn { kMHz, kEirp, kLimit, kSafe, kHorizontal, kBoundary, kExemption };
 
 // The window writes the unit as it is printed, whatever the plain-text outputs spell.
 QString Superscript(QString text) { return text.replace(QLatin1String("W/m2"), QStringLiteral("W/m\u00b2")); }
@@ -29,9 +31,12 @@ QString Superscript(QString text) { return text.replace(QLatin1String("W/m2"), Q
 
 QString VerdictText(bool complies) { return complies ? QObject::tr("COMPLIES") : QObject::tr("EXCEEDS THE LIMIT"); }
 
-StationTableModel::StationTableModel(StationDocument* document, QObject* parent)
-    : QAbstractTableModel(parent), document_(document) {
+QString ComputingText() { return QObject::tr("computing..."); }
+
+StationTableModel::StationTableModel(StationDocument* document, QObject* parent, NearFieldService* service)
+    : QAbstractTableModel(parent), document_(document), service_(service) {
   connect(document_, &StationDocument::changed, this, &StationTableModel::refresh);
+  if (service_ != nullptr) connect(service_, &NearFieldService::changed, this, &StationTableModel::refresh);
 }
 
 int StationTableModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : rows_; }
@@ -51,7 +56,8 @@ void StationTableModel::refresh() {
   }
 }
 
-ResultsModel::ResultsModel(StationDocument* document, QObject* parent) : StationTableModel(document, parent) {
+ResultsModel::ResultsModel(StationDocument* document, QObject* parent, NearFieldService* service)
+    : StationTableModel(document, parent, service) {
   refresh();
 }
 
@@ -69,7 +75,10 @@ std::pair<int, int> ResultsModel::layout() {
     }
   }
   const Station& s = document_->station();
-  const int columns = kFirstPlace + static_cast<int>(s.places.size()) + kExemption + (s.rules == RuleSet::kFcc ? 1 : 0);
+  figures_ = {kMHz, kEirp, kLimit, kSafe, kHorizontal};
+  if (service_ != nullptr && service_->anyModel()) figures_.push_back(kBoundary);
+  if (s.rules == RuleSet::kFcc) figures_.push_back(kExemption);
+  const int columns = kFirstPlace + static_cast<int>(s.places.size() + figures_.size());
   return {static_cast<int>(rows_.size()), columns};
 }
 
@@ -83,11 +92,12 @@ QVariant ResultsModel::headerData(int section, Qt::Orientation orientation, int 
     return StationTableModel::headerData(section, orientation, role);
   const Station& s = document_->station();
   static const char* const kTitles[] = {"Transmitter", "Band", "Environment"};
-  static const char* const kFigures[] = {"MHz", "EIRP (W)", "Limit", "Safe distance", "From the mast", "Exemption"};
+  static const char* const kFigures[] = {"MHz",           "EIRP (W)",           "Limit",    "Safe distance",
+                                         "From the mast", "Near-field boundary", "Exemption"};
   if (section < kFirstPlace) return tr(kTitles[section]);
   const auto place = static_cast<std::size_t>(section - kFirstPlace);
   if (place < s.places.size()) return tr("At %1").arg(Q(s.places[place].name));
-  return tr(kFigures[place - s.places.size()]);
+  return tr(kFigures[figures_[place - s.places.size()]]);
 }
 
 QVariant ResultsModel::data(const QModelIndex& index, int role) const {
@@ -101,11 +111,15 @@ QVariant ResultsModel::data(const QModelIndex& index, int role) const {
   const int column = index.column() < kFirstPlace || placeColumn
                          ? index.column()
                          : kFirstPlace + static_cast<int>(place - s.places.size());
-  const auto figure = static_cast<FigureColumn>(column - kFirstPlace);
   const bool figureColumn = index.column() >= kFirstPlace && !placeColumn;
+  const auto figure =
+      static_cast<FigureColumn>(figureColumn ? figures_[static_cast<std::size_t>(column - kFirstPlace)] : kMHz);
   const bool exceeds = placeColumn && row.environment >= 0 &&
                        s.places[place].environment == static_cast<Environment>(row.environment) &&
                        b.places[place].share > 1.0;
+  const TransmitterNearField* near =
+      figureColumn && figure == kBoundary ? &service_->transmitters()[row.transmitter] : nullptr;
+  if (role == Qt::ForegroundRole && near != nullptr && !near->current()) return QBrush(kComputingText);
   if (role == Qt::ForegroundRole) return exceeds ? QBrush(kExceedsText) : QVariant();
   if (role == Qt::FontRole && exceeds) {
     QFont bold;
@@ -140,6 +154,13 @@ QVariant ResultsModel::data(const QModelIndex& index, int role) const {
       return Q(StationDistance(s, e.safeDistanceMeters));
     case kHorizontal:
       return Q(HorizontalText(s, e));
+    case kBoundary:
+      // The near field's compliance boundary: its farthest direction, as zento-calc gives it.
+      if (near->state == TransmitterNearField::State::kNoModel) return QString();
+      if (near->state == TransmitterNearField::State::kFailed) return role == Qt::ToolTipRole ? near->problem : tr("-");
+      if (!near->current()) return ComputingText();
+      if (row.band >= near->result->bands.size() || near->result->bands[row.band].boundary[0].empty()) return tr("-");
+      return Q(BoundaryText(s, near->result->bands[row.band], env));
     case kExemption:
       if (env != Environment::kUncontrolled) return QString();
       return Superscript(Q(role == Qt::ToolTipRole ? ExemptionWithReason(b) : ExemptionText(b)));
@@ -147,16 +168,20 @@ QVariant ResultsModel::data(const QModelIndex& index, int role) const {
   return {};
 }
 
-VerdictModel::VerdictModel(StationDocument* document, QObject* parent) : StationTableModel(document, parent) {
+VerdictModel::VerdictModel(StationDocument* document, QObject* parent, NearFieldService* service)
+    : StationTableModel(document, parent, service) {
   refresh();
 }
 
-std::pair<int, int> VerdictModel::layout() { return {static_cast<int>(document_->station().places.size()), kColumns}; }
+std::pair<int, int> VerdictModel::layout() {
+  const bool near = service_ != nullptr && service_->anyModel();
+  return {static_cast<int>(document_->station().places.size()), near ? kColumns : kNearField};
+}
 
 QVariant VerdictModel::headerData(int section, Qt::Orientation orientation, int role) const {
   if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
     return StationTableModel::headerData(section, orientation, role);
-  static const char* const kTitles[] = {"Place", "Verdict", "Share of the limit", "From"};
+  static const char* const kTitles[] = {"Place", "Verdict", "Share of the limit", "From", "With the near field"};
   return tr(kTitles[section]);
 }
 
@@ -164,6 +189,17 @@ QVariant VerdictModel::data(const QModelIndex& index, int role) const {
   if (!index.isValid()) return {};
   const Station& s = document_->station();
   const auto p = static_cast<std::size_t>(index.row());
+  if (index.column() == kNearField) {
+    // The verdict with each modelled antenna's near-field share, once it is known.
+    const bool pending = service_->verdictPending(p);
+    const PlaceVerdict& near = service_->verdicts()[p];
+    if (role == Qt::ForegroundRole) return QBrush(pending ? kComputingText : near.complies ? kCompliesText : kExceedsText);
+    if (role == Qt::ToolTipRole) {
+      return tr("The verdict with each modelled antenna's near-field share in place of its far-field one");
+    }
+    if (role != Qt::DisplayRole) return {};
+    return pending ? ComputingText() : tr("%1, %2").arg(VerdictText(near.complies), Q(PercentText(near.share)));
+  }
   const PlaceVerdict& v = document_->result().places[p];
   if (role == Qt::ForegroundRole && index.column() != kPlace) return QBrush(v.complies ? kCompliesText : kExceedsText);
   if (role == Qt::BackgroundRole && !v.complies) return QBrush(kExceedsBackground);

@@ -8,6 +8,7 @@
 
 namespace zento::station {
 
+class NearFieldService;
 class StationDocument;
 
 // A model whose shape follows the station: reset when rows or columns change, otherwise every
@@ -16,7 +17,8 @@ class StationTableModel : public QAbstractTableModel {
   Q_OBJECT
 
  public:
-  explicit StationTableModel(StationDocument* document, QObject* parent = nullptr);
+  // With a near-field service, the near field's figures too, refreshed as they arrive.
+  explicit StationTableModel(StationDocument* document, QObject* parent = nullptr, NearFieldService* service = nullptr);
   int rowCount(const QModelIndex& parent = {}) const override;
   int columnCount(const QModelIndex& parent = {}) const override;
 
@@ -26,6 +28,7 @@ class StationTableModel : public QAbstractTableModel {
   void refresh();
 
   StationDocument* document_;
+  NearFieldService* service_;
 
  private:
   int rows_ = 0, columns_ = 0;
@@ -35,7 +38,8 @@ class ResultsModel : public StationTableModel {
   Q_OBJECT
 
  public:
-  explicit ResultsModel(StationDocument* document, QObject* parent = nullptr);
+  // With the near field: its compliance boundary beside the far-field distances.
+  explicit ResultsModel(StationDocument* document, QObject* parent = nullptr, NearFieldService* service = nullptr);
   QVariant data(const QModelIndex& index, int role) const override;
   QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
   // The (transmitter, band) a row shows.
@@ -48,14 +52,16 @@ class ResultsModel : public StationTableModel {
     int environment;  // -1: the band could not be evaluated
   };
   std::vector<Row> rows_;
+  std::vector<int> figures_;  // the columns after the places, as FigureColumn
 };
 
 class VerdictModel : public StationTableModel {
   Q_OBJECT
 
  public:
-  enum Column { kPlace, kVerdict, kShare, kFrom, kColumns };
-  explicit VerdictModel(StationDocument* document, QObject* parent = nullptr);
+  // kNearField is there while a transmitter has an antenna model.
+  enum Column { kPlace, kVerdict, kShare, kFrom, kNearField, kColumns };
+  explicit VerdictModel(StationDocument* document, QObject* parent = nullptr, NearFieldService* service = nullptr);
   QVariant data(const QModelIndex& index, int role) const override;
   QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
@@ -65,5 +71,7 @@ class VerdictModel : public StationTableModel {
 
 // The words of a verdict.
 QString VerdictText(bool complies);
+// What a near-field figure not known yet says.
+QString ComputingText();
 
 }  // namespace zento::station

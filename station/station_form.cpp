@@ -42,6 +42,13 @@ StationForm::StationForm(StationDocument* document, QWidget* parent) : QWidget(p
   exemption_->setObjectName(QStringLiteral("exemptionDistance"));
   exemption_->setLength(true);
   exemption_->setPlaceholderText(tr("the nearest place"));
+  groundKind_ = new QComboBox(this);
+  groundKind_->setObjectName(QStringLiteral("ground"));
+  for (const GroundInfo& ground : kGrounds) {
+    const QString name = QString::fromUtf8(ground.name.data(), static_cast<qsizetype>(ground.name.size()));
+    groundKind_->addItem(name.left(1).toUpper() + name.mid(1));
+  }
+  groundKind_->setToolTip(tr("The ground the near field of the antennas with a model is computed over"));
 
   // The rows keep to the top of the tab, however tall it is.
   auto* outer = new QVBoxLayout(this);
@@ -60,6 +67,7 @@ StationForm::StationForm(StationDocument* document, QWidget* parent) : QWidget(p
   form->addRow(tr("Distances &in:"), units_);
   form->addRow(tr("Height of pe&ople:"), personHeight_);
   form->addRow(tr("E&xemption checked at:"), exemption_);
+  form->addRow(tr("Grou&nd under the antennas:"), groundKind_);
 
   connect(callsign_, &QLineEdit::textEdited, this, [this](const QString& text) {
     editStation(tr("Call Sign"), QStringLiteral("callsign"), [&](Station& s) { s.callsign = text.toStdString(); });
@@ -76,6 +84,9 @@ StationForm::StationForm(StationDocument* document, QWidget* parent) : QWidget(p
           [this](bool on) { editStation(tr("Ground Reflection"), {}, [&](Station& s) { s.groundReflection = on; }); });
   connect(units_, &QComboBox::activated, this, [this](int index) {
     editStation(tr("Units"), {}, [&](Station& s) { s.units = index == 0 ? LengthUnit::kFeet : LengthUnit::kMeters; });
+  });
+  connect(groundKind_, &QComboBox::activated, this, [this](int index) {
+    editStation(tr("Ground"), {}, [&](Station& s) { s.ground = kGrounds[static_cast<std::size_t>(index)].id; });
   });
   connect(personHeight_, &NumberField::valueEdited, this, [this](std::optional<double> v) {
     editStation(tr("Height of People"), QStringLiteral("personHeight"), [&](Station& s) { s.personHeightMeters = *v; });
@@ -113,6 +124,7 @@ void StationForm::refresh() {
   personHeight_->showValue(s.personHeightMeters, s.units);
   exemption_->showValue(s.exemptionDistanceMeters, s.units);
   exemption_->setEnabled(s.rules == RuleSet::kFcc);
+  groundKind_->setCurrentIndex(static_cast<int>(s.ground));
   const RuleSetInfo& info = Info(s.rules);
   findChild<QLabel*>(QStringLiteral("citation"))
       ->setText(QString::fromUtf8(info.citation.data(), static_cast<qsizetype>(info.citation.size())));

@@ -1,6 +1,6 @@
 #pragma once
 // The station's own inputs: call sign, location, rule set, ground reflection, units, the height
-// where people are and where the exemption is checked.
+// where people are, where the exemption is checked, and the ground under the antennas.
 
 #include <QWidget>
 
@@ -38,6 +38,7 @@ class StationForm : public QWidget {
   QComboBox* units_;
   NumberField* personHeight_;
   NumberField* exemption_;
+  QComboBox* groundKind_;
 };
 
 }  // namespace zento::station

@@ -17,6 +17,7 @@
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QSplitter>
+#include <QStackedWidget>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTableView>
@@ -28,6 +29,8 @@
 #include "core/plot.h"
 #include "station/help.h"
 #include "station/limited_text_edit.h"
+#include "station/near_field_pane.h"
+#include "station/near_field_service.h"
 #include "station/places_pane.h"
 #include "station/plot_view.h"
 #include "station/recovery.h"
@@ -78,29 +81,10 @@ QLabel* Buddy(const QString& text, QWidget* buddy, QWidget* parent) {
   return label;
 }
 
-// Undo and Redo are the station's, with every key they have, also while a field has the focus:
-// a field's own undo would only add edits.
-class StationUndoKeys : public QObject {
- public:
-  StationUndoKeys(QWidget* window, QList<QAction*> actions) : QObject(window), actions_(std::move(actions)) {}
-  bool eventFilter(QObject* watched, QEvent* event) override {
-    if (event->type() != QEvent::ShortcutOverride) return false;
-    const QKeySequence pressed(static_cast<QKeyEvent*>(event)->keyCombination());
-    const bool ours =
-        std::any_of(actions_.begin(), actions_.end(), [&](QAction* a) { return a->shortcuts().contains(pressed); });
-    if (!ours) return false;
-    auto* widget = qobject_cast<QWidget*>(watched);
-    if (widget == nullptr || widget->window() != parent()) return false;
-    return qobject_cast<QLineEdit*>(widget) != nullptr || qobject_cast<QPlainTextEdit*>(widget) != nullptr;
-  }
-
- private:
-  QList<QAction*> actions_;
-};
-
 }  // namespace
 
-StationWindow::StationWindow(QWidget* parent) : QMainWindow(parent), document_(new StationDocument(this)) {
+StationWindow::StationWindow(QWidget* parent)
+    : QMainWindow(parent), document_(new StationDocument(this)), nearField_(new NearFieldService(document_, this)) {
   setObjectName(QStringLiteral("stationWindow"));
   auto* splitter = new QSplitter(Qt::Horizontal, this);
   splitter->addWidget(makeInputs());
@@ -134,6 +118,10 @@ StationWindow::StationWindow(QWidget* parent) : QMainWindow(parent), document_(n
   connect(placesPane_, &PlacesPane::problem, this, &StationWindow::showProblem);
   connect(document_, &StationDocument::refused, this, &StationWindow::showProblem);
   connect(transmittersPane_, &TransmittersPane::problemChanged, this, &StationWindow::showProblem);
+  // Said once in the status bar; the near field's own bar keeps saying it while it holds.
+  connect(nearField_, &NearFieldService::newProblem, this, [this](const QString& problem) {
+    statusBar()->showMessage(tr("No near field for %1. The far-field results stand.").arg(problem), 15000);
+  });
   connect(plotBand_, &QComboBox::currentIndexChanged, this, &StationWindow::refreshPlot);
   connect(results_, &QTableView::activated, this, [this](const QModelIndex& index) {
     const auto band = resultsModel_->bandAt(index.row());
@@ -170,7 +158,7 @@ QWidget* StationWindow::makeInputs() {
   stationScroll->setMinimumWidth(stationForm_->minimumSizeHint().width() +
                                  stationScroll->verticalScrollBar()->sizeHint().width());
   placesPane_ = new PlacesPane(document_, tabs_);
-  transmittersPane_ = new TransmittersPane(document_, tabs_);
+  transmittersPane_ = new TransmittersPane(document_, nearField_, tabs_);
   tabs_->addTab(stationScroll, tr("&Station"));
   tabs_->addTab(placesPane_, tr("&Places"));
   tabs_->addTab(transmittersPane_, tr("&Transmitters"));
@@ -191,42 +179,64 @@ QWidget* StationWindow::makeOutputs() {
   outputs->setChildrenCollapsible(false);
 
   auto* top = new QWidget(outputs);
-  verdictModel_ = new VerdictModel(document_, this);
+  verdictModel_ = new VerdictModel(document_, this, nearField_);
   verdicts_ = ResultTable(verdictModel_, "verdicts", top, false);
   verdicts_->setAccessibleName(tr("Verdict at each place"));
   // A few short rows: the place, verdict and share fit their words, the transmitters behind the
   // share take the rest (and scroll when the window is too narrow for all).
-  for (const int column : {VerdictModel::kPlace, VerdictModel::kVerdict, VerdictModel::kShare}) {
-    verdicts_->horizontalHeader()->setSectionResizeMode(column, QHeaderView::ResizeToContents);
-  }
-  verdicts_->horizontalHeader()->setSectionResizeMode(VerdictModel::kFrom, QHeaderView::Stretch);
+  const auto fitColumns = [this] {
+    for (const int column : {VerdictModel::kPlace, VerdictModel::kVerdict, VerdictModel::kShare, VerdictModel::kNearField}) {
+      if (column < verdictModel_->columnCount()) {
+        verdicts_->horizontalHeader()->setSectionResizeMode(column, QHeaderView::ResizeToContents);
+      }
+    }
+    verdicts_->horizontalHeader()->setSectionResizeMode(VerdictModel::kFrom, QHeaderView::Stretch);
+  };
+  fitColumns();
+  connect(verdictModel_, &QAbstractItemModel::modelReset, verdicts_, fitColumns);
   verdicts_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   connect(verdicts_->horizontalScrollBar(), &QScrollBar::rangeChanged, this, &StationWindow::fitVerdicts);
-  plotBand_ = new QComboBox(top);
+  views_ = new QTabWidget(top);
+  views_->setObjectName(QStringLiteral("views"));
+  views_->setDocumentMode(true);
+  auto* plotPage = new QWidget(views_);
+  plotBand_ = new QComboBox(plotPage);
   plotBand_->setObjectName(QStringLiteral("plotBand"));
   plotBand_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
-  plot_ = new PlotView(top);
+  plot_ = new PlotView(plotPage);
   // Room for the plot's texts when the window is at its smallest.
   plot_->setMinimumSize(400, 330);
   plot_->setAccessibleName(tr("Power density plot"));
-  auto* bandRow = new QHBoxLayout;
-  bandRow->addWidget(Buddy(tr("Plot &band:"), plotBand_, top));
-  bandRow->addWidget(plotBand_);
-  bandRow->addStretch();
+  auto* plotLayout = new QVBoxLayout(plotPage);
+  plotLayout->setContentsMargins(0, 4, 0, 0);  // the tab's frame is margin enough
+  plotLayout->addWidget(plot_, 1);
+  auto* key = new QLabel(tr("Solid: the power density. Dashed: each limit; a dot where it is met. Dotted: the places, "
+                            "named with their share and verdict."),
+                         plotPage);
+  key->setWordWrap(true);
+  plotLayout->addWidget(key);
+  nearFieldPane_ = new NearFieldPane(document_, nearField_, views_);
+  views_->addTab(plotPage, tr("Power density"));
+  views_->addTab(nearFieldPane_, tr("Near field"));
+  // The plot's band beside the tabs, where it takes no room from the plot.
+  auto* choices = new QStackedWidget(views_);
+  auto* bandRow = new QWidget(choices);
+  auto* bandLayout = new QHBoxLayout(bandRow);
+  bandLayout->setContentsMargins(0, 0, 0, 0);
+  bandLayout->addWidget(Buddy(tr("Plot &band:"), plotBand_, bandRow));
+  bandLayout->addWidget(plotBand_);
+  choices->addWidget(bandRow);
+  choices->addWidget(new QWidget(choices));
+  views_->setCornerWidget(choices, Qt::TopRightCorner);
+  connect(views_, &QTabWidget::currentChanged, choices, &QStackedWidget::setCurrentIndex);
   auto* topLayout = new QVBoxLayout(top);
   topLayout->setContentsMargins(0, 0, 0, 0);
   topLayout->addWidget(Buddy(tr("&Verdict at each place:"), verdicts_, top));
   topLayout->addWidget(verdicts_);
-  topLayout->addLayout(bandRow);
-  topLayout->addWidget(plot_, 1);
-  auto* key = new QLabel(tr("Solid: the power density. Dashed: each limit; a dot where it is met. Dotted: the places, "
-                            "named with their share and verdict."),
-                         top);
-  key->setWordWrap(true);
-  topLayout->addWidget(key);
+  topLayout->addWidget(views_, 1);
 
   auto* bottom = new QWidget(outputs);
-  resultsModel_ = new ResultsModel(document_, this);
+  resultsModel_ = new ResultsModel(document_, this, nearField_);
   results_ = ResultTable(resultsModel_, "results", bottom, true);
   results_->setAccessibleName(tr("Results by transmitter and band"));
   auto* bottomLayout = new QVBoxLayout(bottom);
@@ -238,57 +248,6 @@ QWidget* StationWindow::makeOutputs() {
   outputs->setStretchFactor(0, 3);
   outputs->setStretchFactor(1, 2);
   return outputs;
-}
-
-void StationWindow::makeActions() {
-  // Every binding of a standard key, as the platform has them; where it has none (Save As, Quit
-  // on some desktops), the common one.
-  const auto action = [this](QMenu* menu, const QString& text, QKeySequence::StandardKey key, auto slot) {
-    QAction* a = menu->addAction(text);
-    a->setShortcuts(key);
-    if (a->shortcuts().isEmpty() && key == QKeySequence::SaveAs) a->setShortcut(QKeySequence(tr("Ctrl+Shift+S")));
-    if (a->shortcuts().isEmpty() && key == QKeySequence::Quit) a->setShortcut(QKeySequence(tr("Ctrl+Q")));
-    connect(a, &QAction::triggered, this, slot);
-    return a;
-  };
-  QMenu* file = menuBar()->addMenu(tr("&File"));
-  action(file, tr("&New"), QKeySequence::New, &StationWindow::newStation);
-  action(file, tr("&Open..."), QKeySequence::Open, &StationWindow::open);
-  recentMenu_ = file->addMenu(tr("Open &Recent"));
-  recentMenu_->setObjectName(QStringLiteral("recentMenu"));
-  connect(recentMenu_, &QMenu::aboutToShow, this, &StationWindow::refreshRecentMenu);
-  action(file, tr("&Save"), QKeySequence::Save, &StationWindow::save);
-  action(file, tr("Save &As..."), QKeySequence::SaveAs, &StationWindow::saveAs);
-  file->addSeparator();
-  action(file, tr("&Export Record..."), QKeySequence::UnknownKey, &StationWindow::exportRecord);
-  action(file, tr("Export P&DF..."), QKeySequence::UnknownKey, &StationWindow::exportPdf);
-  action(file, tr("&Print..."), QKeySequence::Print, &StationWindow::print);
-  file->addSeparator();
-  action(file, tr("&Quit"), QKeySequence::Quit, &QWidget::close);
-
-  QMenu* edit = menuBar()->addMenu(tr("&Edit"));
-  QAction* undo = document_->undoStack()->createUndoAction(this, tr("&Undo"));
-  undo->setShortcuts(QKeySequence::Undo);
-  QAction* redo = document_->undoStack()->createRedoAction(this, tr("&Redo"));
-  // Ctrl+Y too, wherever the platform's Redo is Ctrl+Shift+Z alone: users of both expect it.
-  QList<QKeySequence> redoKeys = QKeySequence::keyBindings(QKeySequence::Redo);
-  if (!redoKeys.contains(QKeySequence(Qt::CTRL | Qt::Key_Y))) redoKeys << QKeySequence(Qt::CTRL | Qt::Key_Y);
-  redo->setShortcuts(redoKeys);
-  edit->addAction(undo);
-  edit->addAction(redo);
-  qApp->installEventFilter(new StationUndoKeys(this, {undo, redo}));
-
-  QMenu* help = menuBar()->addMenu(tr("&Help"));
-  action(help, tr("ZENTO Station &Help"), QKeySequence::HelpContents, [this] { ShowHelp(this); });
-  action(help, tr("&About ZENTO Station"), QKeySequence::UnknownKey, [this] {
-    QMessageBox::about(this, tr("About ZENTO Station"),
-                       tr("<h3>ZENTO Station %1</h3><p>RF exposure evaluation of a whole amateur station: "
-                          "its transmitters, the places where people are, and the record to keep.</p>")
-                           .arg(QStringLiteral(ZENTO_VERSION)));
-  });
-  for (QAction* a : findChildren<QAction*>())
-    a->setObjectName(a->text().remove(QLatin1Char('&')).remove(QStringLiteral("...")));
-  refreshRecentMenu();
 }
 
 void StationWindow::refresh() {

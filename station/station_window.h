@@ -5,6 +5,7 @@
 #include <QMainWindow>
 #include <memory>
 
+#include "core/near_field.h"
 #include "core/station_eval.h"
 
 class QComboBox;
@@ -16,6 +17,8 @@ class QTimer;
 
 namespace zento::station {
 
+class NearFieldPane;
+class NearFieldService;
 class PlacesPane;
 class PlotView;
 class RecoveryFile;
@@ -34,6 +37,9 @@ class StationWindow : public QMainWindow {
   ~StationWindow() override;
 
   StationDocument* document() const { return document_; }
+  NearFieldService* nearField() const { return nearField_; }
+  NearFieldPane* nearFieldPane() const { return nearFieldPane_; }
+  QTabWidget* views() const { return views_; }  // the plot and the near field
   PlotView* plot() const { return plot_; }
   QComboBox* plotBand() const { return plotBand_; }
   QTableView* results() const { return results_; }
@@ -89,9 +95,15 @@ class StationWindow : public QMainWindow {
   bool saveTo(const QString& path);
   void exportRecord();
   void exportPdf();
-  using RecordWriter = bool (*)(const QString&, const Station&, const StationResult&, QString&);
+  using RecordWriter = bool (*)(const QString&, const Station&, const StationResult&, const StationNearField*,
+                                QString&);
   void exportWith(const QString& title, const QString& filter, const QString& suffix, RecordWriter write);
   void print();
+  // The near field for the record, once the engine has given all of it (waiting, with a way out,
+  // while it works); none when the user gave up waiting. Without a model: an empty one.
+  std::optional<StationNearField> recordNearField();
+  // The station as the record names it: imported models' files relative to the station file.
+  Station recordStation() const;
   bool fieldsShowTheStation(const QString& title, const QString& nothingDone);
   void openRecent(const QString& path);
   void addRecentFile(const QString& path);
@@ -106,14 +118,17 @@ class StationWindow : public QMainWindow {
   bool offerRecovery(const RecoveredStation& recovered);
 
   StationDocument* document_;
+  NearFieldService* nearField_;  // made before every view: it follows each edit first
   QTabWidget* tabs_;
   StationForm* stationForm_;
   PlacesPane* placesPane_;
   TransmittersPane* transmittersPane_;
   QTableView* verdicts_;
   VerdictModel* verdictModel_;
+  QTabWidget* views_;
   QComboBox* plotBand_;
   PlotView* plot_;
+  NearFieldPane* nearFieldPane_;
   QTableView* results_;
   ResultsModel* resultsModel_;
   QMenu* recentMenu_;

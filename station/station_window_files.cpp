@@ -1,6 +1,7 @@
 // The station window's file, record and settings.
 #include <QCloseEvent>
 #include <QDir>
+#include <QEventLoop>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
@@ -9,12 +10,16 @@
 #include <QMimeData>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QProgressDialog>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTabWidget>
 
 #include "report/station_file.h"
 #include "station/file_io.h"
+#include "station/near_field_pane.h"
+#include "station/near_field_record.h"
+#include "station/near_field_service.h"
 #include "station/number_field.h"
 #include "station/record_export.h"
 #include "station/recovery.h"
@@ -107,8 +112,11 @@ bool StationWindow::load(const QString& path) {
     return false;
   }
   const QString absolute = QFileInfo(path).absoluteFilePath();
-  document_->reset(*station, absolute);
+  // Imported models' files are kept by absolute paths while the station is open.
+  document_->reset(WithDeckPathsFrom(*station, QFileInfo(path).absolutePath()), absolute);
   addRecentFile(absolute);
+  // A station with antenna models opens at their near field.
+  if (nearField_->anyModel()) views_->setCurrentWidget(nearFieldPane_);
   return true;
 }
 
@@ -143,7 +151,8 @@ bool StationWindow::saveAs() {
 }
 
 bool StationWindow::saveTo(const QString& path) {
-  const std::string text = StationText(document_->station());
+  // Imported models' files named relative to the station file, wherever it is saved.
+  const std::string text = StationText(WithDeckPathsRelativeTo(document_->station(), QFileInfo(path).absolutePath()));
   QString error;
   if (!WriteFileAtomically(path, QByteArrayView(text.data(), static_cast<qsizetype>(text.size())), error)) {
     QMessageBox::warning(this, tr("Save Station"),
@@ -190,10 +199,36 @@ void StationWindow::exportWith(const QString& title, const QString& filter, cons
   const QString base = document_->path().isEmpty() ? tr("station") : QFileInfo(document_->path()).fileName();
   const QString path =
       askSavePath(title, filter, suffix, base.section(QLatin1Char('.'), 0, 0) + QStringLiteral("-record") + suffix);
+  if (path.isEmpty()) return;
+  const auto nearField = recordNearField();
+  if (!nearField) return;  // the user would not wait for the engine
   QString error;
-  if (!path.isEmpty() && !write(path, document_->station(), document_->result(), error)) {
+  if (!write(path, recordStation(), document_->result(), &*nearField, error)) {
     QMessageBox::warning(this, title, tr("Cannot write %1:\n%2").arg(QDir::toNativeSeparators(path), error));
   }
+}
+
+Station StationWindow::recordStation() const {
+  const QString path = document_->path();
+  return path.isEmpty() ? document_->station()
+                        : WithDeckPathsRelativeTo(document_->station(), QFileInfo(path).absolutePath());
+}
+
+std::optional<StationNearField> StationWindow::recordNearField() {
+  std::optional<StationNearField> nearField = RecordNearField(*nearField_, document_->station(), document_->result());
+  if (nearField) return nearField;
+  // The engine is still at work: the record waits for it, for as long as the user will.
+  QProgressDialog progress(tr("The engine is computing the near field for the record..."), tr("Cancel"), 0, 0, this);
+  progress.setWindowTitle(tr("Near Field"));
+  progress.setMinimumDuration(400);
+  QEventLoop loop;
+  connect(nearField_, &NearFieldService::changed, &loop, &QEventLoop::quit);
+  connect(&progress, &QProgressDialog::canceled, &loop, &QEventLoop::quit);
+  while (!progress.wasCanceled() &&
+         !(nearField = RecordNearField(*nearField_, document_->station(), document_->result()))) {
+    loop.exec();
+  }
+  return nearField;
 }
 
 void StationWindow::print() {
@@ -202,7 +237,8 @@ void StationWindow::print() {
   printer.setPageSize(QPageSize(LocalPageSize()));
   QPrintDialog dialog(&printer, this);
   dialog.setWindowTitle(tr("Print Record"));
-  if (dialog.exec() == QDialog::Accepted) PrintRecord(document_->station(), document_->result(), &printer);
+  if (dialog.exec() != QDialog::Accepted) return;
+  if (const auto nearField = recordNearField()) PrintRecord(recordStation(), document_->result(), &*nearField, &printer);
 }
 
 void StationWindow::openRecent(const QString& path) {

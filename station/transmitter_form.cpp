@@ -10,12 +10,12 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
-#include "core/antennas.h"
 #include "core/bands.h"
 #include "core/feedline.h"
 #include "core/number_text.h"
 #include "core/operating.h"
 #include "report/station_text.h"
+#include "station/antenna_editor.h"
 #include "station/number_field.h"
 #include "station/station_document.h"
 #include "station/station_edits.h"
@@ -80,13 +80,16 @@ void AlignLabels(QWidget* form) {
 
 }  // namespace
 
-TransmitterForm::TransmitterForm(StationDocument* document, QWidget* parent) : QWidget(parent), document_(document) {
+TransmitterForm::TransmitterForm(StationDocument* document, NearFieldService* service, QWidget* parent)
+    : QWidget(parent), document_(document) {
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(makeTransmitterBox());
   layout->addWidget(makeBandsBox());
   layout->addWidget(makeFeedlineBox());
-  layout->addWidget(makeAntennaBox());
+  antenna_ = new AntennaEditor(document_, service, this);
+  connect(antenna_, &AntennaEditor::problemChanged, this, &TransmitterForm::showProblem);
+  layout->addWidget(antenna_);
   layout->addStretch();
   AlignLabels(this);
   connectFields();
@@ -186,21 +189,6 @@ QWidget* TransmitterForm::makeFeedlineBox() {
   return box;
 }
 
-QWidget* TransmitterForm::makeAntennaBox() {
-  auto* box = new QGroupBox(tr("Antenna"), this);
-  antenna_ = Combo(box, "antenna");
-  antenna_->addItem(tr("Gain given below"));
-  for (const auto& preset : kAntennaPresets) antenna_->addItem(Text(preset.label));
-  gain_ = numberField("gain", tr("Gain"), kGainRange, false);
-  height_ = numberField("antennaHeight", tr("Antenna height"), kHeightRange, true);
-  height_->setLength(true);
-  auto* form = new QFormLayout(box);
-  form->addRow(tr("&Antenna:"), antenna_);
-  form->addRow(tr("&Gain (dBi):"), gain_);
-  form->addRow(tr("Height above the ground:"), height_);
-  return box;
-}
-
 template <typename Change>
 void TransmitterForm::editTransmitter(const QString& what, const QString& key, Change change) {
   if (index_ < 0) return;
@@ -229,8 +217,6 @@ void TransmitterForm::connectFields() {
   number(totalLoss_, tr("Matched Loss"), "loss", [](Transmitter& t, Field v) { t.feedline.totalLossDb = *v; });
   number(swr_, tr("SWR"), "swr", [](Transmitter& t, Field v) { t.feedline.swr = *v; });
   number(otherLoss_, tr("Other Loss"), "other", [](Transmitter& t, Field v) { t.feedline.otherLossDb = *v; });
-  number(gain_, tr("Antenna Gain"), "gain", [](Transmitter& t, Field v) { t.antenna.gainDbi = *v; });
-  number(height_, tr("Antenna Height"), "height", [](Transmitter& t, Field v) { t.antenna.heightMeters = v; });
 
   connect(name_, &QLineEdit::textEdited, this, [this](const QString& text) {
     const std::string name = text.toStdString();
@@ -293,16 +279,6 @@ void TransmitterForm::connectFields() {
       t.feedline.lengthUnit = row == 0 ? LengthUnit::kFeet : LengthUnit::kMeters;
     });
   });
-  connect(antenna_, &QComboBox::activated, this, [this](int row) {
-    editTransmitter(tr("Antenna"), {}, [&](Station&, Transmitter& t) {
-      if (row == 0) {
-        t.antenna.gainDbi = AntennaGainDbi(t.antenna);  // the figure stays until the user changes it
-        t.antenna.preset.reset();
-      } else {
-        t.antenna.preset = row - 1;
-      }
-    });
-  });
 }
 
 void TransmitterForm::showProblem(const QString& message) { emit problemChanged(message); }
@@ -310,6 +286,7 @@ void TransmitterForm::showProblem(const QString& message) { emit problemChanged(
 void TransmitterForm::setTransmitter(int index) {
   if (index == index_) return;
   index_ = index;
+  antenna_->setTransmitter(index);
   nameProblem_.clear();
   frequencyProblem_.clear();
   name_->setStyleSheet({});
@@ -354,11 +331,6 @@ void TransmitterForm::refresh() {
   totalLoss_->showValue(f.totalLossDb);
   swr_->showValue(f.swr);
   otherLoss_->showValue(f.otherLossDb);
-
-  antenna_->setCurrentIndex(t.antenna.preset ? *t.antenna.preset + 1 : 0);
-  gain_->setEnabled(!t.antenna.preset);
-  gain_->showValue(AntennaGainDbi(t.antenna));
-  height_->showValue(t.antenna.heightMeters, s.units);
 
   if (frequencyProblem_.isEmpty()) {
     const QString text = QString::fromStdString(FrequenciesText(Frequencies(t)));

@@ -1,6 +1,6 @@
 #pragma once
 // One transmitter's inputs: name, power, mode or duty, time on the air, bands, feedline,
-// antenna, and the transmitters it transmits at the same time as.
+// antenna (AntennaEditor), and the transmitters it transmits at the same time as.
 
 #include <QWidget>
 
@@ -14,6 +14,8 @@ class QListWidgetItem;
 
 namespace zento::station {
 
+class AntennaEditor;
+class NearFieldService;
 class NumberField;
 class StationDocument;
 
@@ -21,7 +23,7 @@ class TransmitterForm : public QWidget {
   Q_OBJECT
 
  public:
-  TransmitterForm(StationDocument* document, QWidget* parent = nullptr);
+  TransmitterForm(StationDocument* document, NearFieldService* service, QWidget* parent = nullptr);
   // The transmitter shown and edited; -1 for none.
   void setTransmitter(int index);
   int transmitter() const { return index_; }
@@ -33,7 +35,6 @@ class TransmitterForm : public QWidget {
   QWidget* makeTransmitterBox();
   QWidget* makeBandsBox();
   QWidget* makeFeedlineBox();
-  QWidget* makeAntennaBox();
   void connectFields();
   void refresh();
   void refreshLists();
@@ -61,9 +62,7 @@ class TransmitterForm : public QWidget {
   NumberField* totalLoss_;
   NumberField* swr_;
   NumberField* otherLoss_;
-  QComboBox* antenna_;
-  NumberField* gain_;
-  NumberField* height_;
+  AntennaEditor* antenna_;
   QListWidget* simultaneous_;
   QString nameProblem_, frequencyProblem_;
 };

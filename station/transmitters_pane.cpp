@@ -40,7 +40,7 @@ QVariant TransmittersModel::data(const QModelIndex& index, int role) const {
   return QString::fromStdString(document_->station().transmitters[static_cast<std::size_t>(index.row())].name);
 }
 
-TransmittersPane::TransmittersPane(StationDocument* document, QWidget* parent)
+TransmittersPane::TransmittersPane(StationDocument* document, NearFieldService* service, QWidget* parent)
     : QWidget(parent), document_(document), model_(new TransmittersModel(document, this)) {
   list_ = new QListView(this);
   list_->setObjectName(QStringLiteral("transmitters"));
@@ -68,7 +68,7 @@ TransmittersPane::TransmittersPane(StationDocument* document, QWidget* parent)
   top->addLayout(buttons, 1, 1);
   top->setColumnStretch(0, 1);
 
-  form_ = new TransmitterForm(document, this);
+  form_ = new TransmitterForm(document, service, this);
   auto* scroll = new QScrollArea(this);
   scroll->setWidget(form_);
   scroll->setWidgetResizable(true);

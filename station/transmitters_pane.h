@@ -11,6 +11,7 @@ class QListView;
 
 namespace zento::station {
 
+class NearFieldService;
 class StationDocument;
 class TransmitterForm;
 
@@ -33,7 +34,7 @@ class TransmittersPane : public QWidget {
   Q_OBJECT
 
  public:
-  TransmittersPane(StationDocument* document, QWidget* parent = nullptr);
+  TransmittersPane(StationDocument* document, NearFieldService* service, QWidget* parent = nullptr);
   QListView* list() const { return list_; }
   TransmitterForm* form() const { return form_; }
   void select(int index);

@@ -125,6 +125,33 @@ TEST(NearField, TwiceTheSegmentsChangeTheFieldsByTwoPercentAtMost) {
   EXPECT_TRUE(a->samples.atAntenna[a->plan.places.back().first]);
 }
 
+TEST(NearField, PointsAskedForAloneHaveTheFieldsTheyHaveAmongAllTheOthers) {
+  // Over real ground, low enough for the perfect-ground run beside it: the window asks for a
+  // moved place's points alone, and must get what the whole run gives there, point by point.
+  Station s = DipoleStation(14.2, Ground::kAverage);
+  s.transmitters[0].antenna.heightMeters = 1.5;
+  s.transmitters[0].bands = {{"20m", 0}};
+  s.places = {At(3, 4, 2), At(0, 0.01, 1.5), At(-6, 1, 0.5)};  // the second on the wire
+  std::string error;
+  const auto all = ComputeNearField(s, 0, {}, {}, error);
+  ASSERT_TRUE(all) << error;
+  std::vector<Vec3> points;
+  for (const auto& [first, last] : all->plan.places) points.push_back(all->plan.points[first]);
+  const auto alone = ComputePointFields(s, 0, points, {}, {}, error);
+  ASSERT_TRUE(alone) << error;
+  ASSERT_EQ(alone->frequenciesMHz, all->samples.frequenciesMHz);
+  for (std::size_t p = 0; p < points.size(); ++p) {
+    const std::size_t i = all->plan.places[p].first;
+    EXPECT_EQ(alone->atAntenna[p], all->samples.atAntenna[i]) << p;
+    for (std::size_t f = 0; f < alone->frequenciesMHz.size(); ++f) {
+      EXPECT_DOUBLE_EQ(alone->fields[f][p].e2, all->samples.fields[f][i].e2) << p << " at " << f;
+      EXPECT_DOUBLE_EQ(alone->fields[f][p].h2, all->samples.fields[f][i].h2) << p << " at " << f;
+    }
+  }
+  EXPECT_TRUE(alone->atAntenna[1]);
+  EXPECT_GT(alone->fields[0][0].e2, 0.0);
+}
+
 // A stand-in engine that writes a report with the given impedance at 28 MHz.
 fs::path CannedEngine(const std::string& name, double r, double x) {
   const fs::path path = fs::temp_directory_path() / (name + "-" + std::to_string(::getpid()));

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdio>
 #include <functional>
 #include <limits>
 #include <numbers>
@@ -201,6 +202,28 @@ TEST(HeatMap, ColoursGrowLighterWithTheShareAndStopAtTheScalesEnds) {
     previous = y;
   }
   EXPECT_GT(Luminance(top) - Luminance(lowest), 0.6) << "the scale spans the grey range";
+}
+
+// The station window colours its heat maps with HeatMapBand and HeatMapBandRgb: the record's
+// scale, band for band (each a tenth of a decade from 1 %), from cividis' first stop to its last.
+TEST(HeatMap, TheWindowsColoursAreTheRecordsBandForBand) {
+  const std::vector<std::string> legend = Fills(Between(
+      HeatMapSvg(Grid(false, 2, 2, 0, 0, 1, [](double, double) { return 1.0; }), {}, 400, 400), "id=\"legend\"",
+      "id=\"legend-antenna\""));
+  ASSERT_EQ(legend.size(), static_cast<std::size_t>(kHeatMapBands));
+  for (int b = 0; b < kHeatMapBands; ++b) {
+    char hex[8];
+    std::snprintf(hex, sizeof hex, "#%06x", static_cast<unsigned>(HeatMapBandRgb(b)));
+    EXPECT_EQ(legend[static_cast<std::size_t>(b)], hex) << b;
+    // The middle of each band's decade tenth falls in it.
+    EXPECT_EQ(HeatMapBand(0.01 * std::pow(10.0, (b + 0.5) / 10.0)), b);
+  }
+  EXPECT_EQ(HeatMapBandRgb(0), 0x00224eu);
+  EXPECT_EQ(HeatMapBandRgb(kHeatMapBands - 1), 0xfee838u);
+  EXPECT_EQ(HeatMapBand(1.0), 20);  // 100 % starts the band two decades up
+  EXPECT_EQ(HeatMapBand(0.999), 19);
+  EXPECT_EQ(HeatMapBand(kInf), -1);
+  EXPECT_EQ(HeatMapBandRgb(-1), kHeatMapAntennaRgb);
 }
 
 TEST(HeatMap, AtTheAntennaIsAColourOfItsOwn) {

@@ -1,6 +1,7 @@
-// The record on paper, for small and large stations under every rule set, on A4 and Letter:
-// no word broken, no table wider than the page, no row cut in two, no heading apart from what
-// it heads, long tables' headings repeated, every page numbered.
+// The record on paper, for small and large stations under every rule set and one with its near
+// field, on A4 and Letter: no word broken, no table wider than the page, no row cut in two, no
+// heading apart from what it heads, long tables' headings repeated, every page numbered, the heat
+// maps drawn as the pictures they are.
 #include <gtest/gtest.h>
 
 #include <QAbstractTextDocumentLayout>
@@ -17,6 +18,7 @@
 #include <functional>
 
 #include "core/bands.h"
+#include "nec/near_field_run.h"
 #include "report/station_file.h"
 #include "station/record_export.h"
 #include "station/record_pages.h"
@@ -59,7 +61,19 @@ Station Large(RuleSet rules) {
 struct Case {
   std::string what;
   Station station;
+  const StationNearField* nearField = nullptr;
 };
+
+// A station with a model and its near field with pictures, as zento-calc computes it: once.
+const std::pair<Station, StationNearField>& WithNearField() {
+  static const auto computed = [] {
+    const Station s = Example("near-field-yagi");
+    StationNearField nf = nec::EvaluateStationNearField(s, EvaluateStation(s), true, {});
+    EXPECT_TRUE(nf.transmitters[0] && nf.transmitters[0]->grids) << nf.problems[0];
+    return std::pair(s, std::move(nf));
+  }();
+  return computed;
+}
 
 std::vector<Case> Cases() {
   std::vector<Case> cases = {{"contest example", Example("contest-two-transmitters")},
@@ -69,6 +83,7 @@ std::vector<Case> Cases() {
   for (const RuleSet rules : {RuleSet::kFcc, RuleSet::kIcnirp2020}) {
     cases.push_back({"large, " + std::string(Info(rules).name), Large(rules)});
   }
+  cases.push_back({"near-field example", WithNearField().first, &WithNearField().second});
   return cases;
 }
 
@@ -111,7 +126,7 @@ class RecordPrint : public ::testing::Test {
     for (const Case& c : Cases()) {
       const StationResult result = EvaluateStation(c.station);
       for (const QPageSize::PageSizeId paper : {QPageSize::A4, QPageSize::Letter}) {
-        const PagedRecord record(RecordDocument(c.station, result), PrintableArea(paper));
+        const PagedRecord record(RecordDocument(c.station, result, c.nearField), PrintableArea(paper));
         check(c.what + (paper == QPageSize::A4 ? ", A4" : ", Letter"), record);
       }
     }
@@ -203,6 +218,35 @@ TEST_F(RecordPrint, RowsAndHeadingsStayWhole) {
   });
 }
 
+// A text document draws no inline SVG: each heat map is a picture of its own, at the size the
+// page's SVG has, drawn from it (its colours, not a blank), on the page of its caption.
+TEST_F(RecordPrint, TheHeatMapsArePicturesOfTheirOwn) {
+  const auto& [s, nearField] = WithNearField();
+  const PagedRecord record(RecordDocument(s, EvaluateStation(s), &nearField), PrintableArea(QPageSize::A4));
+  const QTextDocument& document = record.document();
+  int pictures = 0;
+  for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+    for (auto it = block.begin(); !it.atEnd(); ++it) {
+      const QTextImageFormat image = it.fragment().charFormat().toImageFormat();
+      if (!image.isValid() || !image.name().startsWith(QStringLiteral("zento-heat-map-"))) continue;
+      ++pictures;
+      const QImage drawn = document.resource(QTextDocument::ImageResource, QUrl(image.name())).value<QImage>();
+      ASSERT_FALSE(drawn.isNull()) << image.name().toStdString();
+      EXPECT_EQ(drawn.width(), 2 * static_cast<int>(image.width()));
+      // Cividis' blue at the foot of its scale is in it somewhere.
+      bool blue = false;
+      for (int y = 0; y < drawn.height() && !blue; y += 3) {
+        for (int x = 0; x < drawn.width() && !blue; x += 3) blue = qBlue(drawn.pixel(x, y)) > qRed(drawn.pixel(x, y)) + 40;
+      }
+      EXPECT_TRUE(blue) << image.name().toStdString();
+      // Its caption (the paragraph before the first) on its page.
+      const QRectF box = document.documentLayout()->blockBoundingRect(block);
+      EXPECT_FALSE(CutAt(record, box.top(), box.bottom())) << image.name().toStdString();
+    }
+  }
+  EXPECT_EQ(pictures, 2);  // from above and upright
+}
+
 TEST_F(RecordPrint, EveryPageIsNumberedAndPrinted) {
   const Station s = Large(RuleSet::kFcc);
   const StationResult result = EvaluateStation(s);
@@ -233,7 +277,7 @@ TEST_F(RecordPrint, EveryPageIsNumberedAndPrinted) {
   QTemporaryDir folder;
   const QString path = folder.filePath(QStringLiteral("record.pdf"));
   QString error;
-  ASSERT_TRUE(WriteRecordPdf(path, s, result, error)) << error.toStdString();
+  ASSERT_TRUE(WriteRecordPdf(path, s, result, nullptr, error)) << error.toStdString();
   QFile pdf(path);
   ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
   const QByteArray bytes = pdf.readAll();
