@@ -213,6 +213,10 @@ int Calculate(const std::vector<std::string>& args, std::ostream& out, std::ostr
     for (const auto& preset : kAntennaPresets) out << preset.shortName << '\t' << preset.label << '\n';
     return kExitOk;
   }
+  if (stationOptions.listRules) {
+    for (const auto& info : kRuleSets) out << info.key << '\t' << info.name << '\t' << info.citation << '\n';
+    return kExitOk;
+  }
   if (stationOptions.listModes) {
     for (const auto& mode : kOperatingModes) {
       out << mode.key << '\t' << FormatGeneral(mode.dutyPercent, 6) << " %\t" << mode.label << '\n';

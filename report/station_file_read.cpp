@@ -47,7 +47,7 @@ class Reader : JsonReader {
     if (const auto rules = OptionalString(root, root_, "rules")) {
       const auto found = FindRuleSet(*rules);
       if (!found) {
-        Fail(root_.Member("rules"), "expected one of fcc, icnirp-1998, icnirp-2020, canada-sc6", &root.at("rules"));
+        Fail(root_.Member("rules"), "expected one of " + RuleSetKeys(), &root.at("rules"));
       }
       s.rules = *found;
     }

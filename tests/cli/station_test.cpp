@@ -105,7 +105,10 @@ TEST(Station, RefusesWhatItCannotUse) {
   } cases[] = {
       {{"--station", kExample, "--power", "10"}, kExitBadInput, "--power: the station comes from --station"},
       {{"--rules", "fcc", "--report", "x.txt"}, kExitBadInput, "--report: not used in a station evaluation"},
-      {{"--rules", "who"}, kExitBadInput, "--rules: 'who' is not one of fcc, icnirp-1998, icnirp-2020, canada-sc6"},
+      {{"--rules", "who"},
+       kExitBadInput,
+       "--rules: 'who' is not one of fcc, icnirp-1998, icnirp-2020, canada-sc6, germany-bemfv, uk-ofcom, "
+       "arpansa-rps-s1"},
       {{"--mode", "psk31"}, kExitBadInput, "--mode: unknown mode 'psk31'; known: ssb, ssb-processed, cw"},
       {{"--mode", "cw", "--mode-duty", "40"}, kExitBadInput, "--mode excludes --mode-duty"},
       {{"--rx-minutes", "3"}, kExitBadInput, "--rx-minutes: needs --tx-minutes"},

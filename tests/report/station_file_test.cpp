@@ -86,7 +86,7 @@ TEST(StationFile, RefusesWhatItCannotUseNamingKeyAndLine) {
        "transmitters[0].simultaneous_with[0]: expected the name of another transmitter, got \"VHF\" (line 12)"},
       {With(power + ",\n      \"rx_minutes\": 3"), "transmitters[0]: missing key \"tx_minutes\" beside \"rx_minutes\""},
       {With(power, "  \"rules\": \"fcc2\",\n"),
-       "rules: expected one of fcc, icnirp-1998, icnirp-2020, canada-sc6, "
+       "rules: expected one of fcc, icnirp-1998, icnirp-2020, canada-sc6, germany-bemfv, uk-ofcom, arpansa-rps-s1, "
        "got \"fcc2\" (line 4)"},
       {With(power, "  \"ground_reflection\": \"yes\",\n"), "ground_reflection: expected true or false, got \"yes\""},
       {With(power, "  \"units\": \"yards\",\n"), "units: expected \"feet\" or \"meters\", got \"yards\" (line 4)"},
