@@ -153,7 +153,8 @@ std::span<const Row> InstantaneousTable(RuleSet rules, Environment environment) 
   switch (rules) {
     case RuleSet::kIcnirp2020:
     case RuleSet::kArpansaRpsS1:
-      return controlled ? std::span<const Row>(kIcnirp2010OccupationalNerve) : std::span<const Row>(kIcnirp2010PublicNerve);
+      return controlled ? std::span<const Row>(kIcnirp2010OccupationalNerve)
+                        : std::span<const Row>(kIcnirp2010PublicNerve);
     case RuleSet::kUkOfcom:
       return kIcnirp2010PublicNerve;
     case RuleSet::kGermanyBemfv:

@@ -79,6 +79,11 @@ class BandEvaluator {
       }
       first = false;
     }
+    // Whatever lies within lambda/2pi of the antenna, at the band's lowest frequency, is in the
+    // reactive near field.
+    const double reactive = LambdaOver2PiMeters(result.lowMHz);
+    for (EnvironmentResult& e : result.environments) e.reactiveNearField = e.safeDistanceMeters < reactive;
+    for (PlaceShare& share : result.places) share.reactiveNearField = share.distanceMeters < reactive;
     if (worstExemption) {
       result.exemption = CheckExemption(worstExemption->frequencyMHz, worstExemption->eirpWatts, *exemptionDistance_);
       result.exemptionFrequencyMHz = worstExemption->frequencyMHz;
@@ -207,6 +212,7 @@ class BandEvaluator {
 
   // Each figure keeps the frequency where it is worst.
   static void Keep(const Point& point, BandResult& result, bool first) {
+    result.peakEirpWatts = std::max(result.peakEirpWatts, point.environments[0].peakEirpWatts);
     for (std::size_t i = 0; i < result.environments.size(); ++i) {
       if (first || point.environments[i].safeDistanceMeters > result.environments[i].safeDistanceMeters) {
         result.environments[i] = point.environments[i];

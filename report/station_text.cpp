@@ -3,6 +3,7 @@
 #include "core/feedline.h"
 #include "core/number_text.h"
 #include "core/operating.h"
+#include "core/thresholds.h"
 
 namespace zento {
 
@@ -84,6 +85,15 @@ std::string PlaceText(const Station& s, const Place& p) {
 std::string HorizontalText(const Station& s, const EnvironmentResult& r) {
   if (r.metEverywhereAtHeight) return "nowhere at " + StationDistance(s, s.personHeightMeters) + " high";
   return r.horizontalMeters ? StationDistance(s, *r.horizontalMeters) : "-";
+}
+
+std::string SafeDistanceText(const Station& s, const EnvironmentResult& r) {
+  return StationDistance(s, r.safeDistanceMeters) + (r.reactiveNearField ? " *" : "");
+}
+
+std::string ThresholdText(const Station& s, const BandResult& band) {
+  const auto check = CheckThreshold(s.rules, band.peakEirpWatts);
+  return check ? check->statement : std::string();
 }
 
 std::string LimitText(const Limit& limit) {

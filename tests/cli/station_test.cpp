@@ -97,6 +97,30 @@ TEST(Station, APlaceAtTheAntennaIsSaidInWordsAndExceedsInEveryOutput) {
   EXPECT_THAT(run("html"), HasSubstr("<td class=\"n\">at the antenna</td>"));
 }
 
+TEST(Station, TheReactiveNearFieldAndTheThresholdsAreSaidInEveryOutput) {
+  // 100 W on 80 m under Germany's rules: 3 m is within lambda/2pi (13.6 m at 3.5 MHz), and
+  // 100 W into a dipole is over 10 W EIRP.
+  const std::vector<std::string> options = {"--rules",   "germany-bemfv", "--bands", "80m", "--power", "100",
+                                            "--antenna", "dipole",        "--at",    "3",   "--metric"};
+  const auto run = [&](const char* format) {
+    auto args = options;
+    args.insert(args.end(), {"--format", format});
+    const auto r = RunCalc(args);
+    EXPECT_EQ(r.status, kExitOk) << r.err;
+    return r.out;
+  };
+  const auto json = Json::parse(run("json"));
+  const auto& band = json.at("transmitters").at(0).at("bands").at(0);
+  EXPECT_EQ(band.at("places").at(0).at("reactive_near_field"), true);
+  EXPECT_EQ(band.at("threshold").at("required"), true);
+  EXPECT_THAT(band.at("threshold").at("statement").get<std::string>(), HasSubstr("BEMFV sections 9(1) and 8(2)"));
+  const std::string text = run("text");
+  EXPECT_THAT(text, HasSubstr("* within lambda/2pi of the antenna, in its reactive near field"));
+  EXPECT_THAT(text, HasSubstr("notification to the Bundesnetzagentur"));
+  EXPECT_THAT(run("csv"), HasSubstr(",place1_reactive_near_field,exempt,exemption_frequency_mhz,threshold_required,"));
+  EXPECT_THAT(run("html"), HasSubstr("evaluate the near field."));
+}
+
 TEST(Station, RefusesWhatItCannotUse) {
   const struct {
     std::vector<std::string> args;
