@@ -90,6 +90,18 @@ double GroundFactor(const Station& station);
 double DensityWm2(double eirpWatts, double meters, double groundFactor);
 // The straight-line distance from a transmitter's antenna to a place.
 double PlaceDistanceMeters(const Station& station, const Transmitter& transmitter, const Place& place);
+// How a transmitter's power relates to what is typed: the mean's share (duty) and the peak's
+// factor, by its mode or its own duty factor; and its cycle on and off the air in minutes, its
+// own or its mode's periods (FT8's 15 s on, 15 s off); none when it transmits throughout.
+struct OnAir {
+  double dutyPercent = 100.0;
+  double peakFactor = 1.0;
+  std::optional<double> txMinutes, rxMinutes;
+  // The share of a window of `minutes` spent transmitting.
+  double TimeFactor(double minutes) const;
+};
+OnAir OnAirOf(const Transmitter& transmitter);
+
 // The transmitter's antenna gain: its preset's, or the one given.
 double AntennaGainDbi(const Antenna& antenna);
 

@@ -56,6 +56,7 @@ struct Transmitter {
   std::string mode;           // a key of kOperatingModes; with dutyPercent unset
   std::optional<double> dutyPercent;
   std::optional<double> txMinutes, rxMinutes;  // both or neither; neither: transmitting throughout
+  bool timesInSeconds = false;                 // shown and written in seconds (FT8's 15 s, say)
   std::vector<BandChoice> bands;
   Feedline feedline;
   Antenna antenna;

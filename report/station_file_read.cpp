@@ -159,8 +159,8 @@ class Reader : JsonReader {
   Transmitter ReadTransmitter(const Json& v, const JsonPath& path) const {
     const Json& o = Object(v, path);
     Keys(o, path,
-         {"name", "power_watts", "mode", "duty_percent", "tx_minutes", "rx_minutes", "bands", "feedline", "antenna",
-          "simultaneous_with"});
+         {"name", "power_watts", "mode", "duty_percent", "tx_minutes", "rx_minutes", "tx_seconds", "rx_seconds",
+          "bands", "feedline", "antenna", "simultaneous_with"});
     Transmitter t;
     t.name = Name(o, path, "name", kMaxNameLength);
     if (t.name.empty()) Fail(path.Member("name"), "expected a name", Find(o, "name") ? &o.at("name") : nullptr);
@@ -171,9 +171,23 @@ class Reader : JsonReader {
       if (!FindMode(*mode)) Fail(path.Member("mode"), "expected a mode of zento-calc --list-modes", &o.at("mode"));
       t.mode = *mode;
     }
-    t.txMinutes = OptionalNumber(o, path, "tx_minutes", kTxMinutesRange);
-    t.rxMinutes = OptionalNumber(o, path, "rx_minutes", kMinutesRange);
-    if (t.rxMinutes && !t.txMinutes) Fail(path, "missing key \"tx_minutes\" beside \"rx_minutes\"");
+    if (OneOf(o, path, {"tx_minutes", "tx_seconds"}, true) == "tx_seconds" || Find(o, "rx_seconds")) {
+      // Seconds, as FT8's and FT4's periods are given; kept as minutes, shown as seconds.
+      if (Find(o, "tx_minutes") || Find(o, "rx_minutes")) {
+        Fail(path, "the times in minutes or in seconds, not both");
+      }
+      if (const auto tx = OptionalNumber(o, path, "tx_seconds", {kTxMinutesRange.min * 60, kTxMinutesRange.max * 60})) {
+        t.txMinutes = *tx / 60.0;
+      }
+      if (const auto rx = OptionalNumber(o, path, "rx_seconds", {0.0, kMinutesRange.max * 60}))
+        t.rxMinutes = *rx / 60.0;
+      if (t.rxMinutes && !t.txMinutes) Fail(path, "missing key \"tx_seconds\" beside \"rx_seconds\"");
+      t.timesInSeconds = true;
+    } else {
+      t.txMinutes = OptionalNumber(o, path, "tx_minutes", kTxMinutesRange);
+      t.rxMinutes = OptionalNumber(o, path, "rx_minutes", kMinutesRange);
+      if (t.rxMinutes && !t.txMinutes) Fail(path, "missing key \"tx_minutes\" beside \"rx_minutes\"");
+    }
     ForEach(o, path, "bands", {kMaxBandsPerTransmitter, "bands"},
             [&](const Json& b, const JsonPath& p) { t.bands.push_back(ReadBand(b, p)); });
     if (const Json* f = Find(o, "feedline")) t.feedline = ReadFeedline(*f, path.Member("feedline"));

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cmath>
 #include <cstdio>
 
 #include <nlohmann/json.hpp>
@@ -85,8 +86,12 @@ Json TransmitterJson(const Transmitter& t) {
   } else if (!t.mode.empty()) {
     out["mode"] = t.mode;
   }
-  if (t.txMinutes) out["tx_minutes"] = *t.txMinutes;
-  if (t.rxMinutes) out["rx_minutes"] = *t.rxMinutes;
+  // Seconds back as they were typed: to a nanosecond, not a minute's binary fraction of one.
+  const auto shown = [&t](double minutes) {
+    return t.timesInSeconds ? std::round(minutes * 60.0 * 1e9) / 1e9 : minutes;
+  };
+  if (t.txMinutes) out[t.timesInSeconds ? "tx_seconds" : "tx_minutes"] = shown(*t.txMinutes);
+  if (t.rxMinutes) out[t.timesInSeconds ? "rx_seconds" : "rx_minutes"] = shown(*t.rxMinutes);
   Json bands = Json::array();
   for (const auto& band : t.bands) {
     bands.push_back(band.name.empty() ? Json(band.frequencyMHz) : Json(band.name));

@@ -28,9 +28,15 @@ std::string ModeText(const Transmitter& t, double dutyPercent) {
   } else {
     text = "duty " + FormatGeneral(dutyPercent, 6) + " %";
   }
-  if (t.txMinutes) {
-    text +=
-        ", " + FormatGeneral(*t.txMinutes, 6) + " min TX / " + FormatGeneral(t.rxMinutes.value_or(0.0), 6) + " min RX";
+  const OnAir on = OnAirOf(t);
+  if (on.txMinutes) {
+    // In seconds where they were given so, or come from the mode's periods.
+    const bool seconds = t.timesInSeconds || !t.txMinutes;
+    const double scale = seconds ? 60.0 : 1.0;
+    const std::string unit = seconds ? " s" : " min";
+    text += ", " + FormatGeneral(*on.txMinutes * scale, 6) + unit + " TX / " +
+            FormatGeneral(on.rxMinutes.value_or(0.0) * scale, 6) + unit + " RX";
+    if (!t.txMinutes) text += ", every other period";
   }
   return text;
 }

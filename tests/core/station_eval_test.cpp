@@ -316,6 +316,31 @@ TEST(Thresholds, EachRegulatorsPowerFromWhichItAsks) {
   EXPECT_NEAR(EvaluateStation(s).transmitters[0].bands[0].peakEirpWatts, 6 * std::pow(10.0, 1.515), 1e-9);
 }
 
+TEST(Modes, PeriodsAndTheCarrierOrThePeakOfAm) {
+  // FT8 sends 12.64 s of each 15 s period, every other period: over any 6-minute window
+  // 12.64 / 30 of the time. AM typed as its carrier: mean 1.5 times it, peak 4 times it.
+  const struct {
+    const char* mode;
+    double averageShare, peakFactor;
+  } cases[] = {
+      {"ft8", 12.64 / 30, 1}, {"ft4", 5.04 / 15, 1}, {"am", 1.5, 4}, {"am-pep", 0.375, 1}, {"fm", 1, 1},
+  };
+  for (const auto& c : cases) {
+    Station s = OneTransmitter(100, 0, 14.2);
+    s.transmitters[0].mode = c.mode;
+    const auto& e = EvaluateStation(s).transmitters[0].bands[0].In(Environment::kControlled);
+    EXPECT_NEAR(e.averageEirpWatts, 100 * c.averageShare, 1e-9) << c.mode;
+    EXPECT_NEAR(e.peakEirpWatts, 100 * c.peakFactor, 1e-9) << c.mode;
+  }
+  // The peak counts against an instantaneous limit: Safety Code 6's nerve stimulation at 3.6 MHz.
+  Station am = OneTransmitter(100, 0, 3.6);
+  am.rules = RuleSet::kCanadaSc6;
+  am.transmitters[0].mode = "am";
+  am.places = {At(4.0)};  // where the peak's nerve-stimulation share outweighs the mean's
+  const double peakField = std::sqrt(377 * 2.56 * 400 / (4 * std::numbers::pi * 16));  // 4 x 100 W at 4 m
+  EXPECT_NEAR(EvaluateStation(am).transmitters[0].bands[0].places[0].share, peakField / 83, 1e-9);
+}
+
 TEST(Bands, EveryFigureOfABandComesFromThatBandAlone) {
   // 1500 W on 160 m and 10 m, 12 m up, people 2 m tall: on 10 m the limit is met only well away
   // from the mast; on 160 m it is met everywhere at 2 m. Alone or in either order, the same.

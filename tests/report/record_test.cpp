@@ -67,7 +67,8 @@ TEST(Record, ItsTablesAreMadeForPaper) {
   const std::string html = EvaluationRecordHtml(s, EvaluateStation(s), {"2026-12-07", "1", ""});
   EXPECT_EQ(Count(html, "<table>"), Count(html, "<thead><tr><th>"));
   EXPECT_EQ(html.find("W/m2"), std::string::npos);
-  EXPECT_NE(html.find("<td class=\"f\">10.2\xC2\xA0W/m\xC2\xB2<br>62.02\xC2\xA0V/m<br>0.1646\xC2\xA0" "A/m</td>"),
+  EXPECT_NE(html.find("<td class=\"f\">10.2\xC2\xA0W/m\xC2\xB2<br>62.02\xC2\xA0V/m<br>0.1646\xC2\xA0"
+                      "A/m</td>"),
             std::string::npos);
   EXPECT_NE(html.find("@media print"), std::string::npos);
   EXPECT_NE(html.find("margin:1.5em auto"), std::string::npos);

@@ -142,8 +142,17 @@ TEST(StationFile, AntennaModelsAndPositionsAreReadStrictly) {
     EXPECT_FALSE(ParseStation(With(power + c.antenna, c.top), error)) << c.error;
     EXPECT_EQ(error.rfind(c.error, 0), 0u) << "expected: " << c.error << "\n     got: " << error;
   }
-  // A model's file that cannot be read: the station reads, and the model says why.
   std::string error;
+  // Times in seconds come back in seconds; minutes and seconds together are refused.
+  const auto ft8 = ParseStation(With("      \"power_watts\": 100,\n      \"mode\": \"ft8\", \"tx_seconds\": 15, "
+                                     "\"rx_seconds\": 10"),
+                                error);
+  ASSERT_TRUE(ft8) << error;
+  EXPECT_NEAR(*ft8->transmitters[0].rxMinutes, 10.0 / 60, 1e-15);
+  EXPECT_NE(StationText(*ft8).find("\"rx_seconds\": 10.0"), std::string::npos);
+  EXPECT_FALSE(ParseStation(With("      \"power_watts\": 100,\n      \"tx_seconds\": 15, \"rx_minutes\": 1"), error));
+  EXPECT_EQ(error.rfind("transmitters[0]: the times in minutes or in seconds, not both", 0), 0u) << error;
+  // A model's file that cannot be read: the station reads, and the model says why.
   const auto station = ParseStation(With(power + "{\"model\": {\"kind\": \"nec\", \"file\": \"gone.nec\"}}"), error,
                                     [](const std::string& file, std::string& why) -> std::optional<std::string> {
                                       why = "cannot read " + file;
