@@ -7,6 +7,7 @@
 #include "core/thresholds.h"
 #include "report/html_builder.h"
 #include "report/record_near_field.h"
+#include "report/record_profile.h"
 #include "report/station_text.h"
 
 namespace zento {
@@ -233,8 +234,10 @@ std::string EvaluationRecordHtml(const Station& s, const StationResult& result, 
   }
   if (s.places.empty()) h.Row({"No place was named.", "", "", ""});
   h.Raw("</table>\n");
+  AssessmentSection(h, s);
   Inputs(h, s, result);
   Results(h, s, result);
+  RegulatorSection(h, s, result);
   if (const auto worst = WorstBand(result)) {
     if (const auto plot = MakePlot(s, result, worst->first, worst->second)) {
       h.Raw("<h2>Power density around the antenna</h2>\n<p>");

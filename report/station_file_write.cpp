@@ -107,6 +107,7 @@ Json TransmitterJson(const Transmitter& t) {
   if (t.antenna.heightMeters) antenna["height_m"] = *t.antenna.heightMeters;
   if (t.antenna.positionMeters) antenna["position_m"] = Pair(*t.antenna.positionMeters);
   if (t.antenna.headingDegrees != 0.0) antenna["heading_deg"] = t.antenna.headingDegrees;
+  if (t.antenna.downwardAttenuationDb != 0.0) antenna["downward_attenuation_db"] = t.antenna.downwardAttenuationDb;
   if (t.antenna.model) antenna["model"] = ModelJson(*t.antenna.model);
   out["antenna"] = std::move(antenna);
   out["simultaneous_with"] = t.simultaneousWith;
@@ -134,6 +135,21 @@ std::string StationText(const Station& s) {
   const bool models = std::any_of(s.transmitters.begin(), s.transmitters.end(),
                                   [](const Transmitter& t) { return t.antenna.model.has_value(); });
   if (models || s.ground != Ground::kAverage) out["ground"] = Info(s.ground).key;
+  if (s.assessment) {
+    const Assessment& a = *s.assessment;
+    Json assessment = Json::object();
+    if (!a.assessor.empty()) assessment["assessor"] = a.assessor;
+    if (!a.date.empty()) assessment["date"] = a.date;
+    if (!a.method.empty()) assessment["method"] = a.method;
+    if (!a.measures.empty()) assessment["measures"] = a.measures;
+    if (!a.nextReview.empty()) assessment["next_review"] = a.nextReview;
+    out["assessment"] = std::move(assessment);
+  }
+  if (!s.siteOutline.empty()) {
+    Json corners = Json::array();
+    for (const auto& corner : s.siteOutline) corners.push_back(Pair(corner));
+    out["site"] = {{"outline_m", std::move(corners)}};
+  }
   Json places = Json::array();
   for (const auto& place : s.places) places.push_back(PlaceJson(place));
   out["places"] = std::move(places);

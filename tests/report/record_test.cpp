@@ -107,5 +107,30 @@ TEST(Record, WhatTheUserTypedIsTextAndAnExceededLimitIsSpelledOut) {
   EXPECT_NE(html.find("EXCEEDS</text>"), std::string::npos) << "the plot says so too";
 }
 
+TEST(Record, EachRegulatorsSectionInItsOwnWords) {
+  std::string error;
+  Station germany =
+      *ReadStationFile(std::filesystem::path(ZENTO_SOURCE_DIR) / "examples" / "germany-bemfv.zento.json", error);
+  germany.assessment->measures = "A fence <1.8 m> & a gate";
+  const std::string html = EvaluationRecordHtml(germany, EvaluateStation(germany), {"2026-12-07", "1", ""});
+  for (const std::string expected :
+       {"<h2>Assessment</h2>", "Erika Mustermann, DL0XYZ", "A fence &lt;1.8 m&gt; &amp; a gate", "2027-12-07",
+        "Notification data (BEMFV section 9)", "in Hauptstrahlrichtung", "in vertikaler Richtung",
+        "stays inside the controllable area", "kontrollierbarer Bereich", "<polygon points="}) {
+    EXPECT_NE(html.find(expected), std::string::npos) << expected;
+  }
+  // A plot too small for the HF antenna's safety distance.
+  germany.siteOutline = {{-1, -1}, {1, -1}, {1, 3}, {-1, 3}};
+  const std::string tight = EvaluationRecordHtml(germany, EvaluateStation(germany), {"2026-12-07", "1", ""});
+  EXPECT_NE(tight.find("DOES NOT STAY inside the controllable area"), std::string::npos);
+  // Without an assessment, the record says what is missing; the UK's lists its configurations.
+  Station uk = Example();
+  uk.rules = RuleSet::kUkOfcom;
+  const std::string ofcom = EvaluationRecordHtml(uk, EvaluateStation(uk), {"2026-12-07", "1", ""});
+  EXPECT_NE(ofcom.find("Not given: who assessed the station"), std::string::npos);
+  EXPECT_NE(ofcom.find("Configurations assessed"), std::string::npos);
+  EXPECT_NE(ofcom.find("assessment and records required"), std::string::npos);
+}
+
 }  // namespace
 }  // namespace zento

@@ -136,6 +136,11 @@ TEST(StationFile, AntennaModelsAndPositionsAreReadStrictly) {
       {"{\"position_m\": [1, 2, 3]}", "", "transmitters[0].antenna.position_m: expected [x, y], got [1,2,3]"},
       {"{\"heading_deg\": 400}", "", "transmitters[0].antenna.heading_deg: expected a number from 0 to 360, got 400"},
       {"{}", "  \"ground\": \"mud\",\n", "ground: expected one of \"free-space\", \"perfect\", \"poor\""},
+      {"{}", "  \"assessment\": {\"date\": \"7.12.2026\"},\n", "assessment.date: expected a date as YYYY-MM-DD"},
+      {"{}", "  \"assessment\": {\"by\": \"me\"},\n", "assessment.by: unknown key"},
+      {"{}", "  \"site\": {\"outline_m\": [[0, 0], [1, 1]]},\n", "site.outline_m: expected at least 3 corners"},
+      {"{\"downward_attenuation_db\": -3}", "",
+       "transmitters[0].antenna.downward_attenuation_db: expected a number from 0 to 60, got -3"},
   };
   for (const auto& c : cases) {
     std::string error;
