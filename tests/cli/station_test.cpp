@@ -75,17 +75,19 @@ TEST(Station, OptionsDescribeTheSameStationAFileHolds) {
   EXPECT_EQ(json.at("places").at(0).at("name"), "at 40");
 }
 
+// What zento-calc writes for `options` in `format`, which it must accept.
+std::string InFormat(std::vector<std::string> options, const char* format) {
+  options.insert(options.end(), {"--format", format});
+  const auto r = RunCalc(options);
+  EXPECT_EQ(r.status, kExitOk) << r.err;
+  return r.out;
+}
+
 TEST(Station, APlaceAtTheAntennaIsSaidInWordsAndExceedsInEveryOutput) {
   // 2 m up, people 2 m tall, 0 m from the mast: the place is the antenna itself.
   const std::vector<std::string> options = {
       "--bands", "20m", "--metric", "--antenna-height", "2", "--horizontal-at", "0", "--person-height", "2"};
-  const auto run = [&](const char* format) {
-    auto args = options;
-    args.insert(args.end(), {"--format", format});
-    const auto r = RunCalc(args);
-    EXPECT_EQ(r.status, kExitOk) << r.err;
-    return r.out;
-  };
+  const auto run = [&](const char* format) { return InFormat(options, format); };
   const std::string text = run("text");
   EXPECT_THAT(text, HasSubstr(": at the antenna, EXCEEDS THE LIMIT (TX at the antenna on 20m)"));
   EXPECT_THAT(text, testing::Not(HasSubstr("inf")));
@@ -102,13 +104,7 @@ TEST(Station, TheReactiveNearFieldAndTheThresholdsAreSaidInEveryOutput) {
   // 100 W into a dipole is over 10 W EIRP.
   const std::vector<std::string> options = {"--rules",   "germany-bemfv", "--bands", "80m", "--power", "100",
                                             "--antenna", "dipole",        "--at",    "3",   "--metric"};
-  const auto run = [&](const char* format) {
-    auto args = options;
-    args.insert(args.end(), {"--format", format});
-    const auto r = RunCalc(args);
-    EXPECT_EQ(r.status, kExitOk) << r.err;
-    return r.out;
-  };
+  const auto run = [&](const char* format) { return InFormat(options, format); };
   const auto json = Json::parse(run("json"));
   const auto& band = json.at("transmitters").at(0).at("bands").at(0);
   EXPECT_EQ(band.at("places").at(0).at("reactive_near_field"), true);

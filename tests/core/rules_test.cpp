@@ -86,16 +86,9 @@ TEST(RuleSets, EachTableHoldsOnBothSidesOfEveryEdge) {
         {300, 6000, 1.29122, 10.00286},
         {6000, 150000, 10, 10},
         {150000, 300000, 10.005, 20.01}}},
-      // 26. BImSchV (2013) Anhang 1b, one set of limits for everyone; S from E (the
+      // 26. BImSchV (2013) Anhang 1b (the same for everyone: see below); S from E (the
       // Bundesnetzagentur's safety distance is E's): 87²/377 = 20.0769, 28²/377 = 2.07958,
       // 1.375² f/377 = 0.0050149 f, 61²/377 = 9.87003.
-      {RuleSet::kGermanyBemfv,
-       kC,
-       {{0.1, 1, 20.07692, 20.07692},
-        {1, 10, 20.07692, 2.007692},
-        {10, 400, 2.079576, 2.079576},
-        {400, 2000, 2.005968, 10.02984},
-        {2000, 300000, 9.870027, 9.870027}}},
       {RuleSet::kGermanyBemfv,
        kU,
        {{0.1, 1, 20.07692, 20.07692},
@@ -134,6 +127,12 @@ TEST(RuleSets, EachTableHoldsOnBothSidesOfEveryEdge) {
         {6000, 300000, 40.05253, 20}},
        Which::kLocal},
   };
+  // Germany's and the UK's rules have one set of limits, for everyone.
+  for (const RuleSet rules : {RuleSet::kGermanyBemfv, RuleSet::kUkOfcom}) {
+    for (const double f : {0.12, 3.5, 29.0, 146.0, 1296.0, 10000.0}) {
+      EXPECT_EQ(S(rules, kC, f), S(rules, kU, f)) << Info(rules).key << " " << f;
+    }
+  }
   for (const auto& c : cases) {
     const RuleSetInfo& info = Info(c.rules);
     for (std::size_t i = 0; i < c.rows.size(); ++i) {
