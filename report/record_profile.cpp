@@ -95,9 +95,17 @@ void Uk(Html& h, const Station& s, const StationResult& result) {
   h.Row({"Transmitter", "Band", "Power", "Mode", "Antenna", "Location", "EIRP", "Assessment"}, true);
   for (std::size_t t = 0; t < s.transmitters.size(); ++t) {
     const Transmitter& tx = s.transmitters[t];
-    std::string location = tx.antenna.positionMeters ? "(" + FormatGeneral((*tx.antenna.positionMeters)[0], 6) + ", " +
-                                                           FormatGeneral((*tx.antenna.positionMeters)[1], 6) + ") m"
-                                                     : std::string("the station's mast");
+    // Appended piece by piece: GCC 12 warns falsely on "literal" + temporary at -O3.
+    std::string location;
+    if (tx.antenna.positionMeters) {
+      location = "(";
+      location += FormatGeneral((*tx.antenna.positionMeters)[0], 6);
+      location += ", ";
+      location += FormatGeneral((*tx.antenna.positionMeters)[1], 6);
+      location += ") m";
+    } else {
+      location = "the station's mast";
+    }
     if (!s.location.empty()) location += ", " + s.location;
     for (const BandResult& b : result.transmitters[t].bands) {
       if (!b.problem.empty()) continue;
