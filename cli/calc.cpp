@@ -86,22 +86,26 @@ void AddHelp(CLI::App& app) {
       "A whole station: --station FILE, or any of --rules, --mode, --mode-duty, --tx-minutes, --rx-minutes,\n"
       "--no-ground, --swr, --other-loss, --antenna-height, --person-height, --horizontal-at, --save-station\n"
       "with the options above (one transmitter; --at and --horizontal-at are uncontrolled places; --power\n"
-      "takes decimals). Bands resolve under the rules: US allocations for fcc and canada-sc6, IARU Region 1\n"
-      "for icnirp-1998 and icnirp-2020. Each figure is its band's worst case over the band's edges and the\n"
-      "rule's table breaks inside it. csv: one row per transmitter, band and environment with transmitter,\n"
+      "takes decimals). Bands resolve under the rules: US allocations for fcc, canada-sc6 and arpansa-rps-s1,\n"
+      "IARU Region 1 for icnirp-1998, icnirp-2020, germany-bemfv and uk-ofcom (--list-rules: every rule set\n"
+      "and its source). Each figure is its band's worst case over the band's edges and the rule's table breaks\n"
+      "inside it; a distance within lambda/2pi of the antenna (the reactive near field, where the far-field\n"
+      "figure does not hold) is marked. csv: one row per transmitter, band and environment with transmitter,\n"
       "band, environment, frequency_mhz, feedline_loss_db, duty_percent, averaging_minutes, time_factor,\n"
       "average_eirp_watts, peak_eirp_watts, limit_w_m2, limit_e_v_m, limit_h_a_m, limit_instantaneous,\n"
-      "limit_basis (the limit that binds), safe_distance_m, horizontal_distance_m, met_everywhere_at_height,\n"
-      "placeK_percent_of_limit (\"at the antenna\" for a place there), placeK_frequency_mhz, exempt,\n"
-      "exemption_frequency_mhz, problem. json: station {callsign, location,\n"
+      "limit_basis (the limit that binds), safe_distance_m, reactive_near_field, horizontal_distance_m,\n"
+      "met_everywhere_at_height, placeK_percent_of_limit (\"at the antenna\" for a place there),\n"
+      "placeK_frequency_mhz, placeK_reactive_near_field, exempt, exemption_frequency_mhz, threshold_required\n"
+      "(Germany's notification, the UK's assessment), problem. json: station {callsign, location,\n"
       "rules {key, name, citation}, ground_reflection, ground_factor, person_height_m}; places [{name,\n"
       "environment, percent_of_limit, at_antenna, transmitters (the worst set on the air together),\n"
       "complies}]; transmitters [{name, power_watts,\n"
       "duty_percent, gain_dbi, bands [{band, low_mhz, high_mhz, problem, controlled {...}, uncontrolled\n"
       "{frequency_mhz, feedline_loss_db, averaging_minutes, time_factor, average_eirp_watts, peak_eirp_watts,\n"
       "limit {s_w_m2, e_v_m, h_a_m, instantaneous, averaging_minutes, basis}, safe_distance_m,\n"
-      "horizontal_distance_m, met_everywhere_at_height}, places [{place, frequency_mhz, distance_m,\n"
-      "at_antenna, s_w_m2, e_v_m, h_a_m, percent_of_limit, limit {...}}], exemption {...}}]}]. A place at\n"
+      "reactive_near_field, horizontal_distance_m, met_everywhere_at_height}, places [{place, frequency_mhz,\n"
+      "distance_m, reactive_near_field, at_antenna, s_w_m2, e_v_m, h_a_m, percent_of_limit, limit {...}}],\n"
+      "threshold {peak_eirp_watts, required, statement}, exemption {...}}]}]. A place at\n"
       "the antenna has no percentage (null) and does not comply. The station file is described in\n"
       "docs/station-file.md.\n"
       "\n"
@@ -211,6 +215,10 @@ int Calculate(const std::vector<std::string>& args, std::ostream& out, std::ostr
   }
   if (raw.listAntennas) {
     for (const auto& preset : kAntennaPresets) out << preset.shortName << '\t' << preset.label << '\n';
+    return kExitOk;
+  }
+  if (stationOptions.listRules) {
+    for (const auto& info : kRuleSets) out << info.key << '\t' << info.name << '\t' << info.citation << '\n';
     return kExitOk;
   }
   if (stationOptions.listModes) {

@@ -135,7 +135,7 @@ void ReadPlaces(const RawOptions& raw, const StationOptions& o, Station& s) {
 
 void AddStationOptions(CLI::App& app, StationOptions& o) {
   app.add_option("--station", o.file, "evaluate the station in FILE (.zento.json)")->type_name("FILE");
-  app.add_option("--rules", o.rules, "rule set: fcc (default), icnirp-1998, icnirp-2020, canada-sc6")
+  app.add_option("--rules", o.rules, "rule set (see --list-rules): " + RuleSetKeys() + "; fcc by default")
       ->type_name("RULES");
   auto* mode = app.add_option("--mode", o.mode, "operating mode (its duty factor): " + ModeNames())->type_name("NAME");
   auto* modeDuty =
@@ -155,6 +155,7 @@ void AddStationOptions(CLI::App& app, StationOptions& o) {
       ->type_name("D");
   app.add_option("--save-station", o.saveStation, "write the station the options describe to FILE")->type_name("FILE");
   app.add_flag("--list-modes", o.listModes, "list the operating modes and exit");
+  app.add_flag("--list-rules", o.listRules, "list the rule sets with what each one is, and exit");
   auto* nearField = app.add_flag("--near-field", o.nearField,
                                  "also the near field of each antenna the station file models, computed with NEC-2 "
                                  "(the nec2c program)");
@@ -185,7 +186,7 @@ Station BuildStation(const CLI::App& app, const RawOptions& raw, const StationOp
   Station s;
   if (!o.rules.empty()) {
     const auto rules = FindRuleSet(o.rules);
-    if (!rules) Refuse("--rules: '" + Quote(o.rules) + "' is not one of fcc, icnirp-1998, icnirp-2020, canada-sc6");
+    if (!rules) Refuse("--rules: '" + Quote(o.rules) + "' is not one of " + RuleSetKeys());
     s.rules = *rules;
   }
   ReadStationBlock(raw);

@@ -13,7 +13,7 @@ struct StationOptions {
   std::string file, rules, mode, modeDuty, txMinutes, rxMinutes, swr, otherLoss, antennaHeight, personHeight;
   std::string saveStation;
   std::vector<std::string> horizontalAt;
-  bool noGround = false, listModes = false;
+  bool noGround = false, listModes = false, listRules = false;
   bool nearField = false, grid = false;
 };
 

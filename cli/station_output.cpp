@@ -4,6 +4,7 @@
 
 #include "cli/near_field_output.h"
 #include "core/number_text.h"
+#include "core/thresholds.h"
 #include "report/record.h"
 #include "report/station_text.h"
 
@@ -18,6 +19,8 @@ void WriteTransmitterTable(std::ostream& out, const Station& s, const Transmitte
       "Binding limit", "Safe distance", "Horizontal"};
   for (std::size_t p = 0; p < s.places.size(); ++p) header.push_back(s.places[p].name);
   if (s.rules == RuleSet::kFcc) header.push_back("Exemption");
+  const bool thresholds = CheckThreshold(s.rules, 0.0).has_value();
+  if (thresholds) header.push_back("Threshold");
   std::vector<std::vector<std::string>> table = {header};
   for (const BandResult& band : r.bands) {
     if (!band.problem.empty()) {
@@ -36,7 +39,7 @@ void WriteTransmitterTable(std::ostream& out, const Station& s, const Transmitte
                                       FormatGeneral(e.limit.sWm2, 4) + " (" + FormatGeneral(e.limit.eVm, 4) + ", " +
                                           FormatGeneral(e.limit.hAm, 4) + ")",
                                       LimitBasisText(e.limit),
-                                      StationDistance(s, e.safeDistanceMeters),
+                                      SafeDistanceText(s, e),
                                       HorizontalText(s, e)};
       for (std::size_t p = 0; p < s.places.size(); ++p) {
         const PlaceShare& share = band.places[p];
@@ -44,7 +47,7 @@ void WriteTransmitterTable(std::ostream& out, const Station& s, const Transmitte
           row.push_back("");
           continue;
         }
-        std::string cell = PercentText(share.share);
+        std::string cell = PercentText(share.share) + (share.reactiveNearField ? " *" : "");
         if (!AtAntenna(share.share)) {
           if (share.frequencyMHz != e.frequencyMHz) cell += " (" + FrequencyText(share.frequencyMHz) + " MHz)";
           if (share.limit.basis != e.limit.basis) cell += " (" + LimitBasisText(share.limit) + ")";
@@ -60,10 +63,22 @@ void WriteTransmitterTable(std::ostream& out, const Station& s, const Transmitte
         }
         row.push_back(cell);
       }
+      if (thresholds) row.push_back(controlled ? ThresholdText(s, band) : "");
       table.push_back(std::move(row));
     }
   }
   if (table.size() > 1) WriteTextTable(out, table);
+  const auto reactive = [](const BandResult& b) {
+    if (!b.problem.empty()) return false;
+    for (const auto& e : b.environments) {
+      if (e.reactiveNearField) return true;
+    }
+    for (const auto& p : b.places) {
+      if (p.reactiveNearField) return true;
+    }
+    return false;
+  };
+  if (std::any_of(r.bands.begin(), r.bands.end(), reactive)) out << "  * " << kReactiveNearFieldText << ".\n";
 }
 
 void WriteText(std::ostream& out, const Station& s, const StationResult& result) {

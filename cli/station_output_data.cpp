@@ -6,6 +6,7 @@
 #include "cli/near_field_output.h"
 #include "cli/station_output.h"
 #include "core/number_text.h"
+#include "core/thresholds.h"
 
 namespace zento::cli {
 namespace {
@@ -35,6 +36,7 @@ Json EnvironmentJson(const EnvironmentResult& e) {
           {"peak_eirp_watts", Number(e.peakEirpWatts)},
           {"limit", LimitJson(e.limit)},
           {"safe_distance_m", Number(e.safeDistanceMeters)},
+          {"reactive_near_field", e.reactiveNearField},
           {"horizontal_distance_m", e.horizontalMeters ? Number(*e.horizontalMeters) : Json(nullptr)},
           {"met_everywhere_at_height", e.metEverywhereAtHeight}};
 }
@@ -52,6 +54,7 @@ Json BandJson(const Station& s, const BandResult& b) {
     places.push_back({{"place", s.places[p].name},
                       {"frequency_mhz", Number(share.frequencyMHz)},
                       {"distance_m", Number(share.distanceMeters)},
+                      {"reactive_near_field", share.reactiveNearField},
                       {"at_antenna", AtAntenna(share.share)},
                       {"s_w_m2", Number(share.sWm2)},
                       {"e_v_m", Number(FieldStrengthVm(share.sWm2))},
@@ -60,6 +63,11 @@ Json BandJson(const Station& s, const BandResult& b) {
                       {"limit", LimitJson(share.limit)}});
   }
   band["places"] = std::move(places);
+  if (const auto threshold = CheckThreshold(s.rules, b.peakEirpWatts)) {
+    band["threshold"] = {{"peak_eirp_watts", Number(b.peakEirpWatts)},
+                         {"required", threshold->required},
+                         {"statement", threshold->statement}};
+  }
   if (b.exemption) {
     const ExemptionCheck& x = *b.exemption;
     band["exemption"] = {{"frequency_mhz", Number(b.exemptionFrequencyMHz)},
@@ -118,12 +126,13 @@ void WriteStationCsv(std::ostream& out, const Station& s, const StationResult& r
                      const StationNearField* nearField) {
   out << "transmitter,band,environment,frequency_mhz,feedline_loss_db,duty_percent,averaging_minutes,time_factor,"
          "average_eirp_watts,peak_eirp_watts,limit_w_m2,limit_e_v_m,limit_h_a_m,limit_instantaneous,limit_basis,"
-         "safe_distance_m,"
+         "safe_distance_m,reactive_near_field,"
          "horizontal_distance_m,met_everywhere_at_height";
   for (std::size_t p = 1; p <= s.places.size(); ++p) {
-    out << ",place" << p << "_percent_of_limit,place" << p << "_frequency_mhz";
+    out << ",place" << p << "_percent_of_limit,place" << p << "_frequency_mhz,place" << p << "_reactive_near_field";
   }
-  out << ",exempt,exemption_frequency_mhz,problem" << (nearField ? NearFieldCsvHeader(s) : "") << "\n";
+  out << ",exempt,exemption_frequency_mhz,threshold_required,problem" << (nearField ? NearFieldCsvHeader(s) : "")
+      << "\n";
   for (std::size_t t = 0; t < s.transmitters.size(); ++t) {
     const TransmitterResult& r = result.transmitters[t];
     for (const BandResult& b : r.bands) {
@@ -131,7 +140,7 @@ void WriteStationCsv(std::ostream& out, const Station& s, const StationResult& r
         const std::string lead =
             CsvField(s.transmitters[t].name) + "," + CsvField(b.band) + "," + std::string(EnvironmentKey(env));
         if (!b.problem.empty()) {
-          out << lead << std::string(18 + 2 * s.places.size(), ',') << CsvField(b.problem)
+          out << lead << std::string(20 + 3 * s.places.size(), ',') << CsvField(b.problem)
               << (nearField ? std::string(2 + s.places.size(), ',') : "") << '\n';
           continue;
         }
@@ -140,20 +149,22 @@ void WriteStationCsv(std::ostream& out, const Station& s, const StationResult& r
             << Cell(e.averagingMinutes) << ',' << Cell(e.timeFactor) << ',' << Cell(e.averageEirpWatts) << ','
             << Cell(e.peakEirpWatts) << ',' << Cell(e.limit.sWm2) << ',' << Cell(e.limit.eVm) << ','
             << Cell(e.limit.hAm) << ',' << Cell(e.limit.instantaneous) << ',' << CsvField(std::string(e.limit.basis))
-            << ',' << Cell(e.safeDistanceMeters) << ',' << (e.horizontalMeters ? Cell(*e.horizontalMeters) : "") << ','
-            << Cell(e.metEverywhereAtHeight);
+            << ',' << Cell(e.safeDistanceMeters) << ',' << Cell(e.reactiveNearField) << ','
+            << (e.horizontalMeters ? Cell(*e.horizontalMeters) : "") << ',' << Cell(e.metEverywhereAtHeight);
         for (std::size_t p = 0; p < s.places.size(); ++p) {
           if (s.places[p].environment == env) {
             const double share = b.places[p].share;
             out << ',' << (AtAntenna(share) ? "at the antenna" : Cell(100.0 * share)) << ','
-                << Cell(b.places[p].frequencyMHz);
+                << Cell(b.places[p].frequencyMHz) << ',' << Cell(b.places[p].reactiveNearField);
           } else {
-            out << ",,";
+            out << ",,,";
           }
         }
         const bool exemption = b.exemption && env == Environment::kUncontrolled;
+        const auto threshold = CheckThreshold(s.rules, b.peakEirpWatts);
         out << ',' << (exemption ? Cell(b.exemption->exempt) : "") << ','
             << (exemption ? Cell(b.exemptionFrequencyMHz) : "") << ","
+            << (threshold && env == Environment::kControlled ? Cell(threshold->required) : "") << ","
             << (nearField ? NearFieldCsvCells(s, *nearField, t, static_cast<std::size_t>(&b - r.bands.data()), env)
                           : "")
             << "\n";

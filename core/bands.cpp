@@ -6,7 +6,17 @@
 namespace zento {
 
 std::span<const AmateurBand> BandsFor(RuleSet rules) {
-  if (rules == RuleSet::kIcnirp1998 || rules == RuleSet::kIcnirp2020) return kRegion1AmateurBands;
+  switch (rules) {
+    case RuleSet::kIcnirp1998:
+    case RuleSet::kIcnirp2020:
+    case RuleSet::kGermanyBemfv:
+    case RuleSet::kUkOfcom:
+      return kRegion1AmateurBands;
+    case RuleSet::kArpansaRpsS1:  // the US bands span Australia's on every band they share
+    case RuleSet::kFcc:
+    case RuleSet::kCanadaSc6:
+      break;
+  }
   return kUsAmateurBands;
 }
 

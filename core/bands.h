@@ -68,7 +68,9 @@ constexpr bool RisingAndApart(std::span<const AmateurBand> bands) {
 static_assert(RisingAndApart(kUsAmateurBands) && RisingAndApart(kRegion1AmateurBands));
 
 // The allocations a rule set's users have: the US (Region 2) under the FCC and Safety Code 6,
-// IARU Region 1 under ICNIRP.
+// IARU Region 1 under ICNIRP, Germany's and the UK's rules; under ARPANSA's, the US edges, which
+// hold Australia's on every band both have (a band's worst edge is never missed; give
+// frequencies for Australia's own edges).
 std::span<const AmateurBand> BandsFor(RuleSet rules);
 
 // A band by its name, case-insensitively; none when the rules' allocations have no such band.

@@ -56,19 +56,15 @@ void NearFieldCases::Add(const Station& station, const Transmitter& transmitter,
   c.frequency = sample;
   const double f = samples_.frequenciesMHz[sample];
   // The power into the antenna: the engine's model has the antenna's gain and pattern itself.
-  const double peak = transmitter.powerWatts * std::pow(10.0, -FeedlineLossDb(transmitter.feedline, f) / 10.0);
+  const OnAir onAir = OnAirOf(transmitter);
+  const double typed = transmitter.powerWatts * std::pow(10.0, -FeedlineLossDb(transmitter.feedline, f) / 10.0);
+  const double peak = typed * onAir.peakFactor;
   for (const Environment env : kEnvironments) {
     const auto limits = LookupLimits(station.rules, env, limitMHz);
     if (!limits) continue;
     limits->ForEach([&](const Limit& limit) {
       double watts = peak;
-      if (!limit.instantaneous) {
-        const double time = transmitter.txMinutes
-                                ? TimeAveragingFactor(*transmitter.txMinutes, transmitter.rxMinutes.value_or(0.0),
-                                                      limit.averagingMinutes)
-                                : 1.0;
-        watts = peak * dutyPercent / 100.0 * time;
-      }
+      if (!limit.instantaneous) watts = typed * dutyPercent / 100.0 * onAir.TimeFactor(limit.averagingMinutes);
       c.limits[static_cast<std::size_t>(env)].push_back({limit, watts});
     });
   }

@@ -86,6 +86,18 @@ constexpr Row kIcnirp2020LocalPublic[] = {
 // ICNIRP 2020 leaves these effects below 10 MHz to them.
 constexpr Row kIcnirp2010OccupationalNerve[] = {{0.1, 10.0, C(170), C(80), kNone}};
 constexpr Row kIcnirp2010PublicNerve[] = {{0.1, 10.0, C(83), C(21), kNone}};
+// 26. BImSchV (2013) Anhang 1b: 6-minute rms E and H. S is E's plane-wave density, as the
+// Bundesnetzagentur's method takes the safety distance from the E limit (d = sqrt(30 P) / E).
+constexpr Row kGermany[] = {
+    {0.1, 1.0, C(87), F(0.73, -1), C(87.0 * 87.0 / 377.0)},
+    {1.0, 10.0, F(87, -0.5), F(0.73, -1), F(87.0 * 87.0 / 377.0, -1)},
+    {10.0, 400.0, C(28), C(0.073), C(28.0 * 28.0 / 377.0)},
+    {400.0, 2000.0, F(1.375, 0.5), F(0.0037, 0.5), F(1.375 * 1.375 / 377.0, 1)},
+    {2000.0, 300000.0, C(61), C(0.16), C(61.0 * 61.0 / 377.0)},
+};
+// 26. BImSchV (2013) Anhang 1a, 3 kHz to 10 MHz: short-term rms E 0.083 kV/m and B 27 uT
+// (H = B / mu0), not averaged.
+constexpr Row kGermanyShortTerm[] = {{0.1, 10.0, C(83), C(27e-6 / (4e-7 * 3.14159265358979323846)), kNone}};
 // Safety Code 6 (2015): specific absorption reference levels (6-minute reference period).
 constexpr Row kSc6Controlled[] = {
     {0.1, 10.0, F(193, -0.5), F(1.6, -1), kNone},
@@ -120,12 +132,18 @@ std::span<const Row> Table(RuleSet rules, Environment environment) {
       return controlled ? std::span<const Row>(kIcnirp2020Occupational) : std::span<const Row>(kIcnirp2020Public);
     case RuleSet::kCanadaSc6:
       return controlled ? std::span<const Row>(kSc6Controlled) : std::span<const Row>(kSc6Uncontrolled);
+    case RuleSet::kGermanyBemfv:
+      return kGermany;  // one set of limits, for everyone
+    case RuleSet::kUkOfcom:
+      return kIcnirp1998Public;  // the condition protects the general public only
+    case RuleSet::kArpansaRpsS1:
+      return Table(RuleSet::kIcnirp2020, environment);
   }
   return {};
 }
 
 std::span<const Row> LocalTable(RuleSet rules, Environment environment) {
-  if (rules != RuleSet::kIcnirp2020) return {};
+  if (rules != RuleSet::kIcnirp2020 && rules != RuleSet::kArpansaRpsS1) return {};
   return environment == Environment::kControlled ? std::span<const Row>(kIcnirp2020LocalOccupational)
                                                  : std::span<const Row>(kIcnirp2020LocalPublic);
 }
@@ -134,8 +152,13 @@ std::span<const Row> InstantaneousTable(RuleSet rules, Environment environment) 
   const bool controlled = environment == Environment::kControlled;
   switch (rules) {
     case RuleSet::kIcnirp2020:
+    case RuleSet::kArpansaRpsS1:
       return controlled ? std::span<const Row>(kIcnirp2010OccupationalNerve)
                         : std::span<const Row>(kIcnirp2010PublicNerve);
+    case RuleSet::kUkOfcom:
+      return kIcnirp2010PublicNerve;
+    case RuleSet::kGermanyBemfv:
+      return kGermanyShortTerm;
     case RuleSet::kCanadaSc6:
       return controlled ? std::span<const Row>(kSc6ControlledNerve) : std::span<const Row>(kSc6UncontrolledNerve);
     default:
@@ -159,6 +182,12 @@ Bases BasesOf(RuleSet rules, Environment environment) {
       return {"whole body (Table 5)", "local (Table 6)", "nerve stimulation (ICNIRP 2010)"};
     case RuleSet::kCanadaSc6:
       return {"specific absorption", {}, "nerve stimulation"};
+    case RuleSet::kGermanyBemfv:
+      return {"26. BImSchV Anhang 1b", {}, "26. BImSchV Anhang 1a"};
+    case RuleSet::kUkOfcom:
+      return {"general public (ICNIRP 1998 Table 7)", {}, "nerve stimulation (ICNIRP 2010)"};
+    case RuleSet::kArpansaRpsS1:
+      return {"whole body (ICNIRP 2020 Table 5)", "local (ICNIRP 2020 Table 6)", "nerve stimulation (ICNIRP 2010)"};
   }
   return {};
 }
@@ -190,6 +219,12 @@ std::optional<Limit> Lookup(std::span<const Row> table, double f) {
 }  // namespace
 
 const RuleSetInfo& Info(RuleSet rules) { return kRuleSets[static_cast<std::size_t>(rules)]; }
+
+std::string RuleSetKeys() {
+  std::string keys;
+  for (const auto& info : kRuleSets) keys += (keys.empty() ? "" : ", ") + std::string(info.key);
+  return keys;
+}
 
 std::optional<RuleSet> FindRuleSet(std::string_view key) {
   for (const auto& info : kRuleSets) {
@@ -229,6 +264,12 @@ double AveragingMinutes(RuleSet rules, Environment environment, double f) {
       return 30.0;
     case RuleSet::kCanadaSc6:
       return f <= 15000.0 ? 6.0 : 616000.0 / std::pow(f, 1.2);
+    case RuleSet::kGermanyBemfv:
+      return 6.0;  // "quadratisch gemittelt über 6-Minuten-Intervalle"
+    case RuleSet::kUkOfcom:
+      return AveragingMinutes(RuleSet::kIcnirp1998, environment, f);
+    case RuleSet::kArpansaRpsS1:
+      return AveragingMinutes(RuleSet::kIcnirp2020, environment, f);
   }
   return 6.0;
 }

@@ -5,11 +5,12 @@
 #include <array>
 #include <optional>
 #include <span>
+#include <string>
 #include <string_view>
 
 namespace zento {
 
-enum class RuleSet { kFcc, kIcnirp1998, kIcnirp2020, kCanadaSc6 };
+enum class RuleSet { kFcc, kIcnirp1998, kIcnirp2020, kCanadaSc6, kGermanyBemfv, kUkOfcom, kArpansaRpsS1 };
 
 // Controlled: occupational (ICNIRP), controlled (FCC, Safety Code 6). Uncontrolled: general
 // population (FCC), general public (ICNIRP), uncontrolled (Safety Code 6).
@@ -53,7 +54,7 @@ struct RuleSetInfo {
   std::array<std::string_view, 2> environmentNames;  // controlled, uncontrolled
 };
 
-inline constexpr std::array<RuleSetInfo, 4> kRuleSets = {{
+inline constexpr std::array<RuleSetInfo, 7> kRuleSets = {{
     {RuleSet::kFcc,
      "fcc",
      "FCC",
@@ -87,10 +88,38 @@ inline constexpr std::array<RuleSetInfo, 4> kRuleSets = {{
      0.1,
      300000.0,
      {"controlled", "uncontrolled"}},
+    {RuleSet::kGermanyBemfv,
+     "germany-bemfv",
+     "Germany (BEMFV)",
+     "26. BImSchV (2013), Anhang 1b (6-minute rms E and H) and, up to 10 MHz, Anhang 1a (short-term rms "
+     "E and B); the safety distance by the Bundesnetzagentur's method for amateur stations under BEMFV "
+     "section 9: d = sqrt(30 ohm x EIRP) / E, valid beyond lambda/2pi",
+     0.1,
+     300000.0,
+     {"operator's controllable area (same limits)", "general public"}},
+    {RuleSet::kUkOfcom,
+     "uk-ofcom",
+     "UK (Ofcom)",
+     "Ofcom EMF licence condition (2021): the ICNIRP general public reference levels; the stricter of "
+     "ICNIRP 1998 Table 7 (6-minute average) and, below 10 MHz, ICNIRP 2010's nerve-stimulation levels",
+     0.1,
+     300000.0,
+     {"not covered by the condition (public levels used)", "general public"}},
+    {RuleSet::kArpansaRpsS1,
+     "arpansa-rps-s1",
+     "ARPANSA RPS S-1",
+     "ARPANSA Radiation Protection Series S-1 (2021, Rev. 1), aligned with the ICNIRP Guidelines (2020): "
+     "ICNIRP 2020 Tables 5 and 6 and, below 10 MHz, ICNIRP 2010 Tables 3 and 4 (RPS S-1's own tables were "
+     "not read here)",
+     0.1,
+     300000.0,
+     {"occupational", "general public"}},
 }};
 
 const RuleSetInfo& Info(RuleSet rules);
 std::optional<RuleSet> FindRuleSet(std::string_view key);
+// "fcc, icnirp-1998, ...": every rule set's key, for messages and help.
+std::string RuleSetKeys();
 
 // The limits at `frequencyMHz`; none outside the rule set's range or for a frequency that is
 // not a number. Where two rows of a table meet, the stricter row applies at the shared frequency.

@@ -16,12 +16,6 @@
 namespace zento {
 namespace {
 
-double DutyPercent(const Transmitter& t) {
-  if (t.dutyPercent) return *t.dutyPercent;
-  const auto mode = FindMode(t.mode);
-  return mode ? mode->dutyPercent : 100.0;
-}
-
 double SafeDistance(double eirpWatts, double sWm2, double groundFactor) {
   return std::sqrt(groundFactor * eirpWatts / (4.0 * std::numbers::pi * sWm2));
 }
@@ -48,10 +42,11 @@ struct Point {
 
 class BandEvaluator {
  public:
-  BandEvaluator(const Station& station, const Transmitter& transmitter, double dutyPercent, double gainDbi)
+  BandEvaluator(const Station& station, const Transmitter& transmitter, double gainDbi)
       : station_(station),
         transmitter_(transmitter),
-        duty_(dutyPercent / 100.0),
+        onAir_(OnAirOf(transmitter)),
+        duty_(onAir_.dutyPercent / 100.0),
         gainDbi_(gainDbi),
         ground_(GroundFactor(station)) {
     for (const Place& place : station.places) distances_.push_back(PlaceDistanceMeters(station, transmitter, place));
@@ -79,6 +74,11 @@ class BandEvaluator {
       }
       first = false;
     }
+    // Whatever lies within lambda/2pi of the antenna, at the band's lowest frequency, is in the
+    // reactive near field.
+    const double reactive = LambdaOver2PiMeters(result.lowMHz);
+    for (EnvironmentResult& e : result.environments) e.reactiveNearField = e.safeDistanceMeters < reactive;
+    for (PlaceShare& share : result.places) share.reactiveNearField = share.distanceMeters < reactive;
     if (worstExemption) {
       result.exemption = CheckExemption(worstExemption->frequencyMHz, worstExemption->eirpWatts, *exemptionDistance_);
       result.exemptionFrequencyMHz = worstExemption->frequencyMHz;
@@ -109,16 +109,14 @@ class BandEvaluator {
   bool At(double f, Point& point, std::string& problem) const {
     point.places.clear();
     const double lossDb = FeedlineLossDb(transmitter_.feedline, f);
-    const double peakEirp = transmitter_.powerWatts * std::pow(10.0, (gainDbi_ - lossDb) / 10.0);
+    // The power typed, radiated; its peak (AM typed as its carrier peaks at 4 times it).
+    const double typedEirp = transmitter_.powerWatts * std::pow(10.0, (gainDbi_ - lossDb) / 10.0);
+    const double peakEirp = typedEirp * onAir_.peakFactor;
     // The EIRP each limit is compared with: the peak for an instantaneous limit, otherwise the
     // average over the limit's own window.
-    const auto timeFactor = [this](const Limit& limit) {
-      return transmitter_.txMinutes ? TimeAveragingFactor(*transmitter_.txMinutes, transmitter_.rxMinutes.value_or(0.0),
-                                                          limit.averagingMinutes)
-                                    : 1.0;
-    };
+    const auto timeFactor = [this](const Limit& limit) { return onAir_.TimeFactor(limit.averagingMinutes); };
     const auto eirpFor = [&](const Limit& limit) {
-      return limit.instantaneous ? peakEirp : peakEirp * duty_ * timeFactor(limit);
+      return limit.instantaneous ? peakEirp : typedEirp * duty_ * timeFactor(limit);
     };
     std::array<std::optional<Limits>, 2> limits;
     for (const Environment env : kEnvironments) {
@@ -207,6 +205,7 @@ class BandEvaluator {
 
   // Each figure keeps the frequency where it is worst.
   static void Keep(const Point& point, BandResult& result, bool first) {
+    result.peakEirpWatts = std::max(result.peakEirpWatts, point.environments[0].peakEirpWatts);
     for (std::size_t i = 0; i < result.environments.size(); ++i) {
       if (first || point.environments[i].safeDistanceMeters > result.environments[i].safeDistanceMeters) {
         result.environments[i] = point.environments[i];
@@ -220,6 +219,7 @@ class BandEvaluator {
 
   const Station& station_;
   const Transmitter& transmitter_;
+  OnAir onAir_;
   double duty_, gainDbi_, ground_;
   std::vector<double> distances_;
   std::optional<double> exemptionDistance_;
@@ -228,9 +228,9 @@ class BandEvaluator {
 
 TransmitterResult EvaluateTransmitter(const Station& station, const Transmitter& transmitter) {
   TransmitterResult result;
-  result.dutyPercent = DutyPercent(transmitter);
+  result.dutyPercent = OnAirOf(transmitter).dutyPercent;
   result.gainDbi = AntennaGainDbi(transmitter.antenna);
-  BandEvaluator evaluator(station, transmitter, result.dutyPercent, result.gainDbi);
+  BandEvaluator evaluator(station, transmitter, result.gainDbi);
   result.worstShare.assign(station.places.size(), 0.0);
   result.worstBand.assign(station.places.size(), 0);
   for (const BandChoice& choice : transmitter.bands) {
@@ -308,6 +308,29 @@ std::vector<PlaceVerdict> Verdicts(const Station& station, const std::vector<std
     verdicts.push_back(verdict);
   }
   return verdicts;
+}
+
+double OnAir::TimeFactor(double minutes) const {
+  return txMinutes ? TimeAveragingFactor(*txMinutes, rxMinutes.value_or(0.0), minutes) : 1.0;
+}
+
+OnAir OnAirOf(const Transmitter& t) {
+  OnAir on;
+  const auto mode = FindMode(t.mode);
+  if (t.dutyPercent) {
+    on.dutyPercent = *t.dutyPercent;
+  } else if (mode) {
+    on.dutyPercent = mode->dutyPercent;
+    on.peakFactor = mode->peakFactor;
+  }
+  if (t.txMinutes) {
+    on.txMinutes = t.txMinutes;
+    on.rxMinutes = t.rxMinutes;
+  } else if (mode && !t.dutyPercent && mode->periodSeconds > 0.0) {
+    // A mode of fixed periods sends in every other one.
+    on.txMinutes = on.rxMinutes = mode->periodSeconds / 60.0;
+  }
+  return on;
 }
 
 double GroundFactor(const Station& station) {

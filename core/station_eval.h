@@ -31,6 +31,9 @@ struct EnvironmentResult {
   // when the limit is met everywhere at that height.
   std::optional<double> horizontalMeters;
   bool metEverywhereAtHeight = false;
+  // The safe distance lies within lambda/2pi of the antenna (at the band's lowest frequency): in
+  // the reactive near field, where the far-field formula does not hold.
+  bool reactiveNearField = false;
 
   // The EIRP the binding limit is compared with: the peak one for an instantaneous limit.
   double ComparedEirpWatts() const { return limit.instantaneous ? peakEirpWatts : averageEirpWatts; }
@@ -40,10 +43,11 @@ struct EnvironmentResult {
 // At the antenna (distance 0) the density and the share are infinite: no limit is met there.
 struct PlaceShare {
   double frequencyMHz = 0.0;
-  double distanceMeters = 0.0;  // straight-line, from the antenna
-  double sWm2 = 0.0;            // power density there, averaged as the main limit averages
-  double share = 0.0;           // of the limit that binds there (1 is the limit): the largest ratio
-  Limit limit{};                // that limit
+  double distanceMeters = 0.0;     // straight-line, from the antenna
+  double sWm2 = 0.0;               // power density there, averaged as the main limit averages
+  double share = 0.0;              // of the limit that binds there (1 is the limit): the largest ratio
+  Limit limit{};                   // that limit
+  bool reactiveNearField = false;  // the place is within lambda/2pi of the antenna: see EnvironmentResult
 };
 
 // Whether a share is that of a place at the antenna, where no figure is a number.
@@ -57,6 +61,7 @@ struct BandResult {
   std::vector<PlaceShare> places;                   // by station place
   std::optional<ExemptionCheck> exemption;          // FCC rules only: the worst over the band
   double exemptionFrequencyMHz = 0.0;
+  double peakEirpWatts = 0.0;  // the largest over the band, for the thresholds
 
   const EnvironmentResult& In(Environment e) const { return environments[static_cast<std::size_t>(e)]; }
 };
@@ -85,6 +90,18 @@ double GroundFactor(const Station& station);
 double DensityWm2(double eirpWatts, double meters, double groundFactor);
 // The straight-line distance from a transmitter's antenna to a place.
 double PlaceDistanceMeters(const Station& station, const Transmitter& transmitter, const Place& place);
+// How a transmitter's power relates to what is typed: the mean's share (duty) and the peak's
+// factor, by its mode or its own duty factor; and its cycle on and off the air in minutes, its
+// own or its mode's periods (FT8's 15 s on, 15 s off); none when it transmits throughout.
+struct OnAir {
+  double dutyPercent = 100.0;
+  double peakFactor = 1.0;
+  std::optional<double> txMinutes, rxMinutes;
+  // The share of a window of `minutes` spent transmitting.
+  double TimeFactor(double minutes) const;
+};
+OnAir OnAirOf(const Transmitter& transmitter);
+
 // The transmitter's antenna gain: its preset's, or the one given.
 double AntennaGainDbi(const Antenna& antenna);
 

@@ -38,6 +38,9 @@ struct Antenna {
   std::optional<AntennaModel> model;
   std::optional<std::array<double, 2>> positionMeters;
   double headingDegrees = 0.0;
+  // How much weaker its pattern is straight down than in its main beam: the vertical safety
+  // distance is the main beam's scaled by it (0, the main beam's, unless known).
+  double downwardAttenuationDb = 0.0;
 
   bool operator==(const Antenna&) const = default;
 };
@@ -56,6 +59,7 @@ struct Transmitter {
   std::string mode;           // a key of kOperatingModes; with dutyPercent unset
   std::optional<double> dutyPercent;
   std::optional<double> txMinutes, rxMinutes;  // both or neither; neither: transmitting throughout
+  bool timesInSeconds = false;                 // shown and written in seconds (FT8's 15 s, say)
   std::vector<BandChoice> bands;
   Feedline feedline;
   Antenna antenna;
@@ -75,6 +79,18 @@ struct Place {
   bool operator==(const Place&) const = default;
 };
 
+// Who evaluated the station, how, what keeps people out, and when it is evaluated again: what
+// inspectors ask of a record. Dates as YYYY-MM-DD.
+struct Assessment {
+  std::string assessor;
+  std::string date;
+  std::string method;    // method notes and assumptions
+  std::string measures;  // what keeps the public out of where the limits are not met
+  std::string nextReview;
+
+  bool operator==(const Assessment&) const = default;
+};
+
 struct Station {
   std::string callsign;
   std::string location;
@@ -84,6 +100,10 @@ struct Station {
   double personHeightMeters = 2.0;
   std::optional<double> exemptionDistanceMeters;  // the nearest place's distance if unset
   Ground ground = Ground::kAverage;               // under the antennas, for the near field
+  std::optional<Assessment> assessment;
+  // The area the operator controls (the property, or Germany's kontrollierbarer Bereich), as a
+  // polygon in site coordinates; empty when not given.
+  std::vector<std::array<double, 2>> siteOutline;
   std::vector<Place> places;
   std::vector<Transmitter> transmitters;
 
@@ -116,6 +136,9 @@ inline constexpr Range kYagiElementsRange{2.0, 6.0};
 inline constexpr Range kWireRadiusMmRange{0.01, 1000.0};
 inline constexpr Range kConductivityRange{0.0, 1.0e9};  // S/m; 0 for a perfect conductor
 inline constexpr Range kAntennaLengthRange{0.01, 10000.0};
+inline constexpr Range kAttenuationRange{0.0, 60.0};
+inline constexpr std::size_t kMaxOutlinePoints = 200;
+inline constexpr std::size_t kMaxAssessmentTextLength = 2000;  // each of its notes
 
 // How much a station may hold, so that every reader refuses early what no station needs and
 // every evaluation stays quick (the shares of transmitters on the air together are summed over

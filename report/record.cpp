@@ -4,8 +4,10 @@
 #include <ctime>
 
 #include "core/number_text.h"
+#include "core/thresholds.h"
 #include "report/html_builder.h"
 #include "report/record_near_field.h"
+#include "report/record_profile.h"
 #include "report/station_text.h"
 
 namespace zento {
@@ -79,17 +81,35 @@ void FiguresTable(Html& h, const Station& s, const TransmitterResult& r) {
       h.Figures({FormatGeneral(e.limit.sWm2, 4) + " W/m\xC2\xB2", FormatGeneral(e.limit.eVm, 4) + " V/m",
                  FormatGeneral(e.limit.hAm, 4) + " A/m"});
       h.Element("td", Nb(LimitBasisText(e.limit)));
-      h.Figures({StationDistance(s, e.safeDistanceMeters)});
+      h.Figures({SafeDistanceText(s, e)});
       h.Element("td", Nb(HorizontalText(s, e)));
       h.Raw("</tr>\n");
     }
   }
   h.Raw("</table>\n");
+  bool reactive = false;
+  for (const BandResult& b : r.bands) {
+    for (const EnvironmentResult& e : b.environments) reactive = reactive || (b.problem.empty() && e.reactiveNearField);
+    for (const PlaceShare& p : b.places) reactive = reactive || p.reactiveNearField;
+  }
+  if (reactive) {
+    h.Raw("<p>");
+    h.Text(std::string("* ") + kReactiveNearFieldText + ".");
+    h.Raw("</p>\n");
+  }
 }
 
 // The exemption of each band, with the reason where it does not apply: a table of its own, for
 // the reasons are sentences.
 void ExemptionTable(Html& h, const Station& s, const TransmitterResult& r) {
+  if (CheckThreshold(s.rules, 0.0)) {
+    h.Raw("<table>\n");
+    h.Row({"Band", "Threshold"}, true);
+    for (const BandResult& b : r.bands) {
+      if (b.problem.empty()) h.Row({b.band, Nb(ThresholdText(s, b))});
+    }
+    h.Raw("</table>\n");
+  }
   if (s.rules != RuleSet::kFcc) return;
   h.Raw("<table>\n");
   h.Row({"Band", "Exemption (47 CFR 1.1307(b)(3))"}, true);
@@ -116,7 +136,7 @@ void SharesTable(Html& h, const Station& s, const TransmitterResult& r) {
       if (first) h.Element("th", s.places[p].name, "rowspan=\"" + std::to_string(bands) + "\" scope=\"rowgroup\"");
       first = false;
       h.Element("td", b.band);
-      h.Element("td", PercentText(share.share), "class=\"n\"");
+      h.Element("td", PercentText(share.share) + (share.reactiveNearField ? " *" : ""), "class=\"n\"");
       if (AtAntenna(share.share)) {
         h.Element("td", "-");
         h.Element("td", "-");
@@ -214,8 +234,10 @@ std::string EvaluationRecordHtml(const Station& s, const StationResult& result, 
   }
   if (s.places.empty()) h.Row({"No place was named.", "", "", ""});
   h.Raw("</table>\n");
+  AssessmentSection(h, s);
   Inputs(h, s, result);
   Results(h, s, result);
+  RegulatorSection(h, s, result);
   if (const auto worst = WorstBand(result)) {
     if (const auto plot = MakePlot(s, result, worst->first, worst->second)) {
       h.Raw("<h2>Power density around the antenna</h2>\n<p>");

@@ -32,7 +32,7 @@ class Reader : JsonReader {
     const Json& root = Object(doc_.value, root_);
     Keys(root, root_,
          {"format", "version", "callsign", "location", "rules", "ground_reflection", "units", "person_height_m",
-          "exemption_distance_m", "ground", "places", "transmitters"});
+          "exemption_distance_m", "ground", "assessment", "site", "places", "transmitters"});
     if (String(root, root_, "format") != kStationFileFormat) {
       Fail(root_.Member("format"), "expected \"" + std::string(kStationFileFormat) + "\"", &root.at("format"));
     }
@@ -47,7 +47,7 @@ class Reader : JsonReader {
     if (const auto rules = OptionalString(root, root_, "rules")) {
       const auto found = FindRuleSet(*rules);
       if (!found) {
-        Fail(root_.Member("rules"), "expected one of fcc, icnirp-1998, icnirp-2020, canada-sc6", &root.at("rules"));
+        Fail(root_.Member("rules"), "expected one of " + RuleSetKeys(), &root.at("rules"));
       }
       s.rules = *found;
     }
@@ -60,6 +60,17 @@ class Reader : JsonReader {
             {"free-space", "perfect", "poor", "average", "good", "very-good", "fresh-water", "sea-water"})) {
       s.ground = kGrounds[*ground].id;
     }
+    if (const Json* a = Find(root, "assessment")) s.assessment = ReadAssessment(*a, root_.Member("assessment"));
+    if (const Json* site = Find(root, "site")) {
+      const JsonPath path = root_.Member("site");
+      Keys(Object(*site, path), path, {"outline_m"});
+      ForEach(*site, path, "outline_m", {kMaxOutlinePoints, "corners"}, [&](const Json& corner, const JsonPath& p) {
+        if (!corner.is_array() || corner.size() != 2) Fail(p, "expected [x, y]", &corner);
+        s.siteOutline.push_back(
+            {NumberValue(corner[0], p.Item(0), kSiteRange), NumberValue(corner[1], p.Item(1), kSiteRange)});
+      });
+      if (s.siteOutline.size() < 3) Fail(path.Member("outline_m"), "expected at least 3 corners");
+    }
     ForEach(root, root_, "places", {kMaxPlaces, "places"},
             [&](const Json& v, const JsonPath& path) { s.places.push_back(ReadPlace(v, path)); });
     ForEach(root, root_, "transmitters", {kMaxTransmitters, "transmitters"},
@@ -69,6 +80,32 @@ class Reader : JsonReader {
   }
 
  private:
+  Assessment ReadAssessment(const Json& v, const JsonPath& path) const {
+    const Json& o = Object(v, path);
+    Keys(o, path, {"assessor", "date", "method", "measures", "next_review"});
+    Assessment a;
+    a.assessor = Name(o, path, "assessor", kMaxNameLength);
+    a.date = Date(o, path, "date");
+    a.method = OptionalString(o, path, "method", kMaxAssessmentTextLength).value_or("");
+    a.measures = OptionalString(o, path, "measures", kMaxAssessmentTextLength).value_or("");
+    a.nextReview = Date(o, path, "next_review");
+    return a;
+  }
+
+  // "YYYY-MM-DD", or empty.
+  std::string Date(const Json& o, const JsonPath& path, std::string_view key) const {
+    const auto text = OptionalString(o, path, key);
+    if (!text) return {};
+    const bool shaped =
+        text->size() == 10 && (*text)[4] == '-' && (*text)[7] == '-' &&
+        std::all_of(text->begin(), text->end(), [](char c) { return c == '-' || (c >= '0' && c <= '9'); });
+    const int month = shaped ? std::stoi(text->substr(5, 2)) : 0, day = shaped ? std::stoi(text->substr(8, 2)) : 0;
+    if (!shaped || month < 1 || month > 12 || day < 1 || day > 31) {
+      Fail(path.Member(key), "expected a date as YYYY-MM-DD", &o.at(key));
+    }
+    return *text;
+  }
+
   Place ReadPlace(const Json& v, const JsonPath& path) const {
     const Json& o = Object(v, path);
     Keys(o, path, {"name", "environment", "distance_m", "horizontal_m", "position_m", "height_m"});
@@ -129,7 +166,7 @@ class Reader : JsonReader {
 
   Antenna ReadAntenna(const Json& v, const JsonPath& path) const {
     const Json& o = Object(v, path);
-    Keys(o, path, {"preset", "gain_dbi", "height_m", "position_m", "heading_deg", "model"});
+    Keys(o, path, {"preset", "gain_dbi", "height_m", "position_m", "heading_deg", "downward_attenuation_db", "model"});
     Antenna a;
     if (OneOf(o, path, {"preset", "gain_dbi"}, true) == "preset") {
       const std::string key = String(o, path, "preset");
@@ -143,6 +180,7 @@ class Reader : JsonReader {
     a.heightMeters = OptionalNumber(o, path, "height_m", kHeightRange);
     a.positionMeters = OptionalPair(o, path, "position_m", kSiteRange);
     a.headingDegrees = OptionalNumber(o, path, "heading_deg", kHeadingRange).value_or(0.0);
+    a.downwardAttenuationDb = OptionalNumber(o, path, "downward_attenuation_db", kAttenuationRange).value_or(0.0);
     if (const Json* m = Find(o, "model")) a.model = ReadAntennaModel(*this, *m, path.Member("model"), loader_);
     return a;
   }
@@ -159,8 +197,8 @@ class Reader : JsonReader {
   Transmitter ReadTransmitter(const Json& v, const JsonPath& path) const {
     const Json& o = Object(v, path);
     Keys(o, path,
-         {"name", "power_watts", "mode", "duty_percent", "tx_minutes", "rx_minutes", "bands", "feedline", "antenna",
-          "simultaneous_with"});
+         {"name", "power_watts", "mode", "duty_percent", "tx_minutes", "rx_minutes", "tx_seconds", "rx_seconds",
+          "bands", "feedline", "antenna", "simultaneous_with"});
     Transmitter t;
     t.name = Name(o, path, "name", kMaxNameLength);
     if (t.name.empty()) Fail(path.Member("name"), "expected a name", Find(o, "name") ? &o.at("name") : nullptr);
@@ -171,9 +209,23 @@ class Reader : JsonReader {
       if (!FindMode(*mode)) Fail(path.Member("mode"), "expected a mode of zento-calc --list-modes", &o.at("mode"));
       t.mode = *mode;
     }
-    t.txMinutes = OptionalNumber(o, path, "tx_minutes", kTxMinutesRange);
-    t.rxMinutes = OptionalNumber(o, path, "rx_minutes", kMinutesRange);
-    if (t.rxMinutes && !t.txMinutes) Fail(path, "missing key \"tx_minutes\" beside \"rx_minutes\"");
+    if (OneOf(o, path, {"tx_minutes", "tx_seconds"}, true) == "tx_seconds" || Find(o, "rx_seconds")) {
+      // Seconds, as FT8's and FT4's periods are given; kept as minutes, shown as seconds.
+      if (Find(o, "tx_minutes") || Find(o, "rx_minutes")) {
+        Fail(path, "the times in minutes or in seconds, not both");
+      }
+      if (const auto tx = OptionalNumber(o, path, "tx_seconds", {kTxMinutesRange.min * 60, kTxMinutesRange.max * 60})) {
+        t.txMinutes = *tx / 60.0;
+      }
+      if (const auto rx = OptionalNumber(o, path, "rx_seconds", {0.0, kMinutesRange.max * 60}))
+        t.rxMinutes = *rx / 60.0;
+      if (t.rxMinutes && !t.txMinutes) Fail(path, "missing key \"tx_seconds\" beside \"rx_seconds\"");
+      t.timesInSeconds = true;
+    } else {
+      t.txMinutes = OptionalNumber(o, path, "tx_minutes", kTxMinutesRange);
+      t.rxMinutes = OptionalNumber(o, path, "rx_minutes", kMinutesRange);
+      if (t.rxMinutes && !t.txMinutes) Fail(path, "missing key \"tx_minutes\" beside \"rx_minutes\"");
+    }
     ForEach(o, path, "bands", {kMaxBandsPerTransmitter, "bands"},
             [&](const Json& b, const JsonPath& p) { t.bands.push_back(ReadBand(b, p)); });
     if (const Json* f = Find(o, "feedline")) t.feedline = ReadFeedline(*f, path.Member("feedline"));

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cmath>
 #include <cstdio>
 
 #include <nlohmann/json.hpp>
@@ -85,8 +86,12 @@ Json TransmitterJson(const Transmitter& t) {
   } else if (!t.mode.empty()) {
     out["mode"] = t.mode;
   }
-  if (t.txMinutes) out["tx_minutes"] = *t.txMinutes;
-  if (t.rxMinutes) out["rx_minutes"] = *t.rxMinutes;
+  // Seconds back as they were typed: to a nanosecond, not a minute's binary fraction of one.
+  const auto shown = [&t](double minutes) {
+    return t.timesInSeconds ? std::round(minutes * 60.0 * 1e9) / 1e9 : minutes;
+  };
+  if (t.txMinutes) out[t.timesInSeconds ? "tx_seconds" : "tx_minutes"] = shown(*t.txMinutes);
+  if (t.rxMinutes) out[t.timesInSeconds ? "rx_seconds" : "rx_minutes"] = shown(*t.rxMinutes);
   Json bands = Json::array();
   for (const auto& band : t.bands) {
     bands.push_back(band.name.empty() ? Json(band.frequencyMHz) : Json(band.name));
@@ -102,6 +107,7 @@ Json TransmitterJson(const Transmitter& t) {
   if (t.antenna.heightMeters) antenna["height_m"] = *t.antenna.heightMeters;
   if (t.antenna.positionMeters) antenna["position_m"] = Pair(*t.antenna.positionMeters);
   if (t.antenna.headingDegrees != 0.0) antenna["heading_deg"] = t.antenna.headingDegrees;
+  if (t.antenna.downwardAttenuationDb != 0.0) antenna["downward_attenuation_db"] = t.antenna.downwardAttenuationDb;
   if (t.antenna.model) antenna["model"] = ModelJson(*t.antenna.model);
   out["antenna"] = std::move(antenna);
   out["simultaneous_with"] = t.simultaneousWith;
@@ -129,6 +135,21 @@ std::string StationText(const Station& s) {
   const bool models = std::any_of(s.transmitters.begin(), s.transmitters.end(),
                                   [](const Transmitter& t) { return t.antenna.model.has_value(); });
   if (models || s.ground != Ground::kAverage) out["ground"] = Info(s.ground).key;
+  if (s.assessment) {
+    const Assessment& a = *s.assessment;
+    Json assessment = Json::object();
+    if (!a.assessor.empty()) assessment["assessor"] = a.assessor;
+    if (!a.date.empty()) assessment["date"] = a.date;
+    if (!a.method.empty()) assessment["method"] = a.method;
+    if (!a.measures.empty()) assessment["measures"] = a.measures;
+    if (!a.nextReview.empty()) assessment["next_review"] = a.nextReview;
+    out["assessment"] = std::move(assessment);
+  }
+  if (!s.siteOutline.empty()) {
+    Json corners = Json::array();
+    for (const auto& corner : s.siteOutline) corners.push_back(Pair(corner));
+    out["site"] = {{"outline_m", std::move(corners)}};
+  }
   Json places = Json::array();
   for (const auto& place : s.places) places.push_back(PlaceJson(place));
   out["places"] = std::move(places);

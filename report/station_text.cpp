@@ -3,6 +3,7 @@
 #include "core/feedline.h"
 #include "core/number_text.h"
 #include "core/operating.h"
+#include "core/thresholds.h"
 
 namespace zento {
 
@@ -27,9 +28,15 @@ std::string ModeText(const Transmitter& t, double dutyPercent) {
   } else {
     text = "duty " + FormatGeneral(dutyPercent, 6) + " %";
   }
-  if (t.txMinutes) {
-    text +=
-        ", " + FormatGeneral(*t.txMinutes, 6) + " min TX / " + FormatGeneral(t.rxMinutes.value_or(0.0), 6) + " min RX";
+  const OnAir on = OnAirOf(t);
+  if (on.txMinutes) {
+    // In seconds where they were given so, or come from the mode's periods.
+    const bool seconds = t.timesInSeconds || !t.txMinutes;
+    const double scale = seconds ? 60.0 : 1.0;
+    const std::string unit = seconds ? " s" : " min";
+    text += ", " + FormatGeneral(*on.txMinutes * scale, 6) + unit + " TX / " +
+            FormatGeneral(on.rxMinutes.value_or(0.0) * scale, 6) + unit + " RX";
+    if (!t.txMinutes) text += ", every other period";
   }
   return text;
 }
@@ -84,6 +91,15 @@ std::string PlaceText(const Station& s, const Place& p) {
 std::string HorizontalText(const Station& s, const EnvironmentResult& r) {
   if (r.metEverywhereAtHeight) return "nowhere at " + StationDistance(s, s.personHeightMeters) + " high";
   return r.horizontalMeters ? StationDistance(s, *r.horizontalMeters) : "-";
+}
+
+std::string SafeDistanceText(const Station& s, const EnvironmentResult& r) {
+  return StationDistance(s, r.safeDistanceMeters) + (r.reactiveNearField ? " *" : "");
+}
+
+std::string ThresholdText(const Station& s, const BandResult& band) {
+  const auto check = CheckThreshold(s.rules, band.peakEirpWatts);
+  return check ? check->statement : std::string();
 }
 
 std::string LimitText(const Limit& limit) {

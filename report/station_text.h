@@ -47,6 +47,16 @@ std::string BoundaryText(const Station& station, const NearFieldBand& band, Envi
 std::string NearFieldMethodText(const NearFieldMethod& method);
 std::vector<std::string> NearFieldAssumptions();
 
+// The sentence every output gives a distance within lambda/2pi of the antenna.
+inline constexpr const char* kReactiveNearFieldText =
+    "within lambda/2pi of the antenna, in its reactive near field: the far-field figure does not hold here; "
+    "evaluate the near field";
+// "12.3 Feet", or "12.3 Feet *" where it lies in the reactive near field.
+std::string SafeDistanceText(const Station& station, const EnvironmentResult& result);
+// The rule set's threshold for the band's EIRP (Germany's notification, the UK's assessment);
+// empty for rules without one.
+std::string ThresholdText(const Station& station, const BandResult& band);
+
 // The model's assumptions in plain words.
 std::vector<std::string> Assumptions(const Station& station);
 

@@ -75,17 +75,19 @@ TEST(Station, OptionsDescribeTheSameStationAFileHolds) {
   EXPECT_EQ(json.at("places").at(0).at("name"), "at 40");
 }
 
+// What zento-calc writes for `options` in `format`, which it must accept.
+std::string InFormat(std::vector<std::string> options, const char* format) {
+  options.insert(options.end(), {"--format", format});
+  const auto r = RunCalc(options);
+  EXPECT_EQ(r.status, kExitOk) << r.err;
+  return r.out;
+}
+
 TEST(Station, APlaceAtTheAntennaIsSaidInWordsAndExceedsInEveryOutput) {
   // 2 m up, people 2 m tall, 0 m from the mast: the place is the antenna itself.
   const std::vector<std::string> options = {
       "--bands", "20m", "--metric", "--antenna-height", "2", "--horizontal-at", "0", "--person-height", "2"};
-  const auto run = [&](const char* format) {
-    auto args = options;
-    args.insert(args.end(), {"--format", format});
-    const auto r = RunCalc(args);
-    EXPECT_EQ(r.status, kExitOk) << r.err;
-    return r.out;
-  };
+  const auto run = [&](const char* format) { return InFormat(options, format); };
   const std::string text = run("text");
   EXPECT_THAT(text, HasSubstr(": at the antenna, EXCEEDS THE LIMIT (TX at the antenna on 20m)"));
   EXPECT_THAT(text, testing::Not(HasSubstr("inf")));
@@ -97,6 +99,24 @@ TEST(Station, APlaceAtTheAntennaIsSaidInWordsAndExceedsInEveryOutput) {
   EXPECT_THAT(run("html"), HasSubstr("<td class=\"n\">at the antenna</td>"));
 }
 
+TEST(Station, TheReactiveNearFieldAndTheThresholdsAreSaidInEveryOutput) {
+  // 100 W on 80 m under Germany's rules: 3 m is within lambda/2pi (13.6 m at 3.5 MHz), and
+  // 100 W into a dipole is over 10 W EIRP.
+  const std::vector<std::string> options = {"--rules",   "germany-bemfv", "--bands", "80m", "--power", "100",
+                                            "--antenna", "dipole",        "--at",    "3",   "--metric"};
+  const auto run = [&](const char* format) { return InFormat(options, format); };
+  const auto json = Json::parse(run("json"));
+  const auto& band = json.at("transmitters").at(0).at("bands").at(0);
+  EXPECT_EQ(band.at("places").at(0).at("reactive_near_field"), true);
+  EXPECT_EQ(band.at("threshold").at("required"), true);
+  EXPECT_THAT(band.at("threshold").at("statement").get<std::string>(), HasSubstr("BEMFV sections 9(1) and 8(2)"));
+  const std::string text = run("text");
+  EXPECT_THAT(text, HasSubstr("* within lambda/2pi of the antenna, in its reactive near field"));
+  EXPECT_THAT(text, HasSubstr("notification to the Bundesnetzagentur"));
+  EXPECT_THAT(run("csv"), HasSubstr(",place1_reactive_near_field,exempt,exemption_frequency_mhz,threshold_required,"));
+  EXPECT_THAT(run("html"), HasSubstr("evaluate the near field."));
+}
+
 TEST(Station, RefusesWhatItCannotUse) {
   const struct {
     std::vector<std::string> args;
@@ -105,7 +125,10 @@ TEST(Station, RefusesWhatItCannotUse) {
   } cases[] = {
       {{"--station", kExample, "--power", "10"}, kExitBadInput, "--power: the station comes from --station"},
       {{"--rules", "fcc", "--report", "x.txt"}, kExitBadInput, "--report: not used in a station evaluation"},
-      {{"--rules", "who"}, kExitBadInput, "--rules: 'who' is not one of fcc, icnirp-1998, icnirp-2020, canada-sc6"},
+      {{"--rules", "who"},
+       kExitBadInput,
+       "--rules: 'who' is not one of fcc, icnirp-1998, icnirp-2020, canada-sc6, germany-bemfv, uk-ofcom, "
+       "arpansa-rps-s1"},
       {{"--mode", "psk31"}, kExitBadInput, "--mode: unknown mode 'psk31'; known: ssb, ssb-processed, cw"},
       {{"--mode", "cw", "--mode-duty", "40"}, kExitBadInput, "--mode excludes --mode-duty"},
       {{"--rx-minutes", "3"}, kExitBadInput, "--rx-minutes: needs --tx-minutes"},

@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "core/evaluation.h"
+#include "core/site.h"
 
 namespace zento {
 namespace {
@@ -128,6 +129,23 @@ TEST(NecImport, TakesTheStructureLoadsAndFeedAndRefusesWhatItCannotStandBehind) 
     EXPECT_FALSE(ParseNecDeck(c.text, error)) << c.error;
     EXPECT_EQ(error.rfind(c.error, 0), 0u) << "expected: " << c.error << "\n     got: " << error;
   }
+}
+
+TEST(Site, ACircleInsideTheOutlineOrNot) {
+  // A 20 x 10 m plot from (0, 0): a circle of 3 m at (5, 5) has 2 m to spare (to y = 10 and to
+  // x = 0, the nearest edges); 6 m crosses by 1 m; a circle around a point outside never fits.
+  const std::vector<std::array<double, 2>> plot = {{0, 0}, {20, 0}, {20, 10}, {0, 10}};
+  const struct {
+    double x, y, r;
+    bool inside;
+    double margin;
+  } cases[] = {{5, 5, 3, true, 2}, {5, 5, 6, false, -1}, {25, 5, 0, false, -5}, {20, 5, 0, true, 0}};
+  for (const auto& c : cases) {
+    const OutlineCheck check = CheckInsideOutline(plot, c.x, c.y, c.r);
+    EXPECT_EQ(check.inside, c.inside) << c.x << " " << c.r;
+    EXPECT_NEAR(check.marginMeters, c.margin, 1e-12) << c.x << " " << c.r;
+  }
+  EXPECT_FALSE(CheckInsideOutline({{0, 0}, {1, 1}}, 0.5, 0.5, 0).inside) << "no area";
 }
 
 }  // namespace

@@ -86,6 +86,29 @@ TEST(RuleSets, EachTableHoldsOnBothSidesOfEveryEdge) {
         {300, 6000, 1.29122, 10.00286},
         {6000, 150000, 10, 10},
         {150000, 300000, 10.005, 20.01}}},
+      // 26. BImSchV (2013) Anhang 1b (the same for everyone: see below); S from E (the
+      // Bundesnetzagentur's safety distance is E's): 87²/377 = 20.0769, 28²/377 = 2.07958,
+      // 1.375² f/377 = 0.0050149 f, 61²/377 = 9.87003.
+      {RuleSet::kGermanyBemfv,
+       kU,
+       {{0.1, 1, 20.07692, 20.07692},
+        {1, 10, 20.07692, 2.007692},
+        {10, 400, 2.079576, 2.079576},
+        {400, 2000, 2.005968, 10.02984},
+        {2000, 300000, 9.870027, 9.870027}}},
+      // Ofcom's condition: the general public's ICNIRP 1998 levels, also where the licensee works.
+      {RuleSet::kUkOfcom,
+       kC,
+       {{0.1, 0.15, 20.07692, 20.07692},
+        {0.15, 1, 20.07692, 20.07692},
+        {1, 10, 20.07692, 2.007692},
+        {10, 400, 2, 2},
+        {400, 2000, 2, 10},
+        {2000, 300000, 10, 10}}},
+      // ARPANSA RPS S-1: the ICNIRP 2020 levels it is aligned with.
+      {RuleSet::kArpansaRpsS1,
+       kU,
+       {{0.1, 30, 5996.546, 2.027422}, {30, 400, 2, 2}, {400, 2000, 2, 10}, {2000, 300000, 10, 10}}},
       // ICNIRP 2020 Table 6 (local, 6-minute average): S from E and H below 30 MHz, S above.
       {RuleSet::kIcnirp2020,
        kC,
@@ -104,6 +127,12 @@ TEST(RuleSets, EachTableHoldsOnBothSidesOfEveryEdge) {
         {6000, 300000, 40.05253, 20}},
        Which::kLocal},
   };
+  // Germany's and the UK's rules have one set of limits, for everyone.
+  for (const RuleSet rules : {RuleSet::kGermanyBemfv, RuleSet::kUkOfcom}) {
+    for (const double f : {0.12, 3.5, 29.0, 146.0, 1296.0, 10000.0}) {
+      EXPECT_EQ(S(rules, kC, f), S(rules, kU, f)) << Info(rules).key << " " << f;
+    }
+  }
   for (const auto& c : cases) {
     const RuleSetInfo& info = Info(c.rules);
     for (std::size_t i = 0; i < c.rows.size(); ++i) {
@@ -149,6 +178,12 @@ TEST(RuleSets, FieldsAndAveragingTimes) {
       {RuleSet::kIcnirp2020, Environment::kControlled, 10, 170, 80},
       {RuleSet::kIcnirp2020, Environment::kControlled, 10 * (1 + 1e-9), 0, 0},
       {RuleSet::kIcnirp1998, Environment::kUncontrolled, 3.7, 0, 0},
+      // 26. BImSchV Anhang 1a: 0.083 kV/m and 27 uT (27e-6 / 4 pi 1e-7 = 21.4859 A/m), to 10 MHz.
+      {RuleSet::kGermanyBemfv, Environment::kUncontrolled, 10, 83, 21.48592},
+      {RuleSet::kGermanyBemfv, Environment::kControlled, 0.1, 83, 21.48592},
+      {RuleSet::kGermanyBemfv, Environment::kUncontrolled, 10 * (1 + 1e-9), 0, 0},
+      {RuleSet::kUkOfcom, Environment::kControlled, 3.7, 83, 21},
+      {RuleSet::kArpansaRpsS1, Environment::kControlled, 3.7, 170, 80},
   };
   for (const auto& c : nerve) {
     const auto limits = LookupLimits(c.rules, c.environment, c.frequencyMHz);
@@ -157,9 +192,9 @@ TEST(RuleSets, FieldsAndAveragingTimes) {
     if (!limits->instantaneous) continue;
     EXPECT_TRUE(limits->instantaneous->instantaneous);
     EXPECT_EQ(limits->instantaneous->eVm, c.eVm);
-    EXPECT_EQ(limits->instantaneous->hAm, c.hAm);
+    EXPECT_NEAR(limits->instantaneous->hAm, c.hAm, 1e-4);
     EXPECT_NEAR(limits->instantaneous->sWm2, c.eVm * c.eVm / 377.0, 1e-9) << "E binds in a plane wave";
-    EXPECT_NE(limits->instantaneous->basis.find("nerve"), std::string_view::npos);
+    EXPECT_FALSE(limits->instantaneous->basis.empty()) << "named where it binds";
   }
   // ICNIRP 2020's local limit is averaged over 6 minutes, its whole-body one over 30.
   const auto local = LookupLimits(RuleSet::kIcnirp2020, Environment::kUncontrolled, 1296);

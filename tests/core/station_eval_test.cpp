@@ -9,6 +9,7 @@
 #include "core/line_loss.h"
 #include "core/operating.h"
 #include "core/simultaneous.h"
+#include "core/thresholds.h"
 
 namespace zento {
 namespace {
@@ -245,6 +246,99 @@ TEST(Limits, EveryLimitOfTheRuleIsMetAndTheOneThatBindsIsNamed) {
   EXPECT_NEAR(e.timeFactor, 1.0 / 6, 1e-12);
   EXPECT_NEAR(e.safeDistanceMeters, std::sqrt(peak / 6 / 40), 1e-9);
   EXPECT_NE(e.limit.basis.find("Table 6"), std::string_view::npos);
+}
+
+// The Bundesnetzagentur's worked examples ("Prüfungsfragen zum Erwerb von Amateurfunkprüfungs-
+// bescheinigungen", 3rd edition, March 2024), to their printed digits: d = sqrt(30 ohm x EIRP) /
+// E, no ground reflection, EIRP from the power, the cable's loss and the gain in dBd + 2.15.
+TEST(WorkedExamples, TheBundesnetzagenturSafetyDistances) {
+  const struct {
+    const char* question;
+    double watts, dBd, cableDb, mhz, meters;
+    int decimals;
+  } cases[] = {
+      {"EK108: 10 m, FM, 7.5 dBd Yagi, 100 W, 1.5 dB", 100, 7.5, 1.5, 28.5, 5.0, 1},
+      {"AK106: 10 m, RTTY, dipole, 100 W", 100, 0, 0, 28.5, 2.50, 2},
+      {"AK108: 20 m, RTTY, dipole, 300 W, 0.5 dB", 300, 0, 0.5, 14.2, 4.10, 2},
+      {"AK109: 20 m, RTTY, dipole, 700 W, 0.5 dB", 700, 0, 0.5, 14.2, 6.26, 2},
+      {"AK110: 2 m, FM, 11.5 dBd Yagi, 75 W, 1.5 dB", 75, 11.5, 1.5, 145, 6.86, 2},
+      {"AK111: 2 m, FM, 10.5 dBd Yagi, 100 W, 1.5 dB", 100, 10.5, 1.5, 145, 7.1, 1},
+      {"AK112: 13 cm, FM, 18 dBd dish, 40 W, 2 dB (61 V/m)", 40, 18, 2, 2400, 4.6, 1},
+  };
+  for (const auto& c : cases) {
+    Station s = OneTransmitter(c.watts, c.dBd + 2.15, c.mhz);
+    s.rules = RuleSet::kGermanyBemfv;
+    s.groundReflection = false;
+    s.transmitters[0].mode = "fm";
+    s.transmitters[0].feedline.totalLossDb = c.cableDb;
+    const auto band = EvaluateStation(s).transmitters[0].bands[0];
+    // Within the catalogue's last printed digit (it gives AK106's 2.506 m as 2,50 m).
+    EXPECT_NEAR(band.In(Environment::kUncontrolled).safeDistanceMeters, c.meters, std::pow(10.0, -c.decimals))
+        << c.question;
+  }
+}
+
+TEST(ReactiveNearField, EveryDistanceWithinLambdaOver2PiIsFlagged) {
+  // At 14 MHz lambda/2pi = 299.792458 / 14 / 2 pi = 3.408 m: a place just inside is flagged, one
+  // at it is not; so is a safe distance (4 W: 0.8 m controlled, under 3.4 m).
+  const double edge = 299.792458 / 14.0 / (2 * std::numbers::pi);
+  Station s = OneTransmitter(4, 0, 14.0);
+  s.places = {At(edge * (1 - 1e-9)), At(edge)};
+  const auto band = EvaluateStation(s).transmitters[0].bands[0];
+  EXPECT_TRUE(band.places[0].reactiveNearField);
+  EXPECT_FALSE(band.places[1].reactiveNearField);
+  EXPECT_TRUE(band.In(Environment::kControlled).reactiveNearField);
+  s.transmitters[0].powerWatts = 1500;  // 15.7 m uncontrolled: in the far field
+  EXPECT_FALSE(EvaluateStation(s).transmitters[0].bands[0].In(Environment::kUncontrolled).reactiveNearField);
+}
+
+TEST(Thresholds, EachRegulatorsPowerFromWhichItAsks) {
+  const struct {
+    RuleSet rules;
+    double eirp;
+    std::optional<bool> required;
+  } cases[] = {
+      {RuleSet::kGermanyBemfv, 10.0, true},  // "von 10 Watt oder mehr" (BEMFV section 9(1))
+      {RuleSet::kGermanyBemfv, 9.99, false}, {RuleSet::kUkOfcom, 10.0, false},              // above 10 W EIRP (Ofcom)
+      {RuleSet::kUkOfcom, 10.01, true},      {RuleSet::kIcnirp2020, 1000.0, std::nullopt},  // no threshold of its own
+      {RuleSet::kFcc, 1000.0, std::nullopt},  // its exemption is a check of its own
+  };
+  for (const auto& c : cases) {
+    const auto check = CheckThreshold(c.rules, c.eirp);
+    ASSERT_EQ(check.has_value(), c.required.has_value()) << Info(c.rules).key << " " << c.eirp;
+    if (check) {
+      EXPECT_EQ(check->required, *c.required) << Info(c.rules).key << " " << c.eirp;
+    }
+  }
+  // A band's threshold takes its largest EIRP: 6 W into a 13 dBd Yagi on 2 m is 197 W (EK104).
+  Station s = OneTransmitter(6, 13 + 2.15, 145);
+  s.rules = RuleSet::kGermanyBemfv;
+  EXPECT_NEAR(EvaluateStation(s).transmitters[0].bands[0].peakEirpWatts, 6 * std::pow(10.0, 1.515), 1e-9);
+}
+
+TEST(Modes, PeriodsAndTheCarrierOrThePeakOfAm) {
+  // FT8 sends 12.64 s of each 15 s period, every other period: over any 6-minute window
+  // 12.64 / 30 of the time. AM typed as its carrier: mean 1.5 times it, peak 4 times it.
+  const struct {
+    const char* mode;
+    double averageShare, peakFactor;
+  } cases[] = {
+      {"ft8", 12.64 / 30, 1}, {"ft4", 5.04 / 15, 1}, {"am", 1.5, 4}, {"am-pep", 0.375, 1}, {"fm", 1, 1},
+  };
+  for (const auto& c : cases) {
+    Station s = OneTransmitter(100, 0, 14.2);
+    s.transmitters[0].mode = c.mode;
+    const auto& e = EvaluateStation(s).transmitters[0].bands[0].In(Environment::kControlled);
+    EXPECT_NEAR(e.averageEirpWatts, 100 * c.averageShare, 1e-9) << c.mode;
+    EXPECT_NEAR(e.peakEirpWatts, 100 * c.peakFactor, 1e-9) << c.mode;
+  }
+  // The peak counts against an instantaneous limit: Safety Code 6's nerve stimulation at 3.6 MHz.
+  Station am = OneTransmitter(100, 0, 3.6);
+  am.rules = RuleSet::kCanadaSc6;
+  am.transmitters[0].mode = "am";
+  am.places = {At(4.0)};  // where the peak's nerve-stimulation share outweighs the mean's
+  const double peakField = std::sqrt(377 * 2.56 * 400 / (4 * std::numbers::pi * 16));  // 4 x 100 W at 4 m
+  EXPECT_NEAR(EvaluateStation(am).transmitters[0].bands[0].places[0].share, peakField / 83, 1e-9);
 }
 
 TEST(Bands, EveryFigureOfABandComesFromThatBandAlone) {

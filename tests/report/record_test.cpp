@@ -67,7 +67,8 @@ TEST(Record, ItsTablesAreMadeForPaper) {
   const std::string html = EvaluationRecordHtml(s, EvaluateStation(s), {"2026-12-07", "1", ""});
   EXPECT_EQ(Count(html, "<table>"), Count(html, "<thead><tr><th>"));
   EXPECT_EQ(html.find("W/m2"), std::string::npos);
-  EXPECT_NE(html.find("<td class=\"f\">10.2\xC2\xA0W/m\xC2\xB2<br>62.02\xC2\xA0V/m<br>0.1646\xC2\xA0" "A/m</td>"),
+  EXPECT_NE(html.find("<td class=\"f\">10.2\xC2\xA0W/m\xC2\xB2<br>62.02\xC2\xA0V/m<br>0.1646\xC2\xA0"
+                      "A/m</td>"),
             std::string::npos);
   EXPECT_NE(html.find("@media print"), std::string::npos);
   EXPECT_NE(html.find("margin:1.5em auto"), std::string::npos);
@@ -104,6 +105,31 @@ TEST(Record, WhatTheUserTypedIsTextAndAnExceededLimitIsSpelledOut) {
   EXPECT_EQ(html.find("<script"), std::string::npos);
   EXPECT_NE(html.find("<td class=\"exceeds\">EXCEEDS THE LIMIT</td>"), std::string::npos);
   EXPECT_NE(html.find("EXCEEDS</text>"), std::string::npos) << "the plot says so too";
+}
+
+TEST(Record, EachRegulatorsSectionInItsOwnWords) {
+  std::string error;
+  Station germany =
+      *ReadStationFile(std::filesystem::path(ZENTO_SOURCE_DIR) / "examples" / "germany-bemfv.zento.json", error);
+  germany.assessment->measures = "A fence <1.8 m> & a gate";
+  const std::string html = EvaluationRecordHtml(germany, EvaluateStation(germany), {"2026-12-07", "1", ""});
+  for (const std::string expected :
+       {"<h2>Assessment</h2>", "Erika Mustermann, DL0XYZ", "A fence &lt;1.8 m&gt; &amp; a gate", "2027-12-07",
+        "Notification data (BEMFV section 9)", "in Hauptstrahlrichtung", "in vertikaler Richtung",
+        "stays inside the controllable area", "kontrollierbarer Bereich", "<polygon points="}) {
+    EXPECT_NE(html.find(expected), std::string::npos) << expected;
+  }
+  // A plot too small for the HF antenna's safety distance.
+  germany.siteOutline = {{-1, -1}, {1, -1}, {1, 3}, {-1, 3}};
+  const std::string tight = EvaluationRecordHtml(germany, EvaluateStation(germany), {"2026-12-07", "1", ""});
+  EXPECT_NE(tight.find("DOES NOT STAY inside the controllable area"), std::string::npos);
+  // Without an assessment, the record says what is missing; the UK's lists its configurations.
+  Station uk = Example();
+  uk.rules = RuleSet::kUkOfcom;
+  const std::string ofcom = EvaluationRecordHtml(uk, EvaluateStation(uk), {"2026-12-07", "1", ""});
+  EXPECT_NE(ofcom.find("Not given: who assessed the station"), std::string::npos);
+  EXPECT_NE(ofcom.find("Configurations assessed"), std::string::npos);
+  EXPECT_NE(ofcom.find("assessment and records required"), std::string::npos);
 }
 
 }  // namespace

@@ -86,7 +86,7 @@ TEST(StationFile, RefusesWhatItCannotUseNamingKeyAndLine) {
        "transmitters[0].simultaneous_with[0]: expected the name of another transmitter, got \"VHF\" (line 12)"},
       {With(power + ",\n      \"rx_minutes\": 3"), "transmitters[0]: missing key \"tx_minutes\" beside \"rx_minutes\""},
       {With(power, "  \"rules\": \"fcc2\",\n"),
-       "rules: expected one of fcc, icnirp-1998, icnirp-2020, canada-sc6, "
+       "rules: expected one of fcc, icnirp-1998, icnirp-2020, canada-sc6, germany-bemfv, uk-ofcom, arpansa-rps-s1, "
        "got \"fcc2\" (line 4)"},
       {With(power, "  \"ground_reflection\": \"yes\",\n"), "ground_reflection: expected true or false, got \"yes\""},
       {With(power, "  \"units\": \"yards\",\n"), "units: expected \"feet\" or \"meters\", got \"yards\" (line 4)"},
@@ -136,14 +136,28 @@ TEST(StationFile, AntennaModelsAndPositionsAreReadStrictly) {
       {"{\"position_m\": [1, 2, 3]}", "", "transmitters[0].antenna.position_m: expected [x, y], got [1,2,3]"},
       {"{\"heading_deg\": 400}", "", "transmitters[0].antenna.heading_deg: expected a number from 0 to 360, got 400"},
       {"{}", "  \"ground\": \"mud\",\n", "ground: expected one of \"free-space\", \"perfect\", \"poor\""},
+      {"{}", "  \"assessment\": {\"date\": \"7.12.2026\"},\n", "assessment.date: expected a date as YYYY-MM-DD"},
+      {"{}", "  \"assessment\": {\"by\": \"me\"},\n", "assessment.by: unknown key"},
+      {"{}", "  \"site\": {\"outline_m\": [[0, 0], [1, 1]]},\n", "site.outline_m: expected at least 3 corners"},
+      {"{\"downward_attenuation_db\": -3}", "",
+       "transmitters[0].antenna.downward_attenuation_db: expected a number from 0 to 60, got -3"},
   };
   for (const auto& c : cases) {
     std::string error;
     EXPECT_FALSE(ParseStation(With(power + c.antenna, c.top), error)) << c.error;
     EXPECT_EQ(error.rfind(c.error, 0), 0u) << "expected: " << c.error << "\n     got: " << error;
   }
-  // A model's file that cannot be read: the station reads, and the model says why.
   std::string error;
+  // Times in seconds come back in seconds; minutes and seconds together are refused.
+  const auto ft8 = ParseStation(With("      \"power_watts\": 100,\n      \"mode\": \"ft8\", \"tx_seconds\": 15, "
+                                     "\"rx_seconds\": 10"),
+                                error);
+  ASSERT_TRUE(ft8) << error;
+  EXPECT_NEAR(*ft8->transmitters[0].rxMinutes, 10.0 / 60, 1e-15);
+  EXPECT_NE(StationText(*ft8).find("\"rx_seconds\": 10.0"), std::string::npos);
+  EXPECT_FALSE(ParseStation(With("      \"power_watts\": 100,\n      \"tx_seconds\": 15, \"rx_minutes\": 1"), error));
+  EXPECT_EQ(error.rfind("transmitters[0]: the times in minutes or in seconds, not both", 0), 0u) << error;
+  // A model's file that cannot be read: the station reads, and the model says why.
   const auto station = ParseStation(With(power + "{\"model\": {\"kind\": \"nec\", \"file\": \"gone.nec\"}}"), error,
                                     [](const std::string& file, std::string& why) -> std::optional<std::string> {
                                       why = "cannot read " + file;
