@@ -27,6 +27,9 @@ struct HeatMapPicture {
     int index = -1;           // the station's place, or transmitter for a mast
   };
   std::vector<Mark> places;  // each a ring, named
+  // From above: the places known by their distance alone, a circle that far around the mast
+  // (`a` the radius), named where it crosses north.
+  std::vector<Mark> circles;
   std::vector<Mark> masts;   // from above: the antennas' masts, the first this picture's
   std::vector<std::pair<Vec3, Vec3>> wires;
   bool outOfDate = false;  // greyed: the engine is at work on a newer geometry

@@ -141,16 +141,27 @@ void HeatMapView::paintMarks(QPainter& painter, const Frame& f) const {
   std::vector<LabelRequest> requests;
   std::vector<LabelBox> rings;
   std::vector<QPointF> at;
+  std::vector<QString> labels;
+  const auto request = [&](const QString& label, QPointF c) {
+    LabelRequest r{LabelAnchor::kPoint, c.x(), c.y(), {}};
+    const QString shorter = metrics.elidedText(label, Qt::ElideMiddle, 110);
+    for (const QString& text : {label, shorter}) r.sizes.emplace_back(metrics.horizontalAdvance(text) + 4, metrics.height() + 2);
+    requests.push_back(std::move(r));
+    labels.push_back(label);
+  };
+  const GridImage& g = p.image;
+  for (const auto& mark : p.circles) {
+    const double r = mark.a / g.step * f.cell;
+    QPainterPath circle;
+    circle.addEllipse(toWidget(g.mast.x, g.mast.y), r, r);
+    Haloed(painter, circle, 1.2, 3.0, Qt::DashDotLine);
+    request(mark.label, toWidget(g.mast.x, g.mast.y + mark.a));
+  }
   for (const auto& mark : p.places) {
     const QPointF c = dragging_ == Dragging::kPlace && mark.index == dragged_ ? dragAt_ : toWidget(mark.a, mark.b);
     at.push_back(c);
     rings.push_back({c.x() - 6, c.y() - 6, 12, 12});
-    LabelRequest request{LabelAnchor::kPoint, c.x(), c.y(), {}};
-    const QString shorter = metrics.elidedText(mark.label, Qt::ElideMiddle, 110);
-    for (const QString& text : {mark.label, shorter}) {
-      request.sizes.emplace_back(metrics.horizontalAdvance(text) + 4, metrics.height() + 2);
-    }
-    requests.push_back(std::move(request));
+    request(mark.label, c);
   }
   painter.setPen(QPen(Qt::black, 1.5));
   painter.setBrush(Qt::white);
@@ -173,7 +184,7 @@ void HeatMapView::paintMarks(QPainter& painter, const Frame& f) const {
     painter.setBrush(QColor(255, 255, 255, 215));
     painter.drawRect(r);
     painter.setPen(Qt::black);
-    const QString& label = p.places[i].label;
+    const QString& label = labels[i];
     painter.drawText(r, Qt::AlignCenter,
                      placed[i].size == 0 ? label : metrics.elidedText(label, Qt::ElideMiddle, 110));
   }
@@ -231,7 +242,7 @@ constexpr double kScaleWidth = 180, kRow = 20;
 QStringList LegendEntries() {
   return {QObject::tr("at the antenna"), QObject::tr("100 % of the limit"), QObject::tr("far-field formula"),
           QObject::tr("boundary"),       QObject::tr("wires"),              QObject::tr("place, its share"),
-          QObject::tr("mast")};
+          QObject::tr("mast"),           QObject::tr("place at a distance")};
 }
 
 // An entry's sign, 22 pixels wide, centred on the height y.
@@ -259,6 +270,9 @@ void Sign(QPainter& painter, int entry, double x, double y) {
       painter.setBrush(Qt::white);
       painter.drawEllipse(QPointF(x + 11, y), 3.5, 3.5);
       break;
+    case 7:
+      Haloed(painter, PathOf({{x, y}, {x + 22, y}}, false), 1.2, 3.0, Qt::DashDotLine);
+      break;
     default:
       painter.setPen(QPen(Qt::white, 1.5));
       painter.setBrush(Qt::black);
@@ -273,7 +287,8 @@ HeatMapLegend::HeatMapLegend(QWidget* parent) : QWidget(parent) {
   setAccessibleName(tr("The heat maps' scale"));
   setAccessibleDescription(tr("Share of the limit on a logarithmic colour scale from 1 % to 1000 %; black at the "
                               "antenna; solid line: 100 %; dashed: the far-field formula's distance; dotted: the "
-                              "compliance boundary; white on black: the wires; rings: the places; triangles: masts"));
+                              "compliance boundary; white on black: the wires; rings: the places; triangles: masts; dash-dotted circles: the "
+                              "places known by their distance"));
 }
 
 int HeatMapLegend::layOut(int width, std::vector<QPointF>* at) const {

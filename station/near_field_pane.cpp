@@ -251,10 +251,19 @@ void NearFieldPane::showPictures(std::size_t t, std::size_t b) {
   above.boundary = band->boundary[static_cast<std::size_t>(kPictured)];
   for (std::size_t p = 0; p < s.places.size(); ++p) {
     const Place& place = s.places[p];
-    if (!place.positionMeters) continue;
     const QString share = nf.placeKnown(p) ? Q(PercentText(band->places[p].share)) : tr("...");
-    above.places.push_back({Q(place.name) + QLatin1Char(' ') + share, (*place.positionMeters)[0],
-                            (*place.positionMeters)[1], static_cast<int>(p)});
+    const QString label = Q(place.name) + QLatin1Char(' ') + share;
+    if (!place.positionMeters) {
+      // Along the ground: that circle; a straight-line distance: where its sphere meets the picture's plane.
+      double radius = place.horizontalMeters.value_or(0.0);
+      if (place.distanceMeters) {
+        const double dz = PlacementOf(s, s.transmitters[t]).heightMeters - nf.data->horizontal->heightMeters;
+        radius = *place.distanceMeters > std::abs(dz) ? std::sqrt(*place.distanceMeters * *place.distanceMeters - dz * dz) : 0.0;
+      }
+      if (radius > 0.0) above.circles.push_back({label, radius, 0.0, static_cast<int>(p)});
+      continue;
+    }
+    above.places.push_back({label, (*place.positionMeters)[0], (*place.positionMeters)[1], static_cast<int>(p)});
   }
   // The antennas' masts, this one's first: it is the one the picture is around.
   for (std::size_t i = 0; i < s.transmitters.size(); ++i) {
