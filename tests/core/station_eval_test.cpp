@@ -328,7 +328,8 @@ TEST(Modes, PeriodsAndTheCarrierOrThePeakOfAm) {
   for (const auto& c : cases) {
     Station s = OneTransmitter(100, 0, 14.2);
     s.transmitters[0].mode = c.mode;
-    const auto& e = EvaluateStation(s).transmitters[0].bands[0].In(Environment::kControlled);
+    const StationResult result = EvaluateStation(s);
+    const auto& e = result.transmitters[0].bands[0].In(Environment::kControlled);
     EXPECT_NEAR(e.averageEirpWatts, 100 * c.averageShare, 1e-9) << c.mode;
     EXPECT_NEAR(e.peakEirpWatts, 100 * c.peakFactor, 1e-9) << c.mode;
   }
