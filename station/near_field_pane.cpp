@@ -74,7 +74,7 @@ NearFieldPane::NearFieldPane(StationDocument* document, NearFieldService* servic
   choosers_->setObjectName(QStringLiteral("nearFieldChoosers"));
   choice_->setParent(choosers_);
   field_->setParent(choosers_);
-  auto* choose = new QLabel(tr("Show:"), choosers_);
+  auto* choose = new QLabel(tr("Show &band:"), choosers_);
   choose->setBuddy(choice_);
   auto* which = new QLabel(tr("Field:"), choosers_);
   which->setBuddy(field_);
