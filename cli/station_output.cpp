@@ -68,17 +68,7 @@ void WriteTransmitterTable(std::ostream& out, const Station& s, const Transmitte
     }
   }
   if (table.size() > 1) WriteTextTable(out, table);
-  const auto reactive = [](const BandResult& b) {
-    if (!b.problem.empty()) return false;
-    for (const auto& e : b.environments) {
-      if (e.reactiveNearField) return true;
-    }
-    for (const auto& p : b.places) {
-      if (p.reactiveNearField) return true;
-    }
-    return false;
-  };
-  if (std::any_of(r.bands.begin(), r.bands.end(), reactive)) out << "  * " << kReactiveNearFieldText << ".\n";
+  if (std::any_of(r.bands.begin(), r.bands.end(), InReactiveNearField)) out << "  * " << kReactiveNearFieldText << ".\n";
 }
 
 void WriteText(std::ostream& out, const Station& s, const StationResult& result) {

@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/antenna_model.h"
@@ -90,6 +91,21 @@ struct Assessment {
 
   bool operator==(const Assessment&) const = default;
 };
+
+// "YYYY-MM-DD" with a month 1-12 and a day 1-31, as the assessment's dates are written.
+inline bool IsIsoDate(std::string_view text) {
+  const auto digits = [&](std::size_t from, std::size_t count) {
+    int value = 0;
+    for (std::size_t i = from; i < from + count; ++i) {
+      if (text[i] < '0' || text[i] > '9') return -1;
+      value = value * 10 + (text[i] - '0');
+    }
+    return value;
+  };
+  if (text.size() != 10 || text[4] != '-' || text[7] != '-' || digits(0, 4) < 0) return false;
+  const int month = digits(5, 2), day = digits(8, 2);
+  return month >= 1 && month <= 12 && day >= 1 && day <= 31;
+}
 
 struct Station {
   std::string callsign;

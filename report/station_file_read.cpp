@@ -96,11 +96,7 @@ class Reader : JsonReader {
   std::string Date(const Json& o, const JsonPath& path, std::string_view key) const {
     const auto text = OptionalString(o, path, key);
     if (!text) return {};
-    const bool shaped =
-        text->size() == 10 && (*text)[4] == '-' && (*text)[7] == '-' &&
-        std::all_of(text->begin(), text->end(), [](char c) { return c == '-' || (c >= '0' && c <= '9'); });
-    const int month = shaped ? std::stoi(text->substr(5, 2)) : 0, day = shaped ? std::stoi(text->substr(8, 2)) : 0;
-    if (!shaped || month < 1 || month > 12 || day < 1 || day > 31) {
+    if (!IsIsoDate(*text)) {
       Fail(path.Member(key), "expected a date as YYYY-MM-DD", &o.at(key));
     }
     return *text;

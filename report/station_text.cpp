@@ -1,5 +1,7 @@
 #include "report/station_text.h"
 
+#include <algorithm>
+
 #include "core/feedline.h"
 #include "core/number_text.h"
 #include "core/operating.h"
@@ -91,6 +93,12 @@ std::string PlaceText(const Station& s, const Place& p) {
 std::string HorizontalText(const Station& s, const EnvironmentResult& r) {
   if (r.metEverywhereAtHeight) return "nowhere at " + StationDistance(s, s.personHeightMeters) + " high";
   return r.horizontalMeters ? StationDistance(s, *r.horizontalMeters) : "-";
+}
+
+bool InReactiveNearField(const BandResult& b) {
+  if (!b.problem.empty()) return false;
+  return std::any_of(b.environments.begin(), b.environments.end(), [](const auto& e) { return e.reactiveNearField; }) ||
+         std::any_of(b.places.begin(), b.places.end(), [](const auto& p) { return p.reactiveNearField; });
 }
 
 std::string SafeDistanceText(const Station& s, const EnvironmentResult& r) {

@@ -51,6 +51,8 @@ std::vector<std::string> NearFieldAssumptions();
 inline constexpr const char* kReactiveNearFieldText =
     "within lambda/2pi of the antenna, in its reactive near field: the far-field figure does not hold here; "
     "evaluate the near field";
+// Whether any of the band's distances (safe distances, places) lies in the reactive near field.
+bool InReactiveNearField(const BandResult& band);
 // "12.3 Feet", or "12.3 Feet *" where it lies in the reactive near field.
 std::string SafeDistanceText(const Station& station, const EnvironmentResult& result);
 // The rule set's threshold for the band's EIRP (Germany's notification, the UK's assessment);

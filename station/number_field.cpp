@@ -48,13 +48,22 @@ std::optional<double> NumberField::read(const QString& text, const QLocale& loca
   return ParseWholeDouble(typed.toStdString());
 }
 
+void NumberField::setScale(double scale, const QString& unit) {
+  scaleUnit_ = unit;
+  if (scale == scale_) return;
+  scale_ = scale;
+  // What was typed stood for the other unit: shown anew.
+  setText(shown_ ? format(*shown_ * scale_, length_, unit_) : QString());
+  setProblem({});
+}
+
 void NumberField::showValue(std::optional<double> value, LengthUnit unit) {
   const bool sameUnit = !length_ || unit == unit_;
   unit_ = unit;
   // Typing in progress ("1." on the way to "1.5") is left alone while it stands for the value.
   if (sameUnit && value == shown_ && problem_.isEmpty()) return;
   shown_ = value;
-  setText(value ? format(*value, length_, unit) : QString());
+  setText(value ? format(*value * scale_, length_, unit) : QString());
   setProblem({});
 }
 
@@ -66,11 +75,11 @@ void NumberField::onTextEdited(const QString& typed) {
     return;
   }
   const auto number = read(typed, locale());
-  const double kept = number ? (length_ ? ToMeters(*number, unit_) : *number) : 0.0;
+  const double kept = number ? (length_ ? ToMeters(*number, unit_) : *number / scale_) : 0.0;
   if (!number || !range_.Holds(kept)) {
-    const double low = length_ ? FromMeters(range_.min, unit_) : range_.min;
-    const double high = length_ ? FromMeters(range_.max, unit_) : range_.max;
-    const QString unitText = !length_ ? QString() : unit_ == LengthUnit::kFeet ? tr(" feet") : tr(" meters");
+    const double low = length_ ? FromMeters(range_.min, unit_) : range_.min * scale_;
+    const double high = length_ ? FromMeters(range_.max, unit_) : range_.max * scale_;
+    const QString unitText = !length_ ? scaleUnit_ : unit_ == LengthUnit::kFeet ? tr(" feet") : tr(" meters");
     setProblem(tr("%1: expected a number from %2 to %3%4%5")
                    .arg(what_, QString::fromStdString(FormatGeneral(low, 6)),
                         QString::fromStdString(FormatGeneral(high, 6)), unitText,

@@ -26,6 +26,9 @@ class NumberField : public QLineEdit {
   NumberField(const QString& what, Range range, bool optional, QWidget* parent = nullptr);
 
   void setLength(bool isLength) { length_ = isLength; }
+  // A value shown and typed as `scale` times the kept one (seconds for kept minutes: 60), in
+  // `unit` (" seconds"), which messages name.
+  void setScale(double scale, const QString& unit);
   // Shows the value, unless the field already holds what was typed for it.
   void showValue(std::optional<double> value, LengthUnit unit = LengthUnit::kMeters);
   bool acceptable() const { return problem_.isEmpty(); }
@@ -50,6 +53,8 @@ class NumberField : public QLineEdit {
   Range range_;
   bool optional_;
   bool length_ = false;
+  double scale_ = 1.0;
+  QString scaleUnit_;
   LengthUnit unit_ = LengthUnit::kMeters;
   std::optional<double> shown_;  // the value the text stands for
   QString problem_;

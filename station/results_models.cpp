@@ -5,6 +5,7 @@
 #include <QFont>
 
 #include "core/number_text.h"
+#include "core/thresholds.h"
 #include "report/station_text.h"
 #include "station/near_field_service.h"
 #include "station/station_document.h"
@@ -22,7 +23,7 @@ const QColor kComputingText(0x75, 0x75, 0x75);
 // The share at each place comes right after the row's name, where it is seen without scrolling;
 // the figures behind it follow.
 enum ResultColumn { kTransmitter, kBand, kEnvironment, kFirstPlace };
-enum FigureColumn { kMHz, kEirp, kLimit, kSafe, kHorizontal, kBoundary, kExemption };
+enum FigureColumn { kMHz, kEirp, kLimit, kSafe, kHorizontal, kBoundary, kExemption, kThreshold };
 
 // The window writes the unit as it is printed, whatever the plain-text outputs spell.
 QString Superscript(QString text) { return text.replace(QLatin1String("W/m2"), QStringLiteral("W/m\u00b2")); }
@@ -32,6 +33,12 @@ QString Superscript(QString text) { return text.replace(QLatin1String("W/m2"), Q
 QString VerdictText(bool complies) { return complies ? QObject::tr("COMPLIES") : QObject::tr("EXCEEDS THE LIMIT"); }
 
 QString ComputingText() { return QObject::tr("computing..."); }
+
+// The reactive near field's sentence, as the other outputs give it.
+QString ReactiveNote() {
+  QString text = QString::fromLatin1(kReactiveNearFieldText);
+  return QStringLiteral("* ") + text.left(1).toUpper() + text.mid(1) + QLatin1Char('.');
+}
 
 StationTableModel::StationTableModel(StationDocument* document, QObject* parent, NearFieldService* service)
     : QAbstractTableModel(parent), document_(document), service_(service) {
@@ -78,6 +85,7 @@ std::pair<int, int> ResultsModel::layout() {
   figures_ = {kMHz, kEirp, kLimit, kSafe, kHorizontal};
   if (service_ != nullptr && service_->anyModel()) figures_.push_back(kBoundary);
   if (s.rules == RuleSet::kFcc) figures_.push_back(kExemption);
+  if (CheckThreshold(s.rules, 0.0)) figures_.push_back(kThreshold);
   const int columns = kFirstPlace + static_cast<int>(s.places.size() + figures_.size());
   return {static_cast<int>(rows_.size()), columns};
 }
@@ -97,7 +105,9 @@ QVariant ResultsModel::headerData(int section, Qt::Orientation orientation, int 
   if (section < kFirstPlace) return tr(kTitles[section]);
   const auto place = static_cast<std::size_t>(section - kFirstPlace);
   if (place < s.places.size()) return tr("At %1").arg(Q(s.places[place].name));
-  return tr(kFigures[figures_[place - s.places.size()]]);
+  const int figure = figures_[place - s.places.size()];
+  if (figure == kThreshold) return s.rules == RuleSet::kGermanyBemfv ? tr("Notification") : tr("Assessment");
+  return tr(kFigures[figure]);
 }
 
 QVariant ResultsModel::data(const QModelIndex& index, int role) const {
@@ -139,7 +149,8 @@ QVariant ResultsModel::data(const QModelIndex& index, int role) const {
   if (placeColumn) {
     if (s.places[place].environment != env) return {};
     const PlaceShare& share = b.places[place];
-    const QString text = Q(PercentText(share.share));
+    if (role == Qt::ToolTipRole) return share.reactiveNearField ? ReactiveNote() : QVariant();
+    const QString text = Q(PercentText(share.share)) + (share.reactiveNearField ? QStringLiteral(" *") : QString());
     return exceeds && !AtAntenna(share.share) ? tr("%1 exceeds").arg(text) : text;
   }
   const EnvironmentResult& e = b.In(env);
@@ -151,7 +162,8 @@ QVariant ResultsModel::data(const QModelIndex& index, int role) const {
     case kLimit:
       return Superscript(Q(LimitText(e.limit)));
     case kSafe:
-      return Q(StationDistance(s, e.safeDistanceMeters));
+      if (role == Qt::ToolTipRole) return e.reactiveNearField ? ReactiveNote() : QVariant();
+      return Q(SafeDistanceText(s, e));
     case kHorizontal:
       return Q(HorizontalText(s, e));
     case kBoundary:
@@ -164,6 +176,14 @@ QVariant ResultsModel::data(const QModelIndex& index, int role) const {
     case kExemption:
       if (env != Environment::kUncontrolled) return QString();
       return Superscript(Q(role == Qt::ToolTipRole ? ExemptionWithReason(b) : ExemptionText(b)));
+    case kThreshold: {
+      // Once a band: the threshold is of the transmitter's EIRP, not of an environment. The
+      // statement, with its source, in the tooltip.
+      const auto check = CheckThreshold(s.rules, b.peakEirpWatts);
+      if (env != kEnvironments.front() || !check) return QString();
+      if (role == Qt::ToolTipRole) return Q(check->statement);
+      return check->required ? tr("required") : tr("not required");
+    }
   }
   return {};
 }

@@ -9,6 +9,7 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
+#include "station/assessment_form.h"
 #include "station/limited_text_edit.h"
 #include "station/number_field.h"
 #include "station/station_document.h"
@@ -54,6 +55,9 @@ StationForm::StationForm(StationDocument* document, QWidget* parent) : QWidget(p
   auto* outer = new QVBoxLayout(this);
   auto* form = new QFormLayout;
   outer->addLayout(form);
+  auto* assessment = new AssessmentForm(document_, this);
+  connect(assessment, &AssessmentForm::problemChanged, this, &StationForm::problemChanged);
+  outer->addWidget(assessment);
   outer->addStretch(1);
   form->addRow(tr("&Call sign:"), callsign_);
   form->addRow(tr("&Location:"), location_);

@@ -27,6 +27,7 @@
 #include <algorithm>
 
 #include "core/plot.h"
+#include "report/station_text.h"
 #include "station/help.h"
 #include "station/limited_text_edit.h"
 #include "station/near_field_pane.h"
@@ -243,6 +244,11 @@ QWidget* StationWindow::makeOutputs() {
   bottomLayout->setContentsMargins(0, 0, 0, 0);
   bottomLayout->addWidget(Buddy(tr("Res&ults by transmitter and band (Enter plots a row's band):"), results_, bottom));
   bottomLayout->addWidget(results_);
+  reactiveNote_ = new QLabel(QString::fromLatin1("* ") + QString::fromLatin1(kReactiveNearFieldText) + QLatin1Char('.'),
+                             bottom);
+  reactiveNote_->setObjectName(QStringLiteral("reactiveNote"));
+  reactiveNote_->setWordWrap(true);
+  bottomLayout->addWidget(reactiveNote_);
   outputs->addWidget(top);
   outputs->addWidget(bottom);
   outputs->setStretchFactor(0, 3);
@@ -251,6 +257,10 @@ QWidget* StationWindow::makeOutputs() {
 }
 
 void StationWindow::refresh() {
+  const auto& transmitters = document_->result().transmitters;
+  reactiveNote_->setVisible(std::any_of(transmitters.begin(), transmitters.end(), [](const TransmitterResult& t) {
+    return std::any_of(t.bands.begin(), t.bands.end(), InReactiveNearField);
+  }));
   refreshPlotChoices();
   refreshPlot();
   fitVerdicts();

@@ -130,6 +130,7 @@ class StationWindow : public QMainWindow {
   PlotView* plot_;
   NearFieldPane* nearFieldPane_;
   QTableView* results_;
+  QLabel* reactiveNote_;  // what a * in the results means, while one is there
   ResultsModel* resultsModel_;
   QMenu* recentMenu_;
   QLabel* problem_;

@@ -121,17 +121,24 @@ QWidget* TransmitterForm::makeTransmitterBox() {
   mode_->addItem(tr("Duty factor given below"));
   duty_ = numberField("duty", tr("Duty factor"), kDutyRange, true);
   duty_->setPlaceholderText(QStringLiteral("100"));
-  txMinutes_ = numberField("txMinutes", tr("TX minutes"), kTxMinutesRange, true);
+  txMinutes_ = numberField("txMinutes", tr("TX time"), kTxMinutesRange, true);
   txMinutes_->setPlaceholderText(tr("transmitting throughout"));
-  rxMinutes_ = numberField("rxMinutes", tr("RX minutes"), kMinutesRange, true);
+  timeUnit_ = Combo(box, "timeUnit");  // before RX: Tab takes the row's order
+  timeUnit_->addItems({tr("minutes"), tr("seconds")});
+  timeUnit_->setAccessibleName(tr("TX and RX times in"));
+  rxMinutes_ = numberField("rxMinutes", tr("RX time"), kMinutesRange, true);
   rxMinutes_->setPlaceholderText(QStringLiteral("0"));
+  auto* txRow = new QHBoxLayout;
+  txRow->addWidget(txMinutes_, 1);
+  txRow->addWidget(timeUnit_);
   auto* form = new QFormLayout(box);
   form->addRow(tr("&Name:"), name_);
   form->addRow(tr("P&ower (W PEP):"), power_);
   form->addRow(tr("&Mode:"), mode_);
   form->addRow(tr("Dut&y factor (%):"), duty_);
-  form->addRow(tr("T&X minutes per cycle:"), txMinutes_);
-  form->addRow(tr("RX minutes per cycle:"), rxMinutes_);
+  form->addRow(tr("T&X time per cycle:"), txRow);
+  form->addRow(tr("RX time per cycle:"), rxMinutes_);
+  qobject_cast<QLabel*>(form->labelForField(txRow))->setBuddy(txMinutes_);
   return box;
 }
 
@@ -274,6 +281,9 @@ void TransmitterForm::connectFields() {
   connect(cable_, &QComboBox::activated, this, [this](int row) {
     editTransmitter(tr("Cable"), {}, [&](Station&, Transmitter& t) { t.feedline.cableRow = row; });
   });
+  connect(timeUnit_, &QComboBox::activated, this, [this](int row) {
+    editTransmitter(tr("Time Unit"), {}, [&](Station&, Transmitter& t) { t.timesInSeconds = row == 1; });
+  });
   connect(lengthUnit_, &QComboBox::activated, this, [this](int row) {
     editTransmitter(tr("Length Unit"), {}, [&](Station&, Transmitter& t) {
       t.feedline.lengthUnit = row == 0 ? LengthUnit::kFeet : LengthUnit::kMeters;
@@ -313,6 +323,10 @@ void TransmitterForm::refresh() {
   mode_->setCurrentIndex(modeRow);
   duty_->setEnabled(dutyGiven);
   duty_->showValue(dutyGiven ? t.dutyPercent : std::optional(document_->result().transmitters[i].dutyPercent));
+  timeUnit_->setCurrentIndex(t.timesInSeconds ? 1 : 0);
+  for (NumberField* field : {txMinutes_, rxMinutes_}) {
+    field->setScale(t.timesInSeconds ? 60.0 : 1.0, t.timesInSeconds ? tr(" seconds") : tr(" minutes"));
+  }
   txMinutes_->showValue(t.txMinutes);
   rxMinutes_->setEnabled(t.txMinutes.has_value());
   rxMinutes_->showValue(t.rxMinutes);

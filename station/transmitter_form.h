@@ -52,6 +52,7 @@ class TransmitterForm : public QWidget {
   NumberField* duty_;
   NumberField* txMinutes_;
   NumberField* rxMinutes_;
+  QComboBox* timeUnit_;  // minutes or seconds, for both
   QListWidget* bands_;
   QLineEdit* frequencies_;
   QComboBox* feedKind_;

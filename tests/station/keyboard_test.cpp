@@ -27,7 +27,7 @@ TEST_F(Keyboard, TabWalksTheFormsInReadingOrder) {
     QStringList order;
   } pages[] = {
       {0, {"callsign", "location", "rules", "groundReflection", "units", "personHeight", "exemptionDistance"}},
-      {2, {"transmitterName", "power",        "mode",         "duty",    "txMinutes", "rxMinutes",    "bands",
+      {2, {"transmitterName", "power",        "mode",         "duty",    "txMinutes", "timeUnit", "rxMinutes",    "bands",
            "frequencies",     "simultaneous", "feedlineKind", "cable",   "length",    "lengthUnit",   "lossPer100",
            "matchedLoss",     "swr",          "otherLoss",    "antenna", "gain",      "antennaHeight"}},
   };
