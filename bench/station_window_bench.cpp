@@ -55,9 +55,9 @@ void FromPower(StationWindow& window, double watts) {
   QApplication::processEvents();
 }
 
-void BM_PowerKeystroke(benchmark::State& state) {
-  StationWindow& window = Window();
-  FromPower(window, 1500);
+// A digit typed at the end of the power field, and Backspace, from `watts`.
+void TypeInPower(benchmark::State& state, StationWindow& window, double watts) {
+  FromPower(window, watts);
   window.tabs()->setCurrentIndex(2);
   QWidget* power = window.findChild<QWidget*>(QStringLiteral("power"));
   power->setFocus();
@@ -72,6 +72,11 @@ void BM_PowerKeystroke(benchmark::State& state) {
     erase = !erase;
     QApplication::processEvents();
   }
+}
+
+void BM_PowerKeystroke(benchmark::State& state) {
+  StationWindow& window = Window();
+  TypeInPower(state, window, 1500);
 }
 BENCHMARK(BM_PowerKeystroke)->Unit(benchmark::kMillisecond);
 
@@ -137,22 +142,8 @@ StationWindow& NearFieldWindow() {
 // rescaled, the pictures, tables and verdicts drawn again.
 void BM_PowerKeystrokeWithHeatMaps(benchmark::State& state) {
   StationWindow& window = NearFieldWindow();
-  window.tabs()->setCurrentIndex(2);
-  QWidget* power = window.findChild<QWidget*>(QStringLiteral("power"));
-  power->setFocus();
-  QApplication::processEvents();
-  FromPower(window, 400);
   const int runs = window.nearField()->runsStarted();
-  bool erase = false;
-  for (auto _ : state) {
-    if (erase) {
-      Key(power, Qt::Key_Backspace, QString());
-    } else {
-      Key(power, Qt::Key_1, QStringLiteral("1"));
-    }
-    erase = !erase;
-    QApplication::processEvents();
-  }
+  TypeInPower(state, window, 400);
   if (window.nearField()->runsStarted() != runs) state.SkipWithError("a power edit ran the engine");
 }
 BENCHMARK(BM_PowerKeystrokeWithHeatMaps)->Unit(benchmark::kMillisecond);
