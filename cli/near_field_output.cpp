@@ -73,7 +73,12 @@ void WriteNearFieldText(std::ostream& out, const Station& s, const StationResult
           << PercentText(far.transmitters[t].bands[r.worstBand[p]].places[p].share) << "\n";
     }
   }
-  if (!s.places.empty()) out << "\nAt each place with the near field (100 % is the limit):\n";
+  if (!s.places.empty()) {
+    out << "\nAt each place with the near field (100 % is the limit):\n";
+    if (const std::string standIn = FarFieldStandsInText(WithoutNearField(s, nf)); !standIn.empty()) {
+      out << "  " << standIn << "\n";
+    }
+  }
   for (std::size_t p = 0; p < s.places.size(); ++p) {
     const PlaceVerdict& v = nf.places[p];
     out << "  " << s.places[p].name << ": " << PercentText(v.share) << ", "

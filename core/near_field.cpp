@@ -20,7 +20,16 @@ constexpr double kLowestPointMeters = 0.2;  // field points nearer the ground th
 constexpr int kCirclePoints = 36;           // a place at a distance: the circle around the mast
 constexpr int kSphereAzimuths = 24;         // a place at a straight-line distance: the sphere
 
-double PersonHeight(const Station& s, const Place& p) { return p.heightMeters.value_or(s.personHeightMeters); }
+// The heights a body standing there is judged at, as the boundary is: near the ground, halfway and
+// at the person height (the top first); a place given its own height is that point alone.
+std::vector<double> BodyHeights(const Station& s, const Place& p) {
+  if (p.heightMeters) return {*p.heightMeters};
+  const double top = std::max(s.personHeightMeters, kLowestPointMeters);
+  std::vector<double> heights = {top};
+  if (top / 2.0 > kLowestPointMeters) heights.push_back(top / 2.0);
+  if (top > kLowestPointMeters) heights.push_back(kLowestPointMeters);
+  return heights;
+}
 
 // Compass bearing to a direction in the site's x (east) and y (north).
 Vec3 Toward(double bearingDegrees, double meters, double z) {
@@ -151,9 +160,10 @@ std::vector<Vec3> PlacePoints(const Station& station, const Transmitter& transmi
   std::vector<Vec3> points;
   const AntennaPlacement at = PlacementOf(station, transmitter);
   const Vec3 mast{at.x, at.y, 0.0};
-  const double z = PersonHeight(station, place);
   if (place.positionMeters) {
-    points.push_back({(*place.positionMeters)[0], (*place.positionMeters)[1], z});
+    for (const double z : BodyHeights(station, place)) {
+      points.push_back({(*place.positionMeters)[0], (*place.positionMeters)[1], z});
+    }
   } else if (place.distanceMeters) {
     // A straight-line distance from the antenna: every way round it, above the ground.
     const Vec3 centre{at.x, at.y, at.heightMeters};
@@ -170,7 +180,9 @@ std::vector<Vec3> PlacePoints(const Station& station, const Transmitter& transmi
     }
   } else {
     const double r = place.horizontalMeters.value_or(0.0);
-    for (int a = 0; a < kCirclePoints; ++a) points.push_back(mast + Toward(360.0 * a / kCirclePoints, r, z));
+    for (const double z : BodyHeights(station, place)) {
+      for (int a = 0; a < kCirclePoints; ++a) points.push_back(mast + Toward(360.0 * a / kCirclePoints, r, z));
+    }
   }
   return points;
 }

@@ -50,9 +50,10 @@ std::optional<double> DesignMHz(const Station& station, const Transmitter& trans
 // The frequencies the engine is asked for: each band's edges (or its one frequency), rising.
 std::vector<double> EngineFrequencies(const Station& station, const Transmitter& transmitter);
 
-// The points a place is judged at for a transmitter: its position (one point, at its height);
-// the circle of points at its distance from the mast; or the sphere of points at its straight-line
-// distance around the antenna, those under the ground left out.
+// The points a place is judged at for a transmitter: its position, or the circle of points at its
+// distance from the mast, each at its own height if it has one, else from near the ground to the
+// person height (the person height first); or the sphere of points at its straight-line distance
+// around the antenna, those under the ground left out.
 std::vector<Vec3> PlacePoints(const Station& station, const Transmitter& transmitter, const Place& place);
 
 // Where a transmitter's fields are needed: at each place (a place with a position is one point;

@@ -81,12 +81,35 @@ std::vector<std::string> NearFieldAssumptions() {
       "components, scaled to the power going into the antenna.",
       "Time-averaged limits take the average power (mode, time on the air, feedline loss); nerve-stimulation "
       "limits the peak power. A place given by a distance is the worst point of the circle (or, for a "
-      "straight-line distance, the sphere) at that distance around the antenna.",
+      "straight-line distance, the sphere) at that distance around the antenna; a place without a height of "
+      "its own is judged from near the ground to the person height.",
       "The compliance boundary is, in each of 36 directions, the smallest distance along the ground from the mast "
       "beyond which every point from near the ground to the person height complies. Points on or within a "
       "segment's length of a wire are at the antenna, where no limit is met.",
       "NEC-2 cannot model buried radials or wires touching real ground: radials lie just above it.",
   };
+}
+
+std::string FarFieldStandsInText(const std::vector<std::string>& names) {
+  if (names.empty()) return {};
+  std::string list;
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    if (i > 0) list += i + 1 == names.size() ? " and " : ", ";
+    list += names[i];
+  }
+  list += names.size() == 1 ? " has no near field: its far-field share stands"
+                             : " have no near field: their far-field shares stand";
+  list += " in the verdicts with the near field.";
+  return list;
+}
+
+std::vector<std::string> WithoutNearField(const Station& s, const StationNearField& nf) {
+  std::vector<std::string> names;
+  for (std::size_t t = 0; t < s.transmitters.size(); ++t) {
+    const bool modelled = s.transmitters[t].antenna.model.has_value();
+    if (modelled && (t >= nf.transmitters.size() || !nf.transmitters[t])) names.push_back(s.transmitters[t].name);
+  }
+  return names;
 }
 
 }  // namespace zento

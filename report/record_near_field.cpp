@@ -115,7 +115,12 @@ void NearFieldSection(Html& h, const Station& s, const StationResult& farField, 
     if (entry->grids) Pictures(h, s, farField, t, *entry);
   }
   if (!s.places.empty()) {
-    h.Raw("<h3>Verdict at each place with the near field</h3>\n<table>\n");
+    h.Raw("<h3>Verdict at each place with the near field</h3>\n");
+    if (const std::string standIn = FarFieldStandsInText(WithoutNearField(s, nearField)); !standIn.empty()) {
+      h.Element("p", standIn);
+      h.Raw("\n");
+    }
+    h.Raw("<table>\n");
     h.Row({"Place", "Share of the limit", "Verdict"}, true);
     for (std::size_t p = 0; p < s.places.size() && p < nearField.places.size(); ++p) {
       const PlaceVerdict& v = nearField.places[p];

@@ -46,6 +46,11 @@ std::string BoundaryText(const Station& station, const NearFieldBand& band, Envi
 // The method in plain words: engine, ground, segments, frequencies.
 std::string NearFieldMethodText(const NearFieldMethod& method);
 std::vector<std::string> NearFieldAssumptions();
+// Where modelled transmitters have no near field (`names`), the sentence that says their far-field
+// shares stand in the verdicts with the near field; empty when there are none.
+std::string FarFieldStandsInText(const std::vector<std::string>& names);
+// The modelled transmitters of a station's near field that have none.
+std::vector<std::string> WithoutNearField(const Station& station, const StationNearField& nearField);
 
 // The sentence every output gives a distance within lambda/2pi of the antenna.
 inline constexpr const char* kReactiveNearFieldText =

@@ -93,9 +93,11 @@ std::shared_ptr<const NearFieldData> Combine(const GeometryEntry& entry,
                                block->second->atAntenna.end());
       known = true;
     } else if (run.horizontal && !points.empty()) {
+      // Meanwhile from the picture at the person height: each point takes the picture's value
+      // straight above or below it (an estimate, marked so, until the place's own run).
       std::vector<PointFields> read;
       for (const Vec3& p : points) {
-        auto fields = FieldsFromGrid(*run.horizontal, run.samples, p);
+        auto fields = FieldsFromGrid(*run.horizontal, run.samples, {p.x, p.y, run.horizontal->heightMeters});
         if (!fields) break;
         read.push_back(std::move(*fields));
       }

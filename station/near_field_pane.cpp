@@ -220,8 +220,11 @@ void NearFieldPane::showPictures(std::size_t t, std::size_t b) {
   const TransmitterNearField& nf = service_->transmitters()[t];
   const QString name = Q(s.transmitters[t].name);
   QString why;
-  if (nf.state == TransmitterNearField::State::kFailed) why = nf.problem;
-  if (!nf.shown()) why = tr("The engine is computing the near field of %1...").arg(name);
+  if (nf.state == TransmitterNearField::State::kFailed) {
+    why = tr("No near field: %1").arg(nf.problem);
+  } else if (!nf.shown()) {
+    why = tr("The engine is computing the near field of %1...").arg(name);
+  }
   const NearFieldBand* band = nf.shown() && b < nf.result->bands.size() ? &nf.result->bands[b] : nullptr;
   if (why.isEmpty() && (band == nullptr || band->boundary[0].empty())) {
     why = nf.outOfDate ? tr("The engine is computing the near field of %1...").arg(name)

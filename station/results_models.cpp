@@ -213,12 +213,32 @@ QVariant VerdictModel::data(const QModelIndex& index, int role) const {
     // The verdict with each modelled antenna's near-field share, once it is known.
     const bool pending = service_->verdictPending(p);
     const PlaceVerdict& near = service_->verdicts()[p];
-    if (role == Qt::ForegroundRole) return QBrush(pending ? kComputingText : near.complies ? kCompliesText : kExceedsText);
+    // Read from the picture until the place's own run arrives: greyed, as not yet final.
+    bool estimated = false;
+    for (const TransmitterNearField& t : service_->transmitters()) {
+      estimated = estimated || (t.data && p < t.data->placeEstimated.size() && t.data->placeEstimated[p]);
+    }
+    if (role == Qt::ForegroundRole) {
+      return QBrush(pending || estimated ? kComputingText : near.complies ? kCompliesText : kExceedsText);
+    }
+    // A modelled antenna whose near field failed stands in with its far-field share: said so.
+    std::vector<std::string> failed;
+    for (std::size_t t = 0; t < service_->transmitters().size(); ++t) {
+      if (service_->transmitters()[t].state == TransmitterNearField::State::kFailed) {
+        failed.push_back(s.transmitters[t].name);
+      }
+    }
     if (role == Qt::ToolTipRole) {
-      return tr("The verdict with each modelled antenna's near-field share in place of its far-field one");
+      const QString tip = tr("The verdict with each modelled antenna's near-field share in place of its far-field one");
+      return failed.empty() ? tip : tip + QStringLiteral(". ") + Q(FarFieldStandsInText(failed));
     }
     if (role != Qt::DisplayRole) return {};
-    return pending ? ComputingText() : tr("%1, %2").arg(VerdictText(near.complies), Q(PercentText(near.share)));
+    if (pending) return ComputingText();
+    const QString verdict = tr("%1, %2").arg(VerdictText(near.complies), Q(PercentText(near.share)));
+    if (failed.empty()) return verdict;
+    QStringList names;
+    for (const std::string& name : failed) names << Q(name);
+    return tr("%1 (far field for %2)").arg(verdict, names.join(QStringLiteral(", ")));
   }
   const PlaceVerdict& v = document_->result().places[p];
   if (role == Qt::ForegroundRole && index.column() != kPlace) return QBrush(v.complies ? kCompliesText : kExceedsText);

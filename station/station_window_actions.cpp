@@ -1,6 +1,9 @@
-// The station window's menus and their actions.
+// The station window's menus and their actions, and the keys and the wheel across its fields.
+#include <QAbstractScrollArea>
+#include <QAbstractSpinBox>
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -34,6 +37,30 @@ class StationUndoKeys : public QObject {
 
  private:
   QList<QAction*> actions_;
+};
+
+// The wheel over a choice or a spin box in a scrolled form scrolls the form unless that field has
+// the focus: scrolling past it must not change the station (a Yagi turned into a loop).
+class ScrollPastFields : public QObject {
+ public:
+  explicit ScrollPastFields(QWidget* window) : QObject(window) {}
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() != QEvent::Wheel && event->type() != QEvent::Polish) return false;
+    auto* field = qobject_cast<QWidget*>(watched);
+    if (field == nullptr || field->window() != parent()) return false;
+    if (qobject_cast<QComboBox*>(field) == nullptr && qobject_cast<QAbstractSpinBox*>(field) == nullptr) return false;
+    // Their own policy lets the wheel give them the focus before anything else sees it.
+    if (event->type() == QEvent::Polish) {
+      field->setFocusPolicy(Qt::StrongFocus);
+      return false;
+    }
+    if (field->hasFocus()) return false;
+    QWidget* area = field->parentWidget();
+    while (area != nullptr && qobject_cast<QAbstractScrollArea*>(area) == nullptr) area = area->parentWidget();
+    if (area == nullptr) return false;
+    QCoreApplication::sendEvent(static_cast<QAbstractScrollArea*>(area)->viewport(), event);
+    return true;
+  }
 };
 
 }  // namespace
@@ -75,6 +102,12 @@ void StationWindow::makeActions() {
   edit->addAction(undo);
   edit->addAction(redo);
   qApp->installEventFilter(new StationUndoKeys(this, {undo, redo}));
+  qApp->installEventFilter(new ScrollPastFields(this));
+  for (QWidget* field : findChildren<QWidget*>()) {  // those polished already; the rest as they are
+    if (qobject_cast<QComboBox*>(field) != nullptr || qobject_cast<QAbstractSpinBox*>(field) != nullptr) {
+      field->setFocusPolicy(Qt::StrongFocus);
+    }
+  }
 
   QMenu* help = menuBar()->addMenu(tr("&Help"));
   action(help, tr("ZENTO Station &Help"), QKeySequence::HelpContents, [this] { ShowHelp(this); });

@@ -193,6 +193,8 @@ TEST(Station, TheNearFieldStandsBesideTheFarFieldInEveryOutput) {
   ::setenv("PATH", path.c_str(), 1);
   EXPECT_EQ(missing.status, kExitNoNearField);
   EXPECT_THAT(missing.out, HasSubstr("At each place, the share of the limit"));
+  // Its verdicts with the near field are the far field's, and say so.
+  EXPECT_THAT(missing.out, HasSubstr("10m beam has no near field: its far-field share stands in the verdicts"));
   EXPECT_THAT(missing.err,
               HasSubstr("10m beam: the NEC-2 engine nec2c is not installed: install the Debian package nec2c"));
 }

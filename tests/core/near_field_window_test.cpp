@@ -43,7 +43,7 @@ TEST(NearFieldPoints, APlaceIsItsPointTheCircleAroundTheMastOrTheSphereAboveTheG
     Vec3 centre;
     double radius;  // every point this far from the centre; horizontally for the circle
   } cases[] = {
-      {"position", At(std::array{8.0, 8.0}, {}, {}), 1, {8.0, 8.0, 2.0}, 0.0},
+      {"position", At(std::array{8.0, 8.0}, {}, {}, 1.7), 1, {8.0, 8.0, 1.7}, 0.0},
       {"circle", At({}, 6.0, {}, 1.5), 36, {3.0, -4.0, 1.5}, 6.0},
       // 5 elevations of 24 and straight up and down.
       {"sphere clear of the ground", At({}, {}, 5.0), 5 * 24 + 2, antenna, 5.0},
@@ -63,6 +63,14 @@ TEST(NearFieldPoints, APlaceIsItsPointTheCircleAroundTheMastOrTheSphereAboveTheG
       }
     }
   }
+  // Without a height of its own, a body standing there: from near the ground to the person height
+  // (2 m), as the boundary is judged.
+  const std::vector<Vec3> body = PlacePoints(s, s.transmitters[0], At(std::array{8.0, 8.0}, {}, {}));
+  ASSERT_EQ(body.size(), 3u);
+  EXPECT_EQ(body[0].z, 2.0);
+  EXPECT_EQ(body[1].z, 1.0);
+  EXPECT_EQ(body[2].z, 0.2);
+  EXPECT_EQ(PlacePoints(s, s.transmitters[0], At({}, 6.0, {})).size(), 3u * 36u);
 }
 
 // A 3 x 3 plane at 2 m, 1 m apart from (10, 20): E² rising along x, H² along y, so that a row

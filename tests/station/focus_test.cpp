@@ -1,10 +1,11 @@
 // Where the focus is and how it is reached: the first field at start-up, no invisible stops, a
 // field reached by its mnemonic scrolled into sight, mnemonics that do not clash, and every
-// table and list named for assistive technology.
+// table and list named for assistive technology; the wheel scrolls past fields without the focus.
 #include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QAccessible>
 #include <QApplication>
+#include <QComboBox>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -13,6 +14,7 @@
 #include <QScrollBar>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QWheelEvent>
 #include <QtTest/QTest>
 #include <map>
 
@@ -123,6 +125,26 @@ TEST_F(Focus, MnemonicsDoNotClashAmongWhatIsShown) {
                                   << owners.join(QStringLiteral(", ")).toStdString();
     }
   }
+}
+
+TEST_F(Focus, TheWheelOverAChoiceWithoutTheFocusScrollsTheFormAndChangesNothing) {
+  openExample("us-hf-and-2m");
+  window_->resize(window_->minimumSize());
+  key(Qt::Key_T, Qt::AltModifier);
+  auto* mode = find<QComboBox>("mode");
+  QScrollArea* form = nullptr;
+  for (QWidget* w = mode; w != nullptr && form == nullptr; w = w->parentWidget()) form = qobject_cast<QScrollArea*>(w);
+  ASSERT_NE(form, nullptr);
+  ASSERT_FALSE(mode->hasFocus());
+  const Station before = window_->document()->station();
+  const int scrolled = form->verticalScrollBar()->value();
+  const QPointF at(mode->rect().center());
+  QWheelEvent down(at, mode->mapToGlobal(at), {}, {0, -120}, Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+  QApplication::sendEvent(mode, &down);
+  EXPECT_EQ(window_->document()->station(), before);
+  EXPECT_GT(form->verticalScrollBar()->value(), scrolled);
+  // A click or Tab gives it the focus; the wheel does not.
+  EXPECT_EQ(mode->focusPolicy(), Qt::StrongFocus);
 }
 
 TEST_F(Focus, TheTransmitterListAndItsButtonsHaveMnemonics) {

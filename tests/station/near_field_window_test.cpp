@@ -185,7 +185,7 @@ TEST_F(NearFieldWindow, WithoutTheEngineTheFarFieldStandsAndTheWindowSaysWhyOnce
   EXPECT_TRUE(why.contains(QStringLiteral("The far-field results stand"))) << why.toStdString();
   // The far field in full; the verdict "with the near field" is the far field's.
   EXPECT_EQ(cell(window_->verdicts(), 0, VerdictModel::kShare), QStringLiteral("138.9 %"));
-  EXPECT_EQ(nearVerdict(0), QStringLiteral("EXCEEDS THE LIMIT, 138.9 %"));
+  EXPECT_EQ(nearVerdict(0), QStringLiteral("EXCEEDS THE LIMIT, 138.9 % (far field for 10m beam)"));
   EXPECT_EQ(result(1, "Near-field boundary"), QStringLiteral("-"));
   key(Qt::Key_T, Qt::AltModifier);
   typeOver(find<NumberField>("power"), QStringLiteral("800"));
