@@ -86,8 +86,12 @@ std::optional<Model> Imported(const Station& s, const Transmitter& t, double hig
       });
   m.deck.conductivitySm = ownConductivity ? 0.0 : model.conductivitySm;
   m.deck.ground.model = s.ground == Ground::kFreeSpace ? GroundModel::kFreeSpace : GroundModel::kPerfect;
-  // The engine lays out the wires (arcs, helices, copies, moves): its segments are the model.
-  const EngineRun run = RunEngine(WriteGeometryDeck(m.deck), options, stop);
+  // The engine lays out the wires (arcs, helices, copies, moves): its segments are the model. In
+  // free space, so that a wire under the ground is refused below in words naming it, not by the
+  // engine's own geometry error.
+  DeckInput layout = m.deck;
+  layout.ground.model = GroundModel::kFreeSpace;
+  const EngineRun run = RunEngine(WriteGeometryDeck(layout), options, stop);
   std::string why;
   const auto report = run.ok ? ParseReport(run.output, why) : std::nullopt;
   if (!report) {
