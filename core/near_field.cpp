@@ -8,6 +8,7 @@
 #include "core/bands.h"
 #include "core/line_loss.h"
 #include "core/near_field_cases.h"
+#include "core/number_text.h"
 #include "core/operating.h"
 
 namespace zento {
@@ -121,6 +122,41 @@ class BandEvaluation {
 };
 
 }  // namespace
+
+double AntennaReachMeters(const Station& station, const Transmitter& transmitter, double lowMHz) {
+  double reach = kSpeedOfLightMetersMHz / lowMHz / 4.0;
+  const auto& model = transmitter.antenna.model;
+  if (!model) return reach;
+  const AntennaPlacement at = PlacementOf(station, transmitter);
+  const auto farther = [&](const Vec3& v) { reach = std::max(reach, v.Length()); };
+  if (model->kind == AntennaKind::kImported) {
+    // GW cards' ends, as the file places them around the antenna's point.
+    for (std::string card : model->imported.structure) {
+      if (card.rfind("GW", 0) != 0) continue;
+      std::replace(card.begin(), card.end(), ',', ' ');  // commas separate fields as spaces do
+      std::vector<double> numbers;
+      std::size_t from = 2;
+      while ((from = card.find_first_not_of(' ', from)) != std::string::npos) {
+        const std::size_t end = card.find(' ', from);
+        if (const auto v = ParseWholeDouble(card.substr(from, end - from))) numbers.push_back(*v);
+        from = end;
+      }
+      if (numbers.size() < 8) continue;
+      farther({numbers[2], numbers[3], numbers[4]});
+      farther({numbers[5], numbers[6], numbers[7]});
+    }
+    return reach;
+  }
+  std::string problem;
+  const auto design = DesignMHz(station, transmitter);
+  if (!design) return reach;
+  if (const auto built = BuildAntenna(*model, at, *design, std::max(*design, lowMHz), problem)) {
+    for (const Wire& w : built->wires) {
+      for (const Vec3& end : {w.a, w.b}) farther(end - Vec3{at.x, at.y, at.heightMeters});
+    }
+  }
+  return reach;
+}
 
 AntennaPlacement PlacementOf(const Station& station, const Transmitter& transmitter) {
   (void)station;

@@ -8,6 +8,7 @@
 #include "core/antennas.h"
 #include "core/bands.h"
 #include "core/line_loss.h"
+#include "core/near_field.h"
 #include "core/number_text.h"
 #include "core/operating.h"
 #include "core/simultaneous.h"
@@ -74,9 +75,10 @@ class BandEvaluator {
       }
       first = false;
     }
-    // Whatever lies within lambda/2pi of the antenna, at the band's lowest frequency, is in the
-    // reactive near field.
-    const double reactive = LambdaOver2PiMeters(result.lowMHz);
+    // Whatever lies within lambda/2pi of the antenna's conductors, at the band's lowest frequency,
+    // is in the reactive near field: distances are from the antenna's point, so its size adds.
+    const double reactive =
+        LambdaOver2PiMeters(result.lowMHz) + AntennaReachMeters(station_, transmitter_, result.lowMHz);
     for (EnvironmentResult& e : result.environments) e.reactiveNearField = e.safeDistanceMeters < reactive;
     for (PlaceShare& share : result.places) share.reactiveNearField = share.distanceMeters < reactive;
     if (worstExemption) {

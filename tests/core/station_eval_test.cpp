@@ -278,18 +278,30 @@ TEST(WorkedExamples, TheBundesnetzagenturSafetyDistances) {
   }
 }
 
-TEST(ReactiveNearField, EveryDistanceWithinLambdaOver2PiIsFlagged) {
-  // At 14 MHz lambda/2pi = 299.792458 / 14 / 2 pi = 3.408 m: a place just inside is flagged, one
-  // at it is not; so is a safe distance (4 W: 0.8 m controlled, under 3.4 m).
-  const double edge = 299.792458 / 14.0 / (2 * std::numbers::pi);
+TEST(ReactiveNearField, EveryDistanceWithinLambdaOver2PiOfTheConductorsIsFlagged) {
+  // Distances are from the antenna's point; a gain alone is taken for a half-wave dipole, whose
+  // ends are lambda/4 from it. At 14 MHz lambda/2pi + lambda/4 = 3.408 + 5.353 = 8.761 m: a place
+  // just inside is flagged, one at it is not; so is a safe distance (4 W: 0.8 m controlled).
+  const double lambda = 299.792458 / 14.0, edge = lambda / (2 * std::numbers::pi) + lambda / 4;
   Station s = OneTransmitter(4, 0, 14.0);
-  s.places = {At(edge * (1 - 1e-9)), At(edge)};
+  s.places = {At(edge * (1 - 1e-9)), At(edge), At(0.6 * lambda)};
   const auto band = EvaluateStation(s).transmitters[0].bands[0];
   EXPECT_TRUE(band.places[0].reactiveNearField);
   EXPECT_FALSE(band.places[1].reactiveNearField);
+  EXPECT_FALSE(band.places[2].reactiveNearField);
   EXPECT_TRUE(band.In(Environment::kControlled).reactiveNearField);
-  s.transmitters[0].powerWatts = 1500;  // 15.7 m uncontrolled: in the far field
+  // 5000 W: sqrt(2.56 x 5000 / (4 pi x 9.18 W/m2)) = 10.5 m uncontrolled (180/f2 mW/cm2): beyond it.
+  s.transmitters[0].powerWatts = 5000;
   EXPECT_FALSE(EvaluateStation(s).transmitters[0].bands[0].In(Environment::kUncontrolled).reactiveNearField);
+  // A 5/8-wave vertical's top is 0.625 wavelength above its base: 0.6 wavelength away is within
+  // lambda/2pi of it.
+  AntennaModel vertical;
+  vertical.kind = AntennaKind::kVertical;
+  vertical.verticalLength = VerticalLength::kFiveEighthsWave;
+  vertical.designMHz = 14.0;
+  s.transmitters[0].antenna.model = vertical;
+  s.transmitters[0].antenna.heightMeters = 2.0;
+  EXPECT_TRUE(EvaluateStation(s).transmitters[0].bands[0].places[2].reactiveNearField);
 }
 
 TEST(Thresholds, EachRegulatorsPowerFromWhichItAsks) {
