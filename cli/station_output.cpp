@@ -90,6 +90,10 @@ void WriteText(std::ostream& out, const Station& s, const StationResult& result)
     if (!parts.empty()) out << " (" << parts << ")";
     out << "\n";
   }
+  if (const auto areas = CheckControllableArea(s, result); !areas.empty()) {
+    out << "\nThe controllable area (BEMFV section 8(2) no. 1):\n";
+    for (const AreaCheck& a : areas) out << "  " << ControllableAreaText(s, result, a) << "\n";
+  }
   out << "\nFar-field estimate with the antenna's main-beam gain in every direction: the distances are upper "
          "bounds.\n";
 }

@@ -6,6 +6,7 @@
 #include "cli/near_field_output.h"
 #include "cli/station_output.h"
 #include "core/number_text.h"
+#include "core/site.h"
 #include "core/thresholds.h"
 
 namespace zento::cli {
@@ -118,6 +119,17 @@ void WriteStationJson(std::ostream& out, const Station& s, const StationResult& 
                             {"bands", std::move(bands)}});
   }
   root["transmitters"] = std::move(transmitters);
+  if (const auto areas = CheckControllableArea(s, result); !areas.empty()) {
+    Json checks = Json::array();
+    for (const AreaCheck& a : areas) {
+      checks.push_back({{"transmitter", s.transmitters[a.transmitter].name},
+                        {"band", result.transmitters[a.transmitter].bands[a.band].band},
+                        {"safety_distance_m", Number(a.safetyDistanceMeters)},
+                        {"inside", a.check.inside},
+                        {"margin_m", Number(a.check.marginMeters)}});
+    }
+    root["controllable_area"] = std::move(checks);
+  }
   if (nearField) root["near_field"] = NearFieldJson(s, result, *nearField);
   out << root.dump(2, ' ', false, Json::error_handler_t::replace) << '\n';
 }

@@ -67,20 +67,8 @@ void Germany(Html& h, const Station& s, const StationResult& result) {
   h.Raw("<div class=\"plot\">");
   h.Raw(SiteSvg(s, result, 640, 480));
   h.Raw("</div>\n<ul>\n");
-  for (std::size_t t = 0; t < s.transmitters.size(); ++t) {
-    const BandResult* b = Farthest(result.transmitters[t]);
-    if (!b) continue;
-    const double radius = b->In(Environment::kUncontrolled).safeDistanceMeters;
-    const auto [x, y] = Mast(s.transmitters[t]);
-    const OutlineCheck check = CheckInsideOutline(s.siteOutline, x, y, radius);
-    h.Element("li",
-              s.transmitters[t].name + ": the safety distance in the main beam on " + b->band + ", " +
-                  StationDistance(s, radius) + " around the antenna, " +
-                  (check.inside
-                       ? "stays inside the controllable area (" + StationDistance(s, check.marginMeters) + " to spare)"
-                       : "DOES NOT STAY inside the controllable area (" + StationDistance(s, -check.marginMeters) +
-                             " beyond it)"),
-              check.inside ? "class=\"complies\"" : "class=\"exceeds\"");
+  for (const AreaCheck& a : CheckControllableArea(s, result)) {
+    h.Element("li", ControllableAreaText(s, result, a), a.check.inside ? "class=\"complies\"" : "class=\"exceeds\"");
     h.Raw("\n");
   }
   h.Raw("</ul>\n");

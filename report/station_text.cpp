@@ -105,6 +105,25 @@ std::string SafeDistanceText(const Station& s, const EnvironmentResult& r) {
   return StationDistance(s, r.safeDistanceMeters) + (r.reactiveNearField ? " *" : "");
 }
 
+std::string ControllableAreaText(const Station& s, const StationResult& result, const AreaCheck& a) {
+  std::string text = s.transmitters[a.transmitter].name;
+  text += ": the safety distance in the main beam on ";
+  text += result.transmitters[a.transmitter].bands[a.band].band;
+  text += ", ";
+  text += StationDistance(s, a.safetyDistanceMeters);
+  text += " around the antenna, ";
+  if (a.check.inside) {
+    text += "stays inside the controllable area (";
+    text += StationDistance(s, a.check.marginMeters);
+    text += " to spare)";
+  } else {
+    text += "DOES NOT STAY inside the controllable area (";
+    text += StationDistance(s, -a.check.marginMeters);
+    text += " beyond it)";
+  }
+  return text;
+}
+
 std::string ThresholdText(const Station& s, const BandResult& band) {
   const auto check = CheckThreshold(s.rules, band.peakEirpWatts);
   return check ? check->statement : std::string();

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/near_field.h"
+#include "core/site.h"
 #include "core/station_eval.h"
 
 namespace zento {
@@ -63,6 +64,10 @@ std::string SafeDistanceText(const Station& station, const EnvironmentResult& re
 // The rule set's threshold for the band's EIRP (Germany's notification, the UK's assessment);
 // empty for rules without one.
 std::string ThresholdText(const Station& station, const BandResult& band);
+
+// "HF: the safety distance in the main beam on 80m, 4.1 Meters around the antenna, stays inside the
+// controllable area (2.0 Meters to spare)", or "DOES NOT STAY inside ... (1.2 Meters beyond it)".
+std::string ControllableAreaText(const Station& station, const StationResult& result, const AreaCheck& check);
 
 // The model's assumptions in plain words.
 std::vector<std::string> Assumptions(const Station& station);

@@ -234,6 +234,10 @@ QWidget* StationWindow::makeOutputs() {
   topLayout->setContentsMargins(0, 0, 0, 0);
   topLayout->addWidget(Buddy(tr("&Verdict at each place:"), verdicts_, top));
   topLayout->addWidget(verdicts_);
+  areaNote_ = new QLabel(top);
+  areaNote_->setObjectName(QStringLiteral("areaNote"));
+  areaNote_->setWordWrap(true);
+  topLayout->addWidget(areaNote_);
   topLayout->addWidget(views_, 1);
 
   auto* bottom = new QWidget(outputs);
@@ -257,6 +261,16 @@ QWidget* StationWindow::makeOutputs() {
 }
 
 void StationWindow::refresh() {
+  const Station& station = document_->station();
+  QStringList areas;
+  bool outside = false;
+  for (const AreaCheck& a : CheckControllableArea(station, document_->result())) {
+    areas << QString::fromStdString(ControllableAreaText(station, document_->result(), a));
+    outside = outside || !a.check.inside;
+  }
+  areaNote_->setText(areas.join(QLatin1Char('\n')));
+  areaNote_->setStyleSheet(outside ? QStringLiteral("color: #b00020; font-weight: bold") : QString());
+  areaNote_->setVisible(!areas.isEmpty());
   const auto& transmitters = document_->result().transmitters;
   reactiveNote_->setVisible(std::any_of(transmitters.begin(), transmitters.end(), [](const TransmitterResult& t) {
     return std::any_of(t.bands.begin(), t.bands.end(), InReactiveNearField);

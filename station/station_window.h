@@ -131,6 +131,7 @@ class StationWindow : public QMainWindow {
   NearFieldPane* nearFieldPane_;
   QTableView* results_;
   QLabel* reactiveNote_;  // what a * in the results means, while one is there
+  QLabel* areaNote_;      // Germany's: whether each safety distance stays inside the controllable area
   ResultsModel* resultsModel_;
   QMenu* recentMenu_;
   QLabel* problem_;

@@ -115,6 +115,18 @@ TEST(Station, TheReactiveNearFieldAndTheThresholdsAreSaidInEveryOutput) {
   EXPECT_THAT(text, HasSubstr("notification to the Bundesnetzagentur"));
   EXPECT_THAT(run("csv"), HasSubstr(",place1_reactive_near_field,exempt,exemption_frequency_mhz,threshold_required,"));
   EXPECT_THAT(run("html"), HasSubstr("evaluate the near field."));
+
+  // The example's controllable area, checked for each transmitter in the text and the JSON alike.
+  const std::string germany = std::string(ZENTO_SOURCE_DIR) + "/examples/germany-bemfv.zento.json";
+  const auto areas = Json::parse(RunCalc({"--station", germany, "--format", "json"}).out).at("controllable_area");
+  ASSERT_EQ(areas.size(), 2u);
+  const std::string said = RunCalc({"--station", germany}).out;
+  EXPECT_THAT(said, HasSubstr("\nThe controllable area (BEMFV section 8(2) no. 1):\n  HF: the safety distance"));
+  for (const auto& area : areas) {
+    EXPECT_THAT(said, HasSubstr(area.at("transmitter").get<std::string>() + ": the safety distance in the main beam on " +
+                                area.at("band").get<std::string>()));
+    EXPECT_EQ(area.at("inside").get<bool>(), area.at("margin_m").get<double>() >= 0.0);
+  }
 }
 
 TEST(Station, RefusesWhatItCannotUse) {

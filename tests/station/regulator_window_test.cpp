@@ -86,6 +86,26 @@ TEST_F(RegulatorWindow, AReactiveNearFieldAndTheNotificationAreShownPerBand) {
   EXPECT_EQ(result(0, "Notification"), QStringLiteral("not required"));
 }
 
+TEST_F(RegulatorWindow, TheWindowSaysWhetherTheSafetyDistanceStaysInsideTheControllableArea) {
+  // 1.23 m around the mast at the origin (above): inside a square 2 m each way with 0.77 m to
+  // spare; across one 1 m each way by 0.23 m.
+  Station s = Germany80m(100);
+  s.siteOutline = {{-2, -2}, {2, -2}, {2, 2}, {-2, 2}};
+  window_->document()->reset(s, {});
+  auto* note = find<QLabel>("areaNote");
+  EXPECT_TRUE(note->isVisibleTo(window_.get()));
+  EXPECT_TRUE(note->text().contains(QStringLiteral("1.2 Meters around the antenna, stays inside the controllable "
+                                                   "area (0.8 Meters to spare)")))
+      << note->text().toStdString();
+  s.siteOutline = {{-1, -1}, {1, -1}, {1, 1}, {-1, 1}};
+  window_->document()->reset(s, {});
+  EXPECT_TRUE(note->text().contains(QStringLiteral("DOES NOT STAY inside the controllable area (0.2 Meters beyond it)")))
+      << note->text().toStdString();
+  s.rules = RuleSet::kIcnirp2020;  // Germany's check alone
+  window_->document()->reset(s, {});
+  EXPECT_FALSE(note->isVisibleTo(window_.get()));
+}
+
 TEST_F(RegulatorWindow, TheAssessmentIsKeptAndABadDateOrOutlineRefused) {
   window_->document()->reset(Germany80m(100), {});
   typeOver(find<QLineEdit>("assessor"), QStringLiteral("Erika Mustermann"));
