@@ -63,7 +63,7 @@ std::string BoundaryText(const Station& s, const NearFieldBand& band, Environmen
   if (!far || far->meters <= 0.0) return "none: the limit is met everywhere";
   return StationDistance(s, far->meters) + " toward " + FormatGeneral(far->bearingDegrees, 3) + " degrees" +
          (far->beyondReach ? " (past the computed points: the far-field formula's)" : "") +
-         (far->overWires ? " (over the antenna's own wires, where no limit is met)" : "");
+         (far->overWires ? " (over the antenna's own wires: the farthest point that exceeds is at them)" : "");
 }
 
 std::string NearFieldMethodText(const NearFieldMethod& m) {
