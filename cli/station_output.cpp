@@ -68,7 +68,7 @@ void WriteTransmitterTable(std::ostream& out, const Station& s, const Transmitte
     }
   }
   if (table.size() > 1) WriteTextTable(out, table);
-  if (std::any_of(r.bands.begin(), r.bands.end(), InReactiveNearField)) out << "  * " << kReactiveNearFieldText << ".\n";
+  if (std::any_of(r.bands.begin(), r.bands.end(), InReactiveNearField)) out << "  " << kReactiveNearFieldNote << "\n";
 }
 
 void WriteText(std::ostream& out, const Station& s, const StationResult& result) {

@@ -123,11 +123,10 @@ class BandEvaluation {
 
 }  // namespace
 
-double AntennaReachMeters(const Station& station, const Transmitter& transmitter, double lowMHz) {
-  double reach = kSpeedOfLightMetersMHz / lowMHz / 4.0;
+double AntennaExtentMeters(const Station& station, const Transmitter& transmitter) {
+  double reach = 0.0;
   const auto& model = transmitter.antenna.model;
   if (!model) return reach;
-  const AntennaPlacement at = PlacementOf(station, transmitter);
   const auto farther = [&](const Vec3& v) { reach = std::max(reach, v.Length()); };
   if (model->kind == AntennaKind::kImported) {
     // GW cards' ends, as the file places them around the antenna's point.
@@ -150,7 +149,9 @@ double AntennaReachMeters(const Station& station, const Transmitter& transmitter
   std::string problem;
   const auto design = DesignMHz(station, transmitter);
   if (!design) return reach;
-  if (const auto built = BuildAntenna(*model, at, *design, std::max(*design, lowMHz), problem)) {
+  // Its ends do not depend on the segmentation: cut and segmented for the design frequency.
+  const AntennaPlacement at = PlacementOf(station, transmitter);
+  if (const auto built = BuildAntenna(*model, at, *design, *design, problem)) {
     for (const Wire& w : built->wires) {
       for (const Vec3& end : {w.a, w.b}) farther(end - Vec3{at.x, at.y, at.heightMeters});
     }

@@ -46,10 +46,9 @@ struct NearFieldSamples {
 // The antenna's position, height and heading as the station gives them.
 AntennaPlacement PlacementOf(const Station& station, const Transmitter& transmitter);
 // How far the antenna's conductors reach from the point its far field is reckoned from (its
-// position at its height), at `lowMHz`: from its model's wires where it has a built-in one (an
-// imported one's straight wires as written), and never less than a half-wave dipole's half, the
-// size a gain alone is taken to stand for. The reactive near field reaches lambda/2pi beyond it.
-double AntennaReachMeters(const Station& station, const Transmitter& transmitter, double lowMHz);
+// position at its height): its built-in model's wires, or an imported one's straight wires as
+// written; 0 without a model (the evaluation takes a gain alone for a half-wave dipole).
+double AntennaExtentMeters(const Station& station, const Transmitter& transmitter);
 // The design frequency: the model's own, or the middle of the transmitter's first band.
 std::optional<double> DesignMHz(const Station& station, const Transmitter& transmitter);
 // The frequencies the engine is asked for: each band's edges (or its one frequency), rising.

@@ -7,18 +7,29 @@
 
 namespace zento {
 
+std::optional<std::size_t> FarthestBand(const TransmitterResult& result) {
+  std::optional<std::size_t> farthest;
+  const auto& bands = result.bands;
+  for (std::size_t b = 0; b < bands.size(); ++b) {
+    if (!bands[b].problem.empty()) continue;
+    if (!farthest || bands[b].In(Environment::kUncontrolled).safeDistanceMeters >
+                         bands[*farthest].In(Environment::kUncontrolled).safeDistanceMeters) {
+      farthest = b;
+    }
+  }
+  return farthest;
+}
+
 std::optional<std::pair<std::size_t, std::size_t>> WorstBand(const StationResult& result) {
   std::optional<std::pair<std::size_t, std::size_t>> worst;
-  double largest = -1.0;
   for (std::size_t t = 0; t < result.transmitters.size(); ++t) {
-    const auto& bands = result.transmitters[t].bands;
-    for (std::size_t b = 0; b < bands.size(); ++b) {
-      if (!bands[b].problem.empty()) continue;
-      const double d = bands[b].In(Environment::kUncontrolled).safeDistanceMeters;
-      if (d > largest) {
-        largest = d;
-        worst = {t, b};
-      }
+    const auto b = FarthestBand(result.transmitters[t]);
+    if (b && (!worst || result.transmitters[t].bands[*b].In(Environment::kUncontrolled).safeDistanceMeters >
+                            result.transmitters[worst->first]
+                                .bands[worst->second]
+                                .In(Environment::kUncontrolled)
+                                .safeDistanceMeters)) {
+      worst = {t, *b};
     }
   }
   return worst;

@@ -76,6 +76,9 @@ struct PlacedLabel {
 std::vector<PlacedLabel> PlaceLabels(const std::vector<LabelRequest>& labels, const LabelBox& area,
                                      const std::vector<LabelBox>& marks);
 
+// A transmitter's band whose uncontrolled safe distance is largest; none when none could be
+// evaluated.
+std::optional<std::size_t> FarthestBand(const TransmitterResult& result);
 // The band (transmitter, band) whose uncontrolled safe distance is largest; none when no band
 // of the station could be evaluated.
 std::optional<std::pair<std::size_t, std::size_t>> WorstBand(const StationResult& result);

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/plot.h"
+
 namespace zento {
 
 OutlineCheck CheckInsideOutline(const std::vector<std::array<double, 2>>& outline, double x, double y, double radius) {
@@ -27,19 +29,11 @@ std::vector<AreaCheck> CheckControllableArea(const Station& s, const StationResu
   std::vector<AreaCheck> checks;
   if (s.rules != RuleSet::kGermanyBemfv || s.siteOutline.size() < 3) return checks;
   for (std::size_t t = 0; t < s.transmitters.size() && t < result.transmitters.size(); ++t) {
-    const auto& bands = result.transmitters[t].bands;
-    std::optional<std::size_t> farthest;
-    for (std::size_t b = 0; b < bands.size(); ++b) {
-      if (!bands[b].problem.empty()) continue;
-      if (!farthest || bands[b].In(Environment::kUncontrolled).safeDistanceMeters >
-                           bands[*farthest].In(Environment::kUncontrolled).safeDistanceMeters) {
-        farthest = b;
-      }
-    }
-    if (!farthest) continue;
-    const double radius = bands[*farthest].In(Environment::kUncontrolled).safeDistanceMeters;
+    const auto band = FarthestBand(result.transmitters[t]);
+    if (!band) continue;
+    const double radius = result.transmitters[t].bands[*band].In(Environment::kUncontrolled).safeDistanceMeters;
     const auto mast = s.transmitters[t].antenna.positionMeters.value_or(std::array<double, 2>{});
-    checks.push_back({t, *farthest, radius, CheckInsideOutline(s.siteOutline, mast[0], mast[1], radius)});
+    checks.push_back({t, *band, radius, CheckInsideOutline(s.siteOutline, mast[0], mast[1], radius)});
   }
   return checks;
 }

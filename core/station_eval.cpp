@@ -49,7 +49,8 @@ class BandEvaluator {
         onAir_(OnAirOf(transmitter)),
         duty_(onAir_.dutyPercent / 100.0),
         gainDbi_(gainDbi),
-        ground_(GroundFactor(station)) {
+        ground_(GroundFactor(station)),
+        extent_(AntennaExtentMeters(station, transmitter)) {
     for (const Place& place : station.places) distances_.push_back(PlaceDistanceMeters(station, transmitter, place));
     exemptionDistance_ = station.exemptionDistanceMeters;
     if (!exemptionDistance_ && !distances_.empty()) {
@@ -76,9 +77,10 @@ class BandEvaluator {
       first = false;
     }
     // Whatever lies within lambda/2pi of the antenna's conductors, at the band's lowest frequency,
-    // is in the reactive near field: distances are from the antenna's point, so its size adds.
-    const double reactive =
-        LambdaOver2PiMeters(result.lowMHz) + AntennaReachMeters(station_, transmitter_, result.lowMHz);
+    // is in the reactive near field: distances are from the antenna's point, so its size adds,
+    // never less than a half-wave dipole's half, the size a gain alone is taken to stand for.
+    const double lambda = kSpeedOfLightMetersMHz / result.lowMHz;
+    const double reactive = LambdaOver2PiMeters(result.lowMHz) + std::max(lambda / 4.0, extent_);
     for (EnvironmentResult& e : result.environments) e.reactiveNearField = e.safeDistanceMeters < reactive;
     for (PlaceShare& share : result.places) share.reactiveNearField = share.distanceMeters < reactive;
     if (worstExemption) {
@@ -223,6 +225,7 @@ class BandEvaluator {
   const Transmitter& transmitter_;
   OnAir onAir_;
   double duty_, gainDbi_, ground_;
+  double extent_;  // how far its conductors reach from its point (AntennaExtentMeters)
   std::vector<double> distances_;
   std::optional<double> exemptionDistance_;
   Point point_;  // reused from frequency to frequency

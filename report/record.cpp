@@ -94,7 +94,7 @@ void FiguresTable(Html& h, const Station& s, const TransmitterResult& r) {
   }
   if (reactive) {
     h.Raw("<p>");
-    h.Text(std::string("* ") + kReactiveNearFieldText + ".");
+    h.Text(kReactiveNearFieldNote);
     h.Raw("</p>\n");
   }
 }

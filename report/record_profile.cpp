@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "core/number_text.h"
+#include "core/plot.h"
 #include "core/site.h"
 #include "core/thresholds.h"
 #include "report/station_text.h"
@@ -11,19 +12,7 @@
 namespace zento {
 namespace {
 
-// The band of a transmitter whose safety distance in the main beam is largest.
-const BandResult* Farthest(const TransmitterResult& r) {
-  const BandResult* far = nullptr;
-  for (const BandResult& b : r.bands) {
-    if (!b.problem.empty()) continue;
-    if (!far ||
-        b.In(Environment::kUncontrolled).safeDistanceMeters > far->In(Environment::kUncontrolled).safeDistanceMeters) {
-      far = &b;
-    }
-  }
-  return far;
-}
-
+// Where a transmitter's mast stands on the site.
 std::array<double, 2> Mast(const Transmitter& t) { return t.antenna.positionMeters.value_or(std::array<double, 2>{}); }
 
 double Vertical(const Transmitter& t, double mainBeam) {
@@ -144,8 +133,8 @@ std::string SiteSvg(const Station& s, const StationResult& result, int width, in
   for (const auto& c : s.siteOutline) take(c[0], c[1], 0.0);
   std::vector<std::pair<std::array<double, 2>, double>> circles;
   for (std::size_t t = 0; t < s.transmitters.size(); ++t) {
-    const BandResult* b = Farthest(result.transmitters[t]);
-    const double r = b ? b->In(Environment::kUncontrolled).safeDistanceMeters : 0.0;
+    const auto b = FarthestBand(result.transmitters[t]);
+    const double r = b ? result.transmitters[t].bands[*b].In(Environment::kUncontrolled).safeDistanceMeters : 0.0;
     circles.push_back({Mast(s.transmitters[t]), r});
     take(circles.back().first[0], circles.back().first[1], r);
   }

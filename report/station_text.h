@@ -53,10 +53,10 @@ std::string FarFieldStandsInText(const std::vector<std::string>& names);
 // The modelled transmitters of a station's near field that have none.
 std::vector<std::string> WithoutNearField(const Station& station, const StationNearField& nearField);
 
-// The sentence every output gives a distance within lambda/2pi of the antenna.
-inline constexpr const char* kReactiveNearFieldText =
-    "within lambda/2pi of the antenna, in its reactive near field: the far-field figure does not hold here; "
-    "evaluate the near field";
+// The note every output gives under distances marked * within lambda/2pi of the antenna.
+inline constexpr const char* kReactiveNearFieldNote =
+    "* within lambda/2pi of the antenna, in its reactive near field: the far-field figure does not hold here; "
+    "evaluate the near field.";
 // Whether any of the band's distances (safe distances, places) lies in the reactive near field.
 bool InReactiveNearField(const BandResult& band);
 // "12.3 Feet", or "12.3 Feet *" where it lies in the reactive near field.

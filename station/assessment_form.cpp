@@ -109,9 +109,7 @@ void AssessmentForm::edit(const QString& what, const QString& key, const std::fu
 }
 
 void AssessmentForm::refuse(QLineEdit* field, const QString& message) {
-  SetRefusedText(field, message);
-  field->setToolTip(message.isEmpty() && field == outline_ ? OutlineHelp() : message);
-  field->setStyleSheet(message.isEmpty() ? QString() : QStringLiteral("QLineEdit { background: #ffd7d7; }"));
+  SetRefusedText(field, message, field == outline_ ? OutlineHelp() : QString());
   emit problemChanged(message);
 }
 

@@ -4,7 +4,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QProgressBar>
-#include <QSignalBlocker>
 #include <QSplitter>
 #include <QVBoxLayout>
 #include <cmath>
@@ -12,6 +11,7 @@
 #include "core/near_field_cases.h"
 #include "core/number_text.h"
 #include "report/station_text.h"
+#include "station/band_choice.h"
 #include "station/heat_map_view.h"
 #include "station/near_field_service.h"
 #include "station/station_document.h"
@@ -183,14 +183,7 @@ void NearFieldPane::refreshChoices() {
                     .arg(Q(s.transmitters[worst->first].name),
                          Q(r.transmitters[worst->first].bands[worst->second].band));
   }
-  bool same = choice_->count() == labels.size();
-  for (int i = 0; same && i < labels.size(); ++i) same = choice_->itemText(i) == labels[i];
-  if (same) return;
-  const QString current = choice_->currentIndex() > 0 ? choice_->currentText() : QString();
-  const QSignalBlocker block(choice_);
-  choice_->clear();
-  for (int i = 0; i < labels.size(); ++i) choice_->addItem(labels[i], bands[i]);
-  choice_->setCurrentIndex(std::max(0, static_cast<int>(labels.indexOf(current))));
+  ShowBandChoices(choice_, labels, bands);
 }
 
 void NearFieldPane::refresh() {

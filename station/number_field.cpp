@@ -13,8 +13,10 @@ constexpr int kMaxNumberLength = 64;
 
 }  // namespace
 
-void SetRefusedText(QWidget* field, const QString& message) {
+void SetRefusedText(QWidget* field, const QString& message, const QString& help) {
   field->setProperty(kRefusedTextProperty, message.isEmpty() ? QVariant() : QVariant(message));
+  field->setToolTip(message.isEmpty() ? help : message);
+  field->setStyleSheet(message.isEmpty() ? QString() : QStringLiteral("QLineEdit { background: #ffd7d7; }"));
 }
 
 QString RefusedText(const QWidget* field) { return field->property(kRefusedTextProperty).toString(); }
@@ -95,10 +97,8 @@ void NumberField::setProblem(const QString& message) {
   if (message == problem_) return;
   problem_ = message;
   // Said in words as well as shown in colour.
-  setToolTip(message);
   setAccessibleDescription(message);
   SetRefusedText(this, message);
-  setStyleSheet(message.isEmpty() ? QString() : QStringLiteral("QLineEdit { background: #ffd7d7; }"));
   emit problemChanged(message);
 }
 

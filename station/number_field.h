@@ -13,9 +13,10 @@ namespace zento::station {
 
 // A field that holds text it did not take says why in this property (a message that names the
 // field); nothing is saved or exported while one does. NumberField sets it; other fields that
-// refuse text set it with SetRefusedText.
+// refuse text set it with SetRefusedText, which also says it in the tooltip and in colour (the
+// tooltip is `help` while the field holds nothing refused).
 inline constexpr char kRefusedTextProperty[] = "refusedText";
-void SetRefusedText(QWidget* field, const QString& message);
+void SetRefusedText(QWidget* field, const QString& message, const QString& help = {});
 QString RefusedText(const QWidget* field);
 
 class NumberField : public QLineEdit {

@@ -36,8 +36,9 @@ QString ComputingText() { return QObject::tr("computing..."); }
 
 // The reactive near field's sentence, as the other outputs give it.
 QString ReactiveNote() {
-  QString text = QString::fromLatin1(kReactiveNearFieldText);
-  return QStringLiteral("* ") + text.left(1).toUpper() + text.mid(1) + QLatin1Char('.');
+  QString note = QString::fromLatin1(kReactiveNearFieldNote);
+  note[2] = note[2].toUpper();  // "* Within": a tooltip is a sentence of its own
+  return note;
 }
 
 StationTableModel::StationTableModel(StationDocument* document, QObject* parent, NearFieldService* service)

@@ -15,7 +15,6 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
-#include <QSignalBlocker>
 #include <QSplitter>
 #include <QStackedWidget>
 #include <QStatusBar>
@@ -28,6 +27,7 @@
 
 #include "core/plot.h"
 #include "report/station_text.h"
+#include "station/band_choice.h"
 #include "station/help.h"
 #include "station/limited_text_edit.h"
 #include "station/near_field_pane.h"
@@ -248,8 +248,7 @@ QWidget* StationWindow::makeOutputs() {
   bottomLayout->setContentsMargins(0, 0, 0, 0);
   bottomLayout->addWidget(Buddy(tr("Res&ults by transmitter and band (Enter plots a row's band):"), results_, bottom));
   bottomLayout->addWidget(results_);
-  reactiveNote_ = new QLabel(QString::fromLatin1("* ") + QString::fromLatin1(kReactiveNearFieldText) + QLatin1Char('.'),
-                             bottom);
+  reactiveNote_ = new QLabel(QString::fromLatin1(kReactiveNearFieldNote), bottom);
   reactiveNote_->setObjectName(QStringLiteral("reactiveNote"));
   reactiveNote_->setWordWrap(true);
   bottomLayout->addWidget(reactiveNote_);
@@ -309,14 +308,7 @@ void StationWindow::refreshPlotChoices() {
       bands << QPoint(static_cast<int>(t), static_cast<int>(b));
     }
   }
-  bool same = plotBand_->count() == labels.size();
-  for (int i = 0; same && i < labels.size(); ++i) same = plotBand_->itemText(i) == labels[i];
-  if (same) return;
-  const QString current = plotBand_->currentIndex() > 0 ? plotBand_->currentText() : QString();
-  const QSignalBlocker block(plotBand_);
-  plotBand_->clear();
-  for (int i = 0; i < labels.size(); ++i) plotBand_->addItem(labels[i], bands[i]);
-  plotBand_->setCurrentIndex(std::max(0, static_cast<int>(labels.indexOf(current))));
+  ShowBandChoices(plotBand_, labels, bands);
 }
 
 void StationWindow::refreshPlot() {

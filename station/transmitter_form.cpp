@@ -228,10 +228,9 @@ void TransmitterForm::connectFields() {
   connect(name_, &QLineEdit::textEdited, this, [this](const QString& text) {
     const std::string name = text.toStdString();
     nameProblem_ = QString::fromStdString(NameProblem(document_->station(), static_cast<std::size_t>(index_), name));
-    name_->setStyleSheet(nameProblem_.isEmpty() ? QString() : QStringLiteral("QLineEdit { background: #ffd7d7; }"));
-    name_->setToolTip(nameProblem_.isEmpty() ? QString() : tr("Name: %1").arg(nameProblem_));
-    SetRefusedText(name_, name_->toolTip());
-    showProblem(name_->toolTip());
+    const QString problem = nameProblem_.isEmpty() ? QString() : tr("Name: %1").arg(nameProblem_);
+    SetRefusedText(name_, problem);
+    showProblem(problem);
     if (!nameProblem_.isEmpty()) return;
     editTransmitter(tr("Transmitter Name"), QStringLiteral("name"),
                     [&](Station& s, Transmitter&) { RenameTransmitter(s, static_cast<std::size_t>(index_), name); });
@@ -258,8 +257,6 @@ void TransmitterForm::connectFields() {
     std::string error;
     const auto frequencies = ParseFrequencies(text.toStdString(), error);
     frequencyProblem_ = frequencies ? QString() : tr("Other frequencies: %1").arg(QString::fromStdString(error));
-    frequencies_->setStyleSheet(frequencies ? QString() : QStringLiteral("QLineEdit { background: #ffd7d7; }"));
-    frequencies_->setToolTip(frequencyProblem_);
     SetRefusedText(frequencies_, frequencyProblem_);
     showProblem(frequencyProblem_);
     if (!frequencies) return;
@@ -299,8 +296,6 @@ void TransmitterForm::setTransmitter(int index) {
   antenna_->setTransmitter(index);
   nameProblem_.clear();
   frequencyProblem_.clear();
-  name_->setStyleSheet({});
-  frequencies_->setStyleSheet({});
   SetRefusedText(name_, {});
   SetRefusedText(frequencies_, {});
   refresh();
