@@ -16,6 +16,12 @@ QStringList HelpFolders();
 // The help file's path; empty when no folder has it.
 QString FindHelp(const QStringList& folders = HelpFolders());
 
+// The paragraphs (headings, paragraphs, list items) of this window's section of the help, as
+// they are in the file.
+QStringList HelpSectionTexts(const QString& html);
+// The help with this window's section translated into the user's language.
+QString TranslateHelpSection(QString html);
+
 // Shows the help at the section in a window of `owner`'s, or says where it was looked for.
 // Returns the help window, or none.
 QWidget* ShowHelp(QWidget* owner, const QStringList& folders = HelpFolders());

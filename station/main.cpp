@@ -7,10 +7,12 @@
 
 #include "station/signal_watcher.h"
 #include "station/station_window.h"
+#include "station/translator.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   std::setlocale(LC_NUMERIC, "C");  // QApplication took the user's; numbers are ours to read
+  zento::station::InstallTranslators(argv[0]);
   QApplication::setOrganizationName(QStringLiteral("ZENTO"));
   QApplication::setApplicationName(QStringLiteral("zento-station"));
   QApplication::setApplicationVersion(QStringLiteral(ZENTO_VERSION));

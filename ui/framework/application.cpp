@@ -19,6 +19,8 @@ std::unique_ptr<QApplication> CreateApplication(const char* programName) {
   gArgv[0] = name.data();
   auto app = std::make_unique<QApplication>(gArgc, gArgv);
   std::setlocale(LC_NUMERIC, "C");
+  // The calculator speaks English only; its texts shared with the station must not follow LANG.
+  std::setlocale(LC_MESSAGES, "C");
   QApplication::setApplicationName(QString::fromUtf8(kApplicationName));
   return app;
 }
