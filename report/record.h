@@ -8,6 +8,7 @@
 #include "core/near_field.h"
 #include "core/plot.h"
 #include "core/station_eval.h"
+#include "report/local_style.h"
 
 namespace zento {
 
@@ -22,6 +23,9 @@ struct RecordInfo {
   bool paper = false;
   // The near field, where it was computed: its section, method and pictures.
   const StationNearField* nearField = nullptr;
+  // Numbers and dates as the reader's locale writes them (UserLocalStyle()); the default keeps
+  // the point and ISO dates.
+  LocalStyle style;
 };
 
 std::string EvaluationRecordHtml(const Station& station, const StationResult& result, const RecordInfo& info);
