@@ -14,6 +14,7 @@ for file in bin/zento bin/zento-calc share/zento/zento.hlp \
             share/man/man1/zento.1.gz share/man/man1/zento-calc.1.gz share/man/man1/zento-station.1.gz \
             share/bash-completion/completions/zento-calc \
             share/doc/zento/copyright share/doc/zento/changelog.gz \
+            share/locale/de/LC_MESSAGES/zento.mo share/locale/fr/LC_MESSAGES/zento.mo \
             bin/zento-station share/applications/org.zento.ZentoStation.desktop \
             share/metainfo/org.zento.ZentoStation.metainfo.xml share/icons/hicolor/16x16/apps/zento-station.png \
             share/icons/hicolor/32x32/apps/zento-station.png share/icons/hicolor/256x256/apps/zento-station.png \

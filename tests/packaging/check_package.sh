@@ -36,7 +36,7 @@ layout_faults=$(dpkg-deb --contents "$deb" | awk '
   owner != "root/root" { print "owner " owner ": " path; next }
   mode ~ /^d/ { if (mode != "drwxr-xr-x" || path !~ /^\.\/(usr\/(bin\/|share\/.*)?)?$/) print mode " " path; next }
   path ~ /^\.\/usr\/bin\/[a-z-]+$/ { if (mode != "-rwxr-xr-x") print mode " " path; next }
-  path ~ /^\.\/usr\/share\/(applications\/[A-Za-z.]+\.desktop|metainfo\/[A-Za-z.]+\.metainfo\.xml|icons\/hicolor\/([0-9]+x[0-9]+|scalable)\/apps\/[a-z-]+\.(png|svg)|man\/man1\/[a-z-]+\.1\.gz|bash-completion\/completions\/[a-z-]+|doc\/zento\/(copyright|changelog\.gz)|zento\/[^\/]+)$/ {
+  path ~ /^\.\/usr\/share\/(applications\/[A-Za-z.]+\.desktop|metainfo\/[A-Za-z.]+\.metainfo\.xml|icons\/hicolor\/([0-9]+x[0-9]+|scalable)\/apps\/[a-z-]+\.(png|svg)|man\/man1\/[a-z-]+\.1\.gz|locale\/[a-z]+\/LC_MESSAGES\/zento\.mo|bash-completion\/completions\/[a-z-]+|doc\/zento\/(copyright|changelog\.gz)|zento\/[^\/]+)$/ {
     if (mode != "-rw-r--r--") print mode " " path; next
   }
   { print "outside the layout: " path }')
@@ -46,7 +46,8 @@ dpkg-deb --extract "$deb" "$root"
 expected=(usr/bin/zento usr/bin/zento-calc usr/share/zento/zento.hlp
           usr/share/applications/org.zento.Zento.desktop usr/share/metainfo/org.zento.Zento.metainfo.xml
           usr/share/icons/hicolor/48x48/apps/zento.png usr/share/icons/hicolor/scalable/apps/zento.svg
-          usr/share/doc/zento/copyright usr/share/doc/zento/changelog.gz)
+          usr/share/doc/zento/copyright usr/share/doc/zento/changelog.gz
+          usr/share/locale/de/LC_MESSAGES/zento.mo usr/share/locale/fr/LC_MESSAGES/zento.mo)
 # The station window's files join the package with its program.
 if [ -e "$root/usr/bin/zento-station" ]; then
   expected+=(usr/share/applications/org.zento.ZentoStation.desktop)
