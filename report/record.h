@@ -25,7 +25,7 @@ struct RecordInfo {
   const StationNearField* nearField = nullptr;
   // Numbers and dates as the reader's locale writes them (UserLocalStyle()); the default keeps
   // the point and ISO dates.
-  LocalStyle style;
+  LocalStyle style = {};
 };
 
 std::string EvaluationRecordHtml(const Station& station, const StationResult& result, const RecordInfo& info);

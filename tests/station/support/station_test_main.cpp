@@ -2,6 +2,7 @@
 #include <clocale>
 #include <cstdlib>
 
+#include "station/translator.h"
 #include "tests/support/offscreen_main.h"
 
 std::unique_ptr<QApplication> zento::test::MakeTestApplication(int& argc, char** argv) {
@@ -12,5 +13,7 @@ std::unique_ptr<QApplication> zento::test::MakeTestApplication(int& argc, char**
   std::setlocale(LC_NUMERIC, "C");
   QApplication::setOrganizationName(QStringLiteral("ZENTO"));
   QApplication::setApplicationName(QStringLiteral("zento-station-tests"));
+  // As the program: the window's texts through the catalogues, in English unless a test binds one.
+  QCoreApplication::installTranslator(new zento::station::GettextTranslator(app.get()));
   return app;
 }
