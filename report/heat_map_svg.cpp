@@ -13,7 +13,9 @@
 #include "core/plot.h"
 #include "report/heat_map_lines.h"
 #include "report/record.h"
+#include "report/local_style.h"
 #include "report/station_text.h"
+#include "report/translation.h"
 
 namespace zento {
 namespace {
@@ -169,11 +171,13 @@ std::string HeatMapSvg(const GridImage& image, const HeatMapMarks& marks, int wi
   const bool wires = !marks.wires.empty(), places = !marks.places.empty(), farField = marks.farFieldMeters.has_value();
   const double perUnit = FromMeters(1.0, marks.units);
   const std::string unit = marks.units == LengthUnit::kFeet ? "ft" : "m";
-  const std::string farText = farField ? Num(*marks.farFieldMeters * perUnit) + " " + unit +
-                                             (image.vertical ? " either side" : " around the mast")
-                                       : "";
-  double legendW = TextWidth("share of the limit", kFont);
-  for (const std::string& text : {std::string("place and its share"), farText}) {
+  const std::string farDistance = farField ? LocalNumber(Num(*marks.farFieldMeters * perUnit)) + " " + unit : "";
+  // TRANSLATORS: the far-field formula's distance in the heat map's legend, "12.5 m either side".
+  const std::string farText = !farField      ? std::string()
+                              : image.vertical ? Subst(Tr("%1 either side"), {farDistance})
+                                               : Subst(Tr("%1 around the mast"), {farDistance});
+  double legendW = TextWidth(Tr("share of the limit"), kFont);
+  for (const std::string& text : {std::string(Tr("place and its share")), farText}) {
     legendW = std::max(legendW, 28 + TextWidth(text, kFont));
   }
   const int cols = std::max(image.columns, 1), rows = std::max(image.rows, 1);
@@ -199,14 +203,21 @@ std::string HeatMapSvg(const GridImage& image, const HeatMapMarks& marks, int wi
   };
 
   // What the picture shows, in words.
-  std::string words = "Share of the exposure limit, " + marks.title +
-                      ": a heat map on a logarithmic scale from 1 % to 1000 %, the 100 % line drawn";
-  if (farField) {
-    words += ", the far-field formula's " + Num(*marks.farFieldMeters * perUnit) + " " + unit + " dashed";
-  }
+  // TRANSLATORS: the heat map's text for screen readers; %1 its title.
+  std::string words =
+      Subst(Tr("Share of the exposure limit, %1: a heat map on a logarithmic scale from 1 % to 1000 %, the 100 % line "
+               "drawn"),
+            {marks.title});
+  // TRANSLATORS: %1 the text so far, %2 the far-field formula's distance.
+  if (farField) words = Subst(Tr("%1, the far-field formula's %2 dashed"), {words, farDistance});
+  std::string named;
   for (std::size_t i = 0; i < marks.places.size(); ++i) {
-    words += (i == 0 ? "; places: " : ", ") + marks.places[i].name + " " + PercentText(marks.places[i].share);
+    // TRANSLATORS: a place's name and its share, "Yard 45.2 %".
+    const std::string place = Subst(Tr("%1 %2"), {marks.places[i].name, PercentText(marks.places[i].share)});
+    named = i == 0 ? place : Subst(Tr("%1, %2"), {named, place});
   }
+  // TRANSLATORS: the heat map's text so far, then its places and their shares.
+  if (!named.empty()) words = Subst(Tr("%1; places: %2"), {words, named});
   const std::string w = Num(width, 0), h = Num(height, 0);
   std::string svg = "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + w + "\" height=\"" + h +
                     "\" viewBox=\"0 0 " + w + " " + h +
@@ -216,7 +227,7 @@ std::string HeatMapSvg(const GridImage& image, const HeatMapMarks& marks, int wi
   svg += "<text x=\"" + Num(x0) + "\" y=\"18\" font-size=\"13\">" + HtmlEscape(title) + "</text>";
   if (!valid) {
     return svg + "<text x=\"" + Num(x0) + "\" y=\"" + Num(kTop + 20) +
-           "\">No picture: the plane holds no points.</text></svg>";
+           "\">" + HtmlEscape(Tr("No picture: the plane holds no points.")) + "</text></svg>";
   }
 
   // The cells, a run of one band in a row as one rectangle, one path per band; each stroked in
@@ -312,26 +323,27 @@ std::string HeatMapSvg(const GridImage& image, const HeatMapMarks& marks, int wi
         const double x = X(U(meters));
         out += "<line x1=\"" + Num(x) + "\" y1=\"" + Num(y0) + "\" x2=\"" + Num(x) + "\" y2=\"" + Num(y0 + 4) +
                "\" stroke=\"#000\"/><text class=\"tick-a\" x=\"" + Num(x) + "\" y=\"" + Num(y0 + 16) +
-               "\" text-anchor=\"middle\">" + Num(label, 6) + "</text>";
+               "\" text-anchor=\"middle\">" + LocalNumber(Num(label, 6)) + "</text>";
       } else {
         const double y = Y(V(meters));
         out += "<line x1=\"" + Num(x0 - 4) + "\" y1=\"" + Num(y) + "\" x2=\"" + Num(x0) + "\" y2=\"" + Num(y) +
                "\" stroke=\"#000\"/><text class=\"tick-b\" x=\"" + Num(x0 - 6) + "\" y=\"" + Num(y + 4) +
-               "\" text-anchor=\"end\">" + Num(label, 6) + "</text>";
+               "\" text-anchor=\"end\">" + LocalNumber(Num(label, 6)) + "</text>";
       }
     }
     return out;
   };
   svg += axis(true) + axis(false);
-  const std::string towards = "towards " + FormatGeneral(image.bearingDegrees, 4) + "\xC2\xB0";
+  const std::string bearing = LocalNumber(FormatGeneral(image.bearingDegrees, 4));
+  // TRANSLATORS: the heat map's axes; %1 the bearing in degrees, %2 (or %1) the unit, m or ft.
+  const std::string across = image.vertical ? Subst(Tr("distance from the mast towards %1\xC2\xB0 (%2)"), {bearing, unit})
+                                            : Subst(Tr("distance east of the mast (%1)"), {unit});
+  const std::string up = image.vertical ? Subst(Tr("height above the ground (%1)"), {unit})
+                                        : Subst(Tr("distance north of the mast (%1)"), {unit});
   svg += "<text x=\"" + Num(x0 + mapW / 2) + "\" y=\"" + Num(y0 + 34) + "\" text-anchor=\"middle\">" +
-         HtmlEscape((image.vertical ? "distance from the mast " + towards : "distance east of the mast") + " (" + unit +
-                    ")") +
-         "</text>";
+         HtmlEscape(across) + "</text>";
   svg += "<text transform=\"rotate(-90)\" x=\"" + Num(-(kTop + mapH / 2)) + "\" y=\"16\" text-anchor=\"middle\">" +
-         HtmlEscape((image.vertical ? "height above the ground" : "distance north of the mast") + std::string(" (") +
-                    unit + ")") +
-         "</text>";
+         HtmlEscape(up) + "</text>";
 
   // The places: a ring each, named with its share beside it.
   std::vector<PlaceRing> rings;
@@ -354,7 +366,8 @@ std::string HeatMapSvg(const GridImage& image, const HeatMapMarks& marks, int wi
 
   // The legend: the scale with its decades and where 100 % lies on it, then each mark.
   const double barTop = kTop + 20, barFoot = barTop + kBar, bandH = kBar / kBands;
-  svg += "<g id=\"legend\"><text x=\"" + Num(legendX) + "\" y=\"" + Num(kTop + 8) + "\">share of the limit</text>";
+  svg += "<g id=\"legend\"><text x=\"" + Num(legendX) + "\" y=\"" + Num(kTop + 8) + "\">" +
+         HtmlEscape(Tr("share of the limit")) + "</text>";
   for (int b = 0; b < kBands; ++b) {
     const std::string colour = BandColour(b);
     svg += "<rect x=\"" + Num(legendX) + "\" y=\"" + Num(barFoot - (b + 1) * bandH, 2) + "\" width=\"14\" height=\"" +
@@ -388,17 +401,18 @@ std::string HeatMapSvg(const GridImage& image, const HeatMapMarks& marks, int wi
   };
   entry("<rect id=\"legend-antenna\" x=\"" + Num(legendX + 4) + "\" y=\"" + Num(y - 6) +
             "\" width=\"14\" height=\"12\" fill=\"" + kAntennaColour + "\"/>",
-        "at the antenna");
-  entry(sampleLine("#fff", 4) + sampleLine("#000", 1.8), "100 % of the limit");
+        Tr("at the antenna"));
+  // xgettext:no-c-format
+  entry(sampleLine("#fff", 4) + sampleLine("#000", 1.8), Tr("100 % of the limit"));
   if (farField) {
-    entry(sampleLine("#fff", 3.4) + sampleLine("#000", 1.4, " stroke-dasharray=\"6 4\""), "far-field formula,",
+    entry(sampleLine("#fff", 3.4) + sampleLine("#000", 1.4, " stroke-dasharray=\"6 4\""), Tr("far-field formula,"),
           farText);
   }
-  if (wires) entry(sampleLine("#000", 3) + sampleLine("#fff", 1.2), "antenna wires");
+  if (wires) entry(sampleLine("#000", 3) + sampleLine("#fff", 1.2), Tr("antenna wires"));
   if (places) {
     entry("<circle cx=\"" + Num(legendX + 11) + "\" cy=\"" + Num(y) +
               "\" r=\"3.5\" fill=\"#fff\" stroke=\"#000\" stroke-width=\"1.5\"/>",
-          "place and its share");
+          Tr("place and its share"));
   }
   return svg + "</g></svg>";
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "report/translation.h"
 namespace zento {
 namespace {
 
@@ -65,31 +66,34 @@ std::string PlaceText(std::string_view text, std::size_t offset) {
   }
   std::size_t column = 1;
   for (std::size_t i = lineStart; i < offset; ++column) i += std::max<std::size_t>(Utf8CharLength(text, i), 1);
-  return "line " + std::to_string(line) + ", column " + std::to_string(column);
+  return Subst(Tr("line %1, column %2"), {std::to_string(line), std::to_string(column)});
 }
 
 std::string NotUtf8Text(std::string_view text, std::size_t offset) {
   constexpr char kHex[] = "0123456789ABCDEF";
   const unsigned char b = Byte(text, offset);
-  return std::string("expected UTF-8 text, got the byte 0x") + kHex[b >> 4] + kHex[b & 0xF];
+  const char byte[] = {'0', 'x', kHex[b >> 4], kHex[b & 0xF], '\0'};
+  // TRANSLATORS: %1 a byte in hexadecimal, "0xFF".
+  return Subst(Tr("expected UTF-8 text, got the byte %1"), {byte});
 }
 
 JsonTextScan ScanJsonText(std::string_view text, std::size_t maxDepth) {
   JsonTextScan scan;
   if (text.empty()) {
-    scan.error = "the file is empty";
+    scan.error = Tr("the file is empty");
     return scan;
   }
   if (text.starts_with("\xFF\xFE") || text.starts_with("\xFE\xFF")) {
-    scan.error = "line 1, column 1: a UTF-16 byte-order mark (save the file as UTF-8)";
+    scan.error = Subst(Tr("%1: %2"), {Subst(Tr("line %1, column %2"), {"1", "1"}),
+                                      Tr("a UTF-16 byte-order mark (save the file as UTF-8)")});
     return scan;
   }
   // The first problem in the text is the one named, a byte that is not UTF-8 included.
   const auto fail = [&](std::size_t at, const std::string& what) {
     if (scan.firstNotUtf8 < at) {
-      scan.error = PlaceText(text, scan.firstNotUtf8) + ": " + NotUtf8Text(text, scan.firstNotUtf8);
+      scan.error = Subst(Tr("%1: %2"), {PlaceText(text, scan.firstNotUtf8), NotUtf8Text(text, scan.firstNotUtf8)});
     } else {
-      scan.error = PlaceText(text, at) + ": " + what;
+      scan.error = Subst(Tr("%1: %2"), {PlaceText(text, at), what});
     }
     return scan;
   };
@@ -97,7 +101,7 @@ JsonTextScan ScanJsonText(std::string_view text, std::size_t maxDepth) {
   bool inString = false, escaped = false, blank = true;
   for (std::size_t i = BomLength(text); i < text.size();) {
     const unsigned char c = Byte(text, i);
-    if (c == 0) return fail(i, "a NUL byte (this is not a text file)");
+    if (c == 0) return fail(i, Tr("a NUL byte (this is not a text file)"));
     blank = blank && (c == ' ' || c == '\t' || c == '\n' || c == '\r');
     if (c >= 0x80) {
       std::size_t length = Utf8CharLength(text, i);
@@ -121,14 +125,14 @@ JsonTextScan ScanJsonText(std::string_view text, std::size_t maxDepth) {
       inString = true;
     } else if (c == '[' || c == '{') {
       if (++depth > maxDepth) {
-        return fail(i, "lists and objects nested more than " + std::to_string(maxDepth) + " deep");
+        return fail(i, Subst(Tr("lists and objects nested more than %1 deep"), {std::to_string(maxDepth)}));
       }
     } else if ((c == ']' || c == '}') && depth > 0) {
       --depth;
     }
     ++i;
   }
-  if (blank) scan.error = "the file holds only blank space";
+  if (blank) scan.error = Tr("the file holds only blank space");
   return scan;
 }
 

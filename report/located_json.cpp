@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "report/json_text.h"
-
+#include "report/translation.h"
 namespace zento {
 namespace {
 
@@ -78,7 +78,8 @@ class LocatingHandler : public nlohmann::json_sax<Json> {
     if (frame.node->contains(key)) {
       std::string path = FramePath();
       AppendKey(path, key);
-      error_ = ShownPath(path) + ": the key appears twice (line " + std::to_string(Line()) + ")";
+      // TRANSLATORS: %1 the key's path in the file, %2 the line.
+      error_ = Subst(Tr("%1: the key appears twice (line %2)"), {ShownPath(path), std::to_string(Line())});
       return false;
     }
     frame.lines->keys.push_back(key);
@@ -99,7 +100,7 @@ class LocatingHandler : public nlohmann::json_sax<Json> {
       while (start > 0 && std::string_view("0123456789+-.eE").find(text_[start - 1]) != std::string_view::npos) {
         --start;
       }
-      error_ = Located(start, "the number " + Shortened(text_.substr(start, end - start), 24) + " is out of range");
+      error_ = Located(start, Subst(Tr("the number %1 is out of range"), {Shortened(text_.substr(start, end - start), 24)}));
     } else {
       std::string message = e.what();
       // "[json.exception.parse_error.101] parse error at line 3, column 5: syntax error ..."
@@ -109,7 +110,7 @@ class LocatingHandler : public nlohmann::json_sax<Json> {
       // The place of the last character the parser read, its column counted in characters.
       const std::size_t last = position > 0 ? position - 1 : 0;
       // The parser quotes what it last read, which may be a whole long string.
-      error_ = PlaceText(text_, last) + ": " + Shortened(message, 160);
+      error_ = Subst(Tr("%1: %2"), {PlaceText(text_, last), Shortened(message, 160)});
     }
     return false;
   }
@@ -157,7 +158,8 @@ class LocatingHandler : public nlohmann::json_sax<Json> {
       }
     }
     const std::string place = PlaceText(text_, offset);
-    return path.empty() ? place + ": " + what : ShownPath(path) + ": " + what + " (" + place + ")";
+    // TRANSLATORS: %1 a value's path in the file, %2 what is wrong, %3 where ("line 3, column 5").
+    return path.empty() ? Subst(Tr("%1: %2"), {place, what}) : Subst(Tr("%1: %2 (%3)"), {ShownPath(path), what, place});
   }
 
   // Places a value in its parent; returns it with its lines.
@@ -261,12 +263,12 @@ std::optional<LocatedJson> ParseLocatedJson(std::string_view text, std::size_t m
   LocatingHandler handler(text, &furthest, scan.firstNotUtf8, out);
   const TrackingIterator begin(text.data(), &furthest), end(text.data() + text.size(), &furthest);
   if (!Json::sax_parse(begin, end, &handler)) {
-    error = handler.error().empty() ? "the text is not JSON" : handler.error();
+    error = handler.error().empty() ? std::string(Tr("the text is not JSON")) : handler.error();
     return std::nullopt;
   }
   if (scan.firstNotUtf8 != std::string_view::npos) {
     // The parser takes no such text; should it ever, the scan's word stands.
-    error = PlaceText(text, scan.firstNotUtf8) + ": " + NotUtf8Text(text, scan.firstNotUtf8);
+    error = Subst(Tr("%1: %2"), {PlaceText(text, scan.firstNotUtf8), NotUtf8Text(text, scan.firstNotUtf8)});
     return std::nullopt;
   }
   return out;

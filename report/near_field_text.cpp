@@ -3,55 +3,73 @@
 
 #include "core/near_field.h"
 #include "core/number_text.h"
+#include "report/local_style.h"
 #include "report/station_text.h"
+#include "report/translation.h"
 
 namespace zento {
 
 std::string AntennaModelText(const Station& s, const Transmitter& t) {
-  if (!t.antenna.model) return "no model";
+  if (!t.antenna.model) return Tr("no model");
   const AntennaModel& m = *t.antenna.model;
   std::string text;
   switch (m.kind) {
     case AntennaKind::kYagi:
-      text = std::to_string(m.elements) + "-element Yagi";
+      text = Subst(Tr("%1-element Yagi"), {std::to_string(m.elements)});
       break;
-    case AntennaKind::kVertical:
-      text = std::string(m.verticalLength == VerticalLength::kQuarterWave ? "quarter-wave vertical"
-                         : m.verticalLength == VerticalLength::kFiveEighthsWave
-                             ? "5/8-wave vertical"
-                             : "vertical of " + StationDistance(s, m.lengthMeters)) +
-             " with " + std::to_string(m.radials) + " radials";
+    case AntennaKind::kVertical: {
+      const std::string radials = std::to_string(m.radials);
+      if (m.verticalLength == VerticalLength::kQuarterWave) {
+        text = Subst(Tr("quarter-wave vertical with %1 radials"), {radials});
+      } else if (m.verticalLength == VerticalLength::kFiveEighthsWave) {
+        text = Subst(Tr("5/8-wave vertical with %1 radials"), {radials});
+      } else {
+        // TRANSLATORS: %1 the radiator's length, %2 the number of radials.
+        text = Subst(Tr("vertical of %1 with %2 radials"), {StationDistance(s, m.lengthMeters), radials});
+      }
       break;
+    }
     case AntennaKind::kLoop:
-      text = std::string(m.horizontalLoop ? "horizontal " : "") +
-             (m.loopShape == LoopShape::kSquare ? "square" : "delta") + " full-wave loop";
+      if (m.loopShape == LoopShape::kSquare) {
+        text = m.horizontalLoop ? Tr("horizontal square full-wave loop") : Tr("square full-wave loop");
+      } else {
+        text = m.horizontalLoop ? Tr("horizontal delta full-wave loop") : Tr("delta full-wave loop");
+      }
       break;
     case AntennaKind::kInvertedV:
-      text = "inverted V (apex " + FormatGeneral(m.apexDegrees, 4) + " degrees)";
+      text = Subst(Tr("inverted V (apex %1 degrees)"), {LocalNumber(FormatGeneral(m.apexDegrees, 4))});
       break;
     case AntennaKind::kDipole:
-      text = "half-wave dipole";
+      text = Tr("half-wave dipole");
       break;
     case AntennaKind::kImported:
-      text = "NEC-2 model " + m.file;
+      // TRANSLATORS: %1 the model's file name.
+      text = Subst(Tr("NEC-2 model %1"), {m.file});
       break;
   }
   if (m.kind != AntennaKind::kImported) {
-    if (const auto design = DesignMHz(s, t)) text += " cut for " + FrequencyText(*design) + " MHz";
-    text += ", " + StationDistance(s, t.antenna.heightMeters.value_or(0.0)) + " up";
+    // TRANSLATORS: an antenna and its design frequency, "half-wave dipole cut for 14.2 MHz".
+    if (const auto design = DesignMHz(s, t)) text = Subst(Tr("%1 cut for %2 MHz"), {text, FrequencyText(*design)});
+    // TRANSLATORS: an antenna and its height, "half-wave dipole, 12.0 Meters up".
+    text = Subst(Tr("%1, %2 up"), {text, StationDistance(s, t.antenna.heightMeters.value_or(0.0))});
   }
   if (t.antenna.positionMeters) {
-    text += ", at (" + FormatGeneral((*t.antenna.positionMeters)[0], 6) + ", " +
-            FormatGeneral((*t.antenna.positionMeters)[1], 6) + ") m on the site";
+    // TRANSLATORS: an antenna and its position (x, y) on the site.
+    text = Subst(Tr("%1, at (%2, %3) m on the site"), {text, LocalNumber(FormatGeneral((*t.antenna.positionMeters)[0], 6)),
+                                                      LocalNumber(FormatGeneral((*t.antenna.positionMeters)[1], 6))});
   }
-  if (t.antenna.headingDegrees != 0.0) text += ", heading " + FormatGeneral(t.antenna.headingDegrees, 5) + " degrees";
+  if (t.antenna.headingDegrees != 0.0) {
+    text = Subst(Tr("%1, heading %2 degrees"), {text, LocalNumber(FormatGeneral(t.antenna.headingDegrees, 5))});
+  }
   return text;
 }
 
 std::string NearFieldShareText(const NearFieldShare& share) {
-  if (share.atAntenna) return "at the antenna";
-  return "E " + FormatGeneral(share.eVm, 4) + " V/m, H " + FormatGeneral(share.hAm, 4) +
-         " A/m: " + PercentText(share.share) + (share.magnetic ? " (H binds)" : " (E binds)");
+  if (share.atAntenna) return Tr("at the antenna");
+  const std::string e = LocalNumber(FormatGeneral(share.eVm, 4)), h = LocalNumber(FormatGeneral(share.hAm, 4));
+  // TRANSLATORS: the fields E and H at a place and its share of the limit; which of E and H binds.
+  return Subst(share.magnetic ? Tr("E %1 V/m, H %2 A/m: %3 (H binds)") : Tr("E %1 V/m, H %2 A/m: %3 (E binds)"),
+               {e, h, PercentText(share.share)});
 }
 
 std::string BoundaryText(const Station& s, const NearFieldBand& band, Environment environment) {
@@ -60,47 +78,52 @@ std::string BoundaryText(const Station& s, const NearFieldBand& band, Environmen
   for (const auto& d : band.boundary[e]) {
     if (!far || d.meters > far->meters) far = &d;
   }
-  if (!far || far->meters <= 0.0) return "none: the limit is met everywhere";
-  return StationDistance(s, far->meters) + " toward " + FormatGeneral(far->bearingDegrees, 3) + " degrees" +
-         (far->beyondReach ? " (past the computed points: the far-field formula's)" : "") +
-         (far->overWires ? " (over the antenna's own wires: the farthest point that exceeds is at them)" : "");
+  if (!far || far->meters <= 0.0) return Tr("none: the limit is met everywhere");
+  // TRANSLATORS: a distance and its bearing, "12.4 Meters toward 10 degrees".
+  std::string text = Subst(Tr("%1 toward %2 degrees"),
+                           {StationDistance(s, far->meters), LocalNumber(FormatGeneral(far->bearingDegrees, 3))});
+  if (far->beyondReach) text = Subst(Tr("%1 (past the computed points: the far-field formula's)"), {text});
+  if (far->overWires) {
+    text = Subst(Tr("%1 (over the antenna's own wires: the farthest point that exceeds is at them)"), {text});
+  }
+  return text;
 }
 
 std::string NearFieldMethodText(const NearFieldMethod& m) {
   std::string frequencies;
   for (const double f : m.frequenciesMHz) frequencies += (frequencies.empty() ? "" : ", ") + FrequencyText(f);
-  return "NEC-2 (" + m.engine + "), " + std::to_string(m.segments) + " segments, " + frequencies +
-         " MHz; ground: " + m.ground + ".";
+  // TRANSLATORS: %1 the engine, %2 the number of segments, %3 the frequencies, %4 the ground.
+  return Subst(Tr("NEC-2 (%1), %2 segments, %3 MHz; ground: %4."),
+               {m.engine, std::to_string(m.segments), frequencies, TrText(m.ground)});
 }
 
 std::vector<std::string> NearFieldAssumptions() {
   return {
-      "Near field: the antenna's model is solved with NEC-2 for its currents, and E and H are computed at each "
+      Tr("Near field: the antenna's model is solved with NEC-2 for its currents, and E and H are computed at each "
       "point; each is compared with the rule's own E and H limits separately (in the near field neither stands "
       "for the other). The engine prints peak phasors: the RMS field is the root of half the sum of the squared "
-      "components, scaled to the power going into the antenna.",
-      "Time-averaged limits take the average power (mode, time on the air, feedline loss); nerve-stimulation "
+      "components, scaled to the power going into the antenna."),
+      Tr("Time-averaged limits take the average power (mode, time on the air, feedline loss); nerve-stimulation "
       "limits the peak power. A place given by a distance is the worst point of the circle (or, for a "
       "straight-line distance, the sphere) at that distance around the antenna; a place without a height of "
-      "its own is judged from near the ground to the person height.",
-      "The compliance boundary is, in each of 36 directions, the smallest distance along the ground from the mast "
+      "its own is judged from near the ground to the person height."),
+      Tr("The compliance boundary is, in each of 36 directions, the smallest distance along the ground from the mast "
       "beyond which every point from near the ground to the person height complies. Points on or within a "
-      "segment's length of a wire are at the antenna, where no limit is met.",
-      "NEC-2 cannot model buried radials or wires touching real ground: radials lie just above it.",
+      "segment's length of a wire are at the antenna, where no limit is met."),
+      Tr("NEC-2 cannot model buried radials or wires touching real ground: radials lie just above it."),
   };
 }
 
 std::string FarFieldStandsInText(const std::vector<std::string>& names) {
   if (names.empty()) return {};
-  std::string list;
-  for (std::size_t i = 0; i < names.size(); ++i) {
-    if (i > 0) list += i + 1 == names.size() ? " and " : ", ";
-    list += names[i];
+  if (names.size() == 1) {
+    return Subst(Tr("%1 has no near field: its far-field share stands in the verdicts with the near field."), {names[0]});
   }
-  list += names.size() == 1 ? " has no near field: its far-field share stands"
-                             : " have no near field: their far-field shares stand";
-  list += " in the verdicts with the near field.";
-  return list;
+  std::string list = names[0];
+  for (std::size_t i = 1; i + 1 < names.size(); ++i) list = Subst(Tr("%1, %2"), {list, names[i]});
+  // TRANSLATORS: the last two of a list of names, "A, B and C".
+  list = Subst(Tr("%1 and %2"), {list, names.back()});
+  return Subst(Tr("%1 have no near field: their far-field shares stand in the verdicts with the near field."), {list});
 }
 
 std::vector<std::string> WithoutNearField(const Station& s, const StationNearField& nf) {

@@ -6,7 +6,9 @@
 
 #include "core/number_text.h"
 #include "report/record.h"
+#include "report/local_style.h"
 #include "report/station_text.h"
+#include "report/translation.h"
 
 namespace zento {
 namespace {
@@ -68,7 +70,7 @@ std::string Shortened(std::string name, const std::string& rest, double room) {
 
 std::string Decade(double exponent) {
   const double v = std::pow(10.0, exponent);
-  return v >= 1.0 ? FormatFixed(v, 0) : FormatGeneral(v, 3);
+  return LocalNumber(v >= 1.0 ? FormatFixed(v, 0) : FormatGeneral(v, 3));
 }
 
 }  // namespace
@@ -87,7 +89,8 @@ std::string PlotSvg(const Station& station, const Plot& plot, int width, int hei
   const std::string w = std::to_string(width), h = std::to_string(height);
   std::string svg = "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + w + "\" height=\"" + h +
                     "\" viewBox=\"0 0 " + w + " " + h + "\" font-family=\"sans-serif\" font-size=\"11\" role=\"img\">";
-  svg += "<title>" + HtmlEscape("Power density against distance: " + plot.title) + "</title>";
+  // TRANSLATORS: the plot's title, %1 the transmitter and its band.
+  svg += "<title>" + HtmlEscape(Subst(Tr("Power density against distance: %1"), {plot.title})) + "</title>";
   svg += "<text x=\"" + N(f.left) + "\" y=\"18\" font-size=\"13\">" + HtmlEscape(plot.title) + "</text>";
   // Decade grid and labels.
   for (double e = f.minX; e <= f.maxX + 1e-9; e += 1.0) {
@@ -105,9 +108,10 @@ std::string PlotSvg(const Station& station, const Plot& plot, int width, int hei
   svg += "<rect id=\"plot-area\" x=\"" + N(f.left) + "\" y=\"" + N(f.top) + "\" width=\"" + N(f.right - f.left) +
          "\" height=\"" + N(f.bottom - f.top) + "\" fill=\"none\" stroke=\"#000\"/>";
   svg += "<text x=\"" + N((f.left + f.right) / 2) + "\" y=\"" + N(f.bottom + 30) +
-         "\" text-anchor=\"middle\">distance from the antenna (" + (feet ? "feet" : "m") + ")</text>";
+         "\" text-anchor=\"middle\">" +
+         HtmlEscape(feet ? Tr("distance from the antenna (feet)") : Tr("distance from the antenna (m)")) + "</text>";
   svg += "<text transform=\"rotate(-90)\" x=\"" + N(-(f.top + f.bottom) / 2) +
-         "\" y=\"16\" text-anchor=\"middle\">power density (W/m\xC2\xB2)</text>";
+         "\" y=\"16\" text-anchor=\"middle\">" + HtmlEscape(Tr("power density (W/m\xC2\xB2)")) + "</text>";
   // Curves, limits and safe distances.
   for (std::size_t i = 0; i < plot.curves.size(); ++i) {
     const PlotCurve& c = plot.curves[i];
@@ -125,9 +129,13 @@ std::string PlotSvg(const Station& station, const Plot& plot, int width, int hei
     svg += "<line x1=\"" + N(f.left) + "\" y1=\"" + N(legendY - 4) + "\" x2=\"" + N(f.left + 24) + "\" y2=\"" +
            N(legendY - 4) + "\" stroke=\"" + colour + "\" stroke-width=\"2\"/><text x=\"" + N(f.left + 30) + "\" y=\"" +
            N(legendY) + "\">" +
-           HtmlEscape(EnvironmentName(station, c.environment) + ": limit " + FormatGeneral(c.limitWm2, 4) +
-                      " W/m\xC2\xB2 (dashed), met from " + StationDistance(station, c.safeDistanceMeters) +
-                      (c.instantaneous ? ", peak power against the instantaneous limit" : "")) +
+           HtmlEscape(Subst(c.instantaneous
+                                ? Tr("%1: limit %2 W/m\xC2\xB2 (dashed), met from %3, peak power against the "
+                                     "instantaneous limit")
+                                // TRANSLATORS: %1 the environment, %2 its limit, %3 where it is met.
+                                : Tr("%1: limit %2 W/m\xC2\xB2 (dashed), met from %3"),
+                            {EnvironmentName(station, c.environment), LocalNumber(FormatGeneral(c.limitWm2, 4)),
+                             StationDistance(station, c.safeDistanceMeters)})) +
            "</text>";
   }
   // Places: each named upwards along its line, clear of the others' names and of the dots.
@@ -137,7 +145,8 @@ std::string PlotSvg(const Station& station, const Plot& plot, int width, int hei
   for (std::size_t p = 0; p < plot.places.size(); ++p) {
     const PlotPlace& place = plot.places[p];
     if (!(place.distanceMeters >= plot.minMeters && place.distanceMeters <= plot.maxMeters)) continue;
-    const std::string rest = ": " + PercentText(place.share) + (place.complies ? " complies" : " EXCEEDS");
+    // TRANSLATORS: after a place's name on the plot: its share and its verdict.
+    const std::string rest = Subst(place.complies ? Tr(": %1 complies") : Tr(": %1 EXCEEDS"), {PercentText(place.share)});
     const double room = f.bottom - f.top - 8.0;
     std::vector<std::string> forms = {place.name + rest};
     for (const double share : {1.0, 0.6, 0.35}) {

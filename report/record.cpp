@@ -9,6 +9,7 @@
 #include "report/record_near_field.h"
 #include "report/record_profile.h"
 #include "report/station_text.h"
+#include "report/translation.h"
 
 namespace zento {
 namespace {
@@ -27,18 +28,22 @@ constexpr const char* kPrintRules =
 
 }  // namespace
 
-std::string VerdictWords(bool complies) { return complies ? "COMPLIES" : "EXCEEDS THE LIMIT"; }
+std::string VerdictWords(bool complies) { return complies ? Tr("COMPLIES") : Tr("EXCEEDS THE LIMIT"); }
 
 namespace {
 
 void Inputs(Html& h, const Station& s, const StationResult& result) {
-  h.Raw("<h2>Inputs</h2>\n<table>\n");
-  h.Row({"Place", "Where", "Environment"}, true);
+  h.Raw("<h2>");
+  h.Text(Tr("Inputs"));
+  h.Raw("</h2>\n<table>\n");
+  h.Row({Tr("Place"), Tr("Where"), Tr("Environment")}, true);
   for (const Place& p : s.places) {
     h.Row({p.name, WhereText(s, p), EnvironmentName(s, p.environment)});
   }
   h.Raw("</table>\n<table>\n");
-  h.Row({"Transmitter", "Power", "Mode and time", "Bands", "Feedline", "Antenna", "At the same time as"}, true);
+  h.Row({Tr("Transmitter"), Tr("Power"), Tr("Mode and time"), Tr("Bands"), Tr("Feedline"), Tr("Antenna"),
+         Tr("At the same time as")},
+        true);
   for (std::size_t t = 0; t < s.transmitters.size(); ++t) {
     const Transmitter& tx = s.transmitters[t];
     std::string bands, with;
@@ -46,13 +51,15 @@ void Inputs(Html& h, const Station& s, const StationResult& result) {
       bands += (bands.empty() ? "" : ", ") + (b.name.empty() ? FrequencyText(b.frequencyMHz) + " MHz" : b.name);
     }
     for (const auto& name : tx.simultaneousWith) with += (with.empty() ? "" : ", ") + name;
-    h.Row({tx.name, FormatGeneral(tx.powerWatts, 10) + " W PEP", ModeText(tx, result.transmitters[t].dutyPercent),
+    h.Row({tx.name, LocalNumber(FormatGeneral(tx.powerWatts, 10)) + " W PEP", ModeText(tx, result.transmitters[t].dutyPercent),
            bands, FeedlineText(tx.feedline), AntennaText(s, tx), with.empty() ? "-" : with});
   }
   h.Raw("</table>\n<p>");
-  h.Text("People are taken to be " + StationDistance(s, s.personHeightMeters) + " above the ground.");
-  if (s.exemptionDistanceMeters)
-    h.Text(" The exemption is checked at " + StationDistance(s, *s.exemptionDistanceMeters) + ".");
+  h.Text(Subst(Tr("People are taken to be %1 above the ground."), {StationDistance(s, s.personHeightMeters)}));
+  if (s.exemptionDistanceMeters) {
+    h.Text(" ");
+    h.Text(Subst(Tr("The exemption is checked at %1."), {StationDistance(s, *s.exemptionDistanceMeters)}));
+  }
   h.Raw("</p>\n");
 }
 
@@ -60,12 +67,12 @@ void Inputs(Html& h, const Station& s, const StationResult& result) {
 // enough columns for a page, each figure whole on its line.
 void FiguresTable(Html& h, const Station& s, const TransmitterResult& r) {
   h.Raw("<table>\n");
-  h.Row({"Band", "Environment", "MHz", "Window, on the air", "Loss dB", "EIRP W", "Limit", "Binding limit",
-         "Safe distance", "From the mast"},
+  h.Row({Tr("Band"), Tr("Environment"), "MHz", Tr("Window, on the air"), Tr("Loss dB"), Tr("EIRP W"), Tr("Limit"),
+         Tr("Binding limit"), Tr("Safe distance"), Tr("From the mast")},
         true);
   for (const BandResult& b : r.bands) {
     if (!b.problem.empty()) {
-      h.Row({b.band, b.problem});
+      h.Row({b.band, TrText(b.problem)});
       continue;
     }
     for (const Environment env : kEnvironments) {
@@ -73,13 +80,14 @@ void FiguresTable(Html& h, const Station& s, const TransmitterResult& r) {
       h.Raw("<tr>");
       // A band's two environments together, under one band cell.
       if (env == Environment::kControlled) h.Element("td", b.band, "rowspan=\"2\"");
-      h.Element("td", env == Environment::kControlled ? "controlled" : "uncontrolled");
+      h.Element("td", env == Environment::kControlled ? Tr("controlled") : Tr("uncontrolled"));
       h.Figures({FrequencyText(e.frequencyMHz)});
-      h.Figures({FormatGeneral(e.averagingMinutes, 3) + " min", FormatFixed(100.0 * e.timeFactor, 0) + " %"});
-      h.Figures({FormatFixed(e.feedlineLossDb, 2)});
-      h.Figures({FormatFixed(e.ComparedEirpWatts(), 1)});
-      h.Figures({FormatGeneral(e.limit.sWm2, 4) + " W/m\xC2\xB2", FormatGeneral(e.limit.eVm, 4) + " V/m",
-                 FormatGeneral(e.limit.hAm, 4) + " A/m"});
+      h.Figures({LocalNumber(FormatGeneral(e.averagingMinutes, 3)) + " min",
+                 LocalNumber(FormatFixed(100.0 * e.timeFactor, 0)) + " %"});
+      h.Figures({LocalNumber(FormatFixed(e.feedlineLossDb, 2))});
+      h.Figures({LocalNumber(FormatFixed(e.ComparedEirpWatts(), 1))});
+      h.Figures({LocalNumber(FormatGeneral(e.limit.sWm2, 4)) + " W/m\xC2\xB2",
+                 LocalNumber(FormatGeneral(e.limit.eVm, 4)) + " V/m", LocalNumber(FormatGeneral(e.limit.hAm, 4)) + " A/m"});
       h.Element("td", Nb(LimitBasisText(e.limit)));
       h.Figures({SafeDistanceText(s, e)});
       h.Element("td", Nb(HorizontalText(s, e)));
@@ -94,7 +102,7 @@ void FiguresTable(Html& h, const Station& s, const TransmitterResult& r) {
   }
   if (reactive) {
     h.Raw("<p>");
-    h.Text(kReactiveNearFieldNote);
+    h.Text(Tr(kReactiveNearFieldNote));
     h.Raw("</p>\n");
   }
 }
@@ -104,7 +112,7 @@ void FiguresTable(Html& h, const Station& s, const TransmitterResult& r) {
 void ExemptionTable(Html& h, const Station& s, const TransmitterResult& r) {
   if (CheckThreshold(s.rules, 0.0)) {
     h.Raw("<table>\n");
-    h.Row({"Band", "Threshold"}, true);
+    h.Row({Tr("Band"), Tr("Threshold")}, true);
     for (const BandResult& b : r.bands) {
       if (b.problem.empty()) h.Row({b.band, Nb(ThresholdText(s, b))});
     }
@@ -112,7 +120,7 @@ void ExemptionTable(Html& h, const Station& s, const TransmitterResult& r) {
   }
   if (s.rules != RuleSet::kFcc) return;
   h.Raw("<table>\n");
-  h.Row({"Band", "Exemption (47 CFR 1.1307(b)(3))"}, true);
+  h.Row({Tr("Band"), Tr("Exemption (47 CFR 1.1307(b)(3))")}, true);
   for (const BandResult& b : r.bands) {
     if (b.problem.empty()) h.Row({b.band, Nb(ExemptionWithReason(b))});
   }
@@ -126,7 +134,7 @@ void SharesTable(Html& h, const Station& s, const TransmitterResult& r) {
   for (const BandResult& b : r.bands) bands += b.problem.empty() ? 1u : 0u;
   if (s.places.empty() || bands == 0) return;
   h.Raw("<table>\n");
-  h.Row({"Place", "Band", "Share of the limit", "Power density", "Binding limit"}, true);
+  h.Row({Tr("Place"), Tr("Band"), Tr("Share of the limit"), Tr("Power density"), Tr("Binding limit")}, true);
   for (std::size_t p = 0; p < s.places.size(); ++p) {
     bool first = true;
     for (const BandResult& b : r.bands) {
@@ -141,7 +149,9 @@ void SharesTable(Html& h, const Station& s, const TransmitterResult& r) {
         h.Element("td", "-");
         h.Element("td", "-");
       } else {
-        h.Figures({FormatGeneral(share.sWm2, 3) + " W/m\xC2\xB2 at " + FrequencyText(share.frequencyMHz) + " MHz"});
+        // TRANSLATORS: a power density and the frequency it is at, "0.5 W/m² at 14.35 MHz".
+        h.Figures({Subst(Tr("%1 W/m\xC2\xB2 at %2 MHz"),
+                         {LocalNumber(FormatGeneral(share.sWm2, 3)), FrequencyText(share.frequencyMHz)})});
         h.Element("td", Nb(LimitBasisText(share.limit)));
       }
       h.Raw("</tr>\n");
@@ -151,10 +161,13 @@ void SharesTable(Html& h, const Station& s, const TransmitterResult& r) {
 }
 
 void Results(Html& h, const Station& s, const StationResult& result) {
-  h.Raw("<h2>Results</h2>\n<p>");
-  h.Text("Controlled: " + EnvironmentName(s, Environment::kControlled) +
-         "; uncontrolled: " + EnvironmentName(s, Environment::kUncontrolled) +
-         ". The window is the rule's averaging time, with the share of it spent transmitting.");
+  h.Raw("<h2>");
+  h.Text(Tr("Results"));
+  h.Raw("</h2>\n<p>");
+  // TRANSLATORS: %1 and %2 the rule's names for its controlled and uncontrolled environments.
+  h.Text(Subst(Tr("Controlled: %1; uncontrolled: %2. The window is the rule's averaging time, with the share of it "
+                  "spent transmitting."),
+               {EnvironmentName(s, Environment::kControlled), EnvironmentName(s, Environment::kUncontrolled)}));
   h.Raw("</p>\n");
   for (std::size_t t = 0; t < s.transmitters.size(); ++t) {
     h.Element("h3", s.transmitters[t].name);
@@ -194,6 +207,15 @@ std::string HtmlEscape(std::string_view text) {
   return out;
 }
 
+std::string PlotTitle(const Station& s, const StationResult& result, const Plot& plot) {
+  const BandResult& b = result.transmitters[plot.transmitter].bands[plot.band];
+  const std::string& name = s.transmitters[plot.transmitter].name;
+  // TRANSLATORS: a transmitter on a band, "Run on 10m".
+  if (b.lowMHz == b.highMHz) return Subst(Tr("%1 on %2"), {name, b.band});
+  // TRANSLATORS: a transmitter on a band and the band's edges, "Run on 10m (28-29.7 MHz)".
+  return Subst(Tr("%1 on %2 (%3-%4 MHz)"), {name, b.band, FrequencyText(b.lowMHz), FrequencyText(b.highMHz)});
+}
+
 std::string TodayIso() {
   const std::time_t now = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
   std::tm local{};
@@ -205,24 +227,34 @@ std::string TodayIso() {
 
 std::string EvaluationRecordHtml(const Station& s, const StationResult& result, const RecordInfo& info) {
   const RuleSetInfo& rules = Info(s.rules);
-  const std::string who = s.callsign.empty() ? std::string("a station") : s.callsign;
+  // Every number and date below in the reader's style; files and the command line keep the point.
+  LocalStyleScope scope(info.style);
+  const std::string title = s.callsign.empty() ? std::string(Tr("RF exposure evaluation of a station"))
+                                               : Subst(Tr("RF exposure evaluation of %1"), {s.callsign});
   Html h;
-  h.Raw("<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n<title>");
-  h.Text("RF exposure evaluation of " + who);
+  h.Raw("<!DOCTYPE html>\n<html lang=\"" + ShownLanguage() + "\">\n<head>\n<meta charset=\"utf-8\">\n<title>");
+  h.Text(title);
   h.Raw("</title>\n<style>");
   h.Raw(info.paper ? kPaperBody : kScreenBody);
   h.Raw(kStyle);
   if (!info.paper) h.Raw(kPrintRules);
   h.Raw("</style>\n</head>\n<body>\n");
-  h.Element("h1", "RF exposure evaluation of " + who);
+  h.Element("h1", title);
   h.Raw("\n<p>");
   if (!s.location.empty()) h.Text(s.location + ". ");
-  h.Text("Evaluated on " + info.date + " with ZENTO " + info.version + ".");
-  h.Raw("</p>\n<h2>Rules</h2>\n<p>");
-  h.Text(std::string(rules.name) + ": " + std::string(rules.citation) + ". Environments: " +
-         std::string(rules.environmentNames[0]) + " and " + std::string(rules.environmentNames[1]) + ".");
-  h.Raw("</p>\n<h2>Verdict at each place</h2>\n<table>\n");
-  h.Row({"Place", "Share of the limit", "From", "Verdict"}, true);
+  // TRANSLATORS: %1 the date, %2 ZENTO's version.
+  h.Text(Subst(Tr("Evaluated on %1 with ZENTO %2."), {LocalDate(info.date), info.version}));
+  h.Raw("</p>\n<h2>");
+  h.Text(Tr("Rules"));
+  h.Raw("</h2>\n<p>");
+  // TRANSLATORS: %1 the rule set's name, %2 its citation, %3 and %4 its two environments.
+  h.Text(Subst(Tr("%1: %2. Environments: %3 and %4."), {TrText(rules.name), TrText(rules.citation),
+                                                       TrText(rules.environmentNames[0]),
+                                                       TrText(rules.environmentNames[1])}));
+  h.Raw("</p>\n<h2>");
+  h.Text(Tr("Verdict at each place"));
+  h.Raw("</h2>\n<table>\n");
+  h.Row({Tr("Place"), Tr("Share of the limit"), Tr("From"), Tr("Verdict")}, true);
   for (std::size_t p = 0; p < s.places.size(); ++p) {
     const PlaceVerdict& v = result.places[p];
     h.Raw("<tr>");
@@ -232,18 +264,21 @@ std::string EvaluationRecordHtml(const Station& s, const StationResult& result, 
     h.Element("td", VerdictWords(v.complies), v.complies ? "class=\"complies\"" : "class=\"exceeds\"");
     h.Raw("</tr>\n");
   }
-  if (s.places.empty()) h.Row({"No place was named.", "", "", ""});
+  if (s.places.empty()) h.Row({Tr("No place was named."), "", "", ""});
   h.Raw("</table>\n");
   AssessmentSection(h, s);
   Inputs(h, s, result);
   Results(h, s, result);
   RegulatorSection(h, s, result);
   if (const auto worst = WorstBand(result)) {
-    if (const auto plot = MakePlot(s, result, worst->first, worst->second)) {
-      h.Raw("<h2>Power density around the antenna</h2>\n<p>");
+    if (auto plot = MakePlot(s, result, worst->first, worst->second)) {
+      plot->title = PlotTitle(s, result, *plot);
+      h.Raw("<h2>");
+      h.Text(Tr("Power density around the antenna"));
+      h.Raw("</h2>\n<p>");
       h.Text(
-          "The band with the largest safe distance. Solid lines: the power density; dashed: each limit; "
-          "dots: where the limit is met; vertical lines: the places.");
+          Tr("The band with the largest safe distance. Solid lines: the power density; dashed: each limit; "
+             "dots: where the limit is met; vertical lines: the places."));
       // The picture in a block of its own, not on the last line of the text above it.
       h.Raw("</p>\n<div class=\"plot\">");
       if (info.plotImageName.empty()) {
@@ -257,15 +292,18 @@ std::string EvaluationRecordHtml(const Station& s, const StationResult& result, 
     }
   }
   if (info.nearField) NearFieldSection(h, s, result, *info.nearField);
-  h.Raw("<h2>Assumptions</h2>\n<ul>\n");
+  h.Raw("<h2>");
+  h.Text(Tr("Assumptions"));
+  h.Raw("</h2>\n<ul>\n");
   for (const auto& line : Assumptions(s)) {
     h.Element("li", line);
     h.Raw("\n");
   }
   h.Raw("</ul>\n<p>");
-  h.Text("Generated by ZENTO " + info.version + " on " + info.date +
-         ". The person responsible for the station "
-         "should check the inputs; the figures are estimates, not measurements.");
+  // TRANSLATORS: %1 ZENTO's version, %2 the date.
+  h.Text(Subst(Tr("Generated by ZENTO %1 on %2. The person responsible for the station should check the inputs; the "
+                  "figures are estimates, not measurements."),
+               {info.version, LocalDate(info.date)}));
   h.Raw("</p>\n</body>\n</html>\n");
   return h.Take();
 }

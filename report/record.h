@@ -33,6 +33,8 @@ std::string EvaluationRecordHtml(const Station& station, const StationResult& re
 // The plot as an SVG element of the given size in pixels; names and verdicts are written out,
 // never shown by colour alone.
 std::string PlotSvg(const Station& station, const Plot& plot, int width, int height);
+// The plot's title in the reader's words and numbers: "Run on 10m (28-29.7 MHz)".
+std::string PlotTitle(const Station& station, const StationResult& result, const Plot& plot);
 
 // Text for HTML: & < > " escaped.
 std::string HtmlEscape(std::string_view text);

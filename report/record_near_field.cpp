@@ -2,40 +2,47 @@
 
 #include "core/number_text.h"
 #include "report/heat_map_svg.h"
+#include "report/local_style.h"
 #include "report/station_text.h"
+#include "report/translation.h"
 
 namespace zento {
 namespace {
 
 void BoundaryTables(Html& h, const Station& s, const BandResult& far, const NearFieldBand& band) {
   h.Raw("<table>\n");
-  h.Row({"Band", "Environment", "Compliance boundary (near field)", "Far-field formula, from the mast"}, true);
+  h.Row({Tr("Band"), Tr("Environment"), Tr("Compliance boundary (near field)"), Tr("Far-field formula, from the mast")},
+        true);
   for (const Environment env : kEnvironments) {
     const auto& ff = band.farFieldMeters[static_cast<std::size_t>(env)];
     h.Row({far.band, EnvironmentName(s, env), BoundaryText(s, band, env),
-           ff ? (*ff > 0.0 ? StationDistance(s, *ff) : "none: met everywhere at the person height")
-              : StationDistance(s, far.In(env).safeDistanceMeters) + " from the antenna"});
+           ff ? (*ff > 0.0 ? StationDistance(s, *ff) : std::string(Tr("none: met everywhere at the person height")))
+              : Subst(Tr("%1 from the antenna"), {StationDistance(s, far.In(env).safeDistanceMeters)})});
   }
   h.Raw("</table>\n<table>\n");
   // The uncontrolled boundary in each direction, twelve directions to a row.
   const auto& dirs = band.boundary[static_cast<std::size_t>(Environment::kUncontrolled)];
-  std::vector<std::string> header = {"Bearing"};
-  for (int c = 0; c < 12; ++c) header.push_back(FormatGeneral(30.0 * c, 3));
+  std::vector<std::string> header = {Tr("Bearing")};
+  for (int c = 0; c < 12; ++c) header.push_back(LocalNumber(FormatGeneral(30.0 * c, 3)));
   for (int r = 0; r < 3; ++r) {
-    std::vector<std::string> bearings = {"degrees"}, distances = {"boundary"};
+    std::vector<std::string> bearings = {Tr("degrees")}, distances = {Tr("boundary")};
     for (int c = 0; c < 12; ++c) {
       const auto& d = dirs[static_cast<std::size_t>(3 * c + r)];
-      bearings.push_back(FormatGeneral(d.bearingDegrees, 3));
-      distances.push_back(d.meters > 0.0 ? FormatFixed(FromMeters(d.meters, s.units), 1) + (d.beyondReach ? "*" : "")
+      bearings.push_back(LocalNumber(FormatGeneral(d.bearingDegrees, 3)));
+      distances.push_back(d.meters > 0.0 ? LocalNumber(FormatFixed(FromMeters(d.meters, s.units), 1)) + (d.beyondReach ? "*" : "")
                                          : "0");
     }
     h.Row(bearings, r == 0);
     h.Row(distances);
   }
   h.Raw("</table>\n<p>");
-  h.Text("Boundary in each direction in " + std::string(s.units == LengthUnit::kFeet ? "feet" : "meters") +
-         " along the ground from the mast (" + EnvironmentName(s, Environment::kUncontrolled) +
-         "); * past the computed points, where the far-field formula's distance stands.");
+  // TRANSLATORS: %1 the uncontrolled environment's name.
+  h.Text(Subst(s.units == LengthUnit::kFeet
+                   ? Tr("Boundary in each direction in feet along the ground from the mast (%1); * past the computed "
+                        "points, where the far-field formula's distance stands.")
+                   : Tr("Boundary in each direction in meters along the ground from the mast (%1); * past the computed "
+                        "points, where the far-field formula's distance stands."),
+               {EnvironmentName(s, Environment::kUncontrolled)}));
   h.Raw("</p>\n");
 }
 
@@ -43,13 +50,13 @@ void PlacesTable(Html& h, const Station& s, const StationResult& farField, std::
                  const NearFieldTransmitter& near) {
   if (s.places.empty()) return;
   h.Raw("<table>\n");
-  h.Row({"Place", "Band", "Near field", "Limit that binds", "Far field"}, true);
+  h.Row({Tr("Place"), Tr("Band"), Tr("Near field"), Tr("Limit that binds"), Tr("Far field")}, true);
   for (std::size_t p = 0; p < s.places.size(); ++p) {
     const std::size_t b = near.worstBand[p];
     if (b >= near.bands.size() || near.bands[b].places.empty()) continue;
     const NearFieldShare& share = near.bands[b].places[p];
     h.Row({s.places[p].name, farField.transmitters[t].bands[b].band, NearFieldShareText(share),
-           share.atAntenna ? "-" : LimitBasisText(share.limit),
+           share.atAntenna ? std::string("-") : LimitBasisText(share.limit),
            PercentText(farField.transmitters[t].bands[b].places[p].share)});
   }
   h.Raw("</table>\n");
@@ -72,18 +79,22 @@ void Pictures(Html& h, const Station& s, const StationResult& farField, std::siz
     marks.places.push_back(
         {s.places[p].name, (*s.places[p].positionMeters)[0], (*s.places[p].positionMeters)[1], near.places[p].share});
   }
-  const std::string who = s.transmitters[t].name + " on " + band.band;
-  marks.title = who + ", " + StationDistance(s, horizontal.heightMeters) + " above the ground";
+  // TRANSLATORS: a picture's title: %1 the transmitter, %2 the band, %3 the height of the plane.
+  marks.title = Subst(Tr("%1 on %2, %3 above the ground"),
+                      {s.transmitters[t].name, band.band, StationDistance(s, horizontal.heightMeters)});
   h.Raw("<p>");
-  h.Text("Share of the " + EnvironmentName(s, Environment::kUncontrolled) +
-         " limit around the antenna (logarithmic colours; black: at the antenna), the worst of E and H at each "
-         "point. Solid line: 100 %, where the limit is met; dashed: the far-field formula's distance, for "
-         "comparison.");
+  // TRANSLATORS: %1 the uncontrolled environment's name.
+  h.Text(Subst(Tr("Share of the %1 limit around the antenna (logarithmic colours; black: at the antenna), the worst "
+                  "of E and H at each point. Solid line: 100 %, where the limit is met; dashed: the far-field "
+                  "formula's distance, for comparison."),
+               {EnvironmentName(s, Environment::kUncontrolled)}));
   h.Raw("</p>\n<div class=\"plot\">");
   h.Raw(HeatMapSvg(horizontal, marks, 640, 560));
   h.Raw("</div>\n<div class=\"plot\">");
   marks.places.clear();
-  marks.title = who + ", upright toward " + FormatGeneral(vertical.bearingDegrees, 3) + " degrees";
+  // TRANSLATORS: a picture's title: %1 the transmitter, %2 the band, %3 the bearing of the upright plane.
+  marks.title = Subst(Tr("%1 on %2, upright toward %3 degrees"),
+                      {s.transmitters[t].name, band.band, LocalNumber(FormatGeneral(vertical.bearingDegrees, 3))});
   h.Raw(HeatMapSvg(vertical, marks, 640, 420));
   h.Raw("</div>\n");
 }
@@ -91,20 +102,26 @@ void Pictures(Html& h, const Station& s, const StationResult& farField, std::siz
 }  // namespace
 
 void NearFieldSection(Html& h, const Station& s, const StationResult& farField, const StationNearField& nearField) {
-  h.Raw("<h2>Near field</h2>\n");
+  h.Raw("<h2>");
+  h.Text(Tr("Near field"));
+  h.Raw("</h2>\n");
   for (std::size_t t = 0; t < s.transmitters.size(); ++t) {
     const auto& entry = t < nearField.transmitters.size() ? nearField.transmitters[t] : std::nullopt;
     const std::string& problem = t < nearField.problems.size() ? nearField.problems[t] : std::string();
     if (!entry && problem.empty()) continue;
-    h.Element("h3", s.transmitters[t].name + ": " + AntennaModelText(s, s.transmitters[t]));
+    h.Element("h3", Subst(Tr("%1: %2"), {s.transmitters[t].name, AntennaModelText(s, s.transmitters[t])}));
     h.Raw("\n<p>");
     if (!entry) {
-      h.Text("No near field: " + problem + ". The far-field figures above stand.");
+      // TRANSLATORS: %1 why the near field could not be computed.
+      h.Text(Subst(Tr("No near field: %1. The far-field figures above stand."), {TrText(problem)}));
       h.Raw("</p>\n");
       continue;
     }
     h.Text(NearFieldMethodText(entry->method));
-    if (!problem.empty()) h.Text(" No pictures: " + problem + ".");
+    if (!problem.empty()) {
+      h.Text(" ");
+      h.Text(Subst(Tr("No pictures: %1."), {TrText(problem)}));
+    }
     h.Raw("</p>\n");
     for (std::size_t b = 0; b < entry->result.bands.size(); ++b) {
       const NearFieldBand& band = entry->result.bands[b];
@@ -115,13 +132,15 @@ void NearFieldSection(Html& h, const Station& s, const StationResult& farField, 
     if (entry->grids) Pictures(h, s, farField, t, *entry);
   }
   if (!s.places.empty()) {
-    h.Raw("<h3>Verdict at each place with the near field</h3>\n");
+    h.Raw("<h3>");
+    h.Text(Tr("Verdict at each place with the near field"));
+    h.Raw("</h3>\n");
     if (const std::string standIn = FarFieldStandsInText(WithoutNearField(s, nearField)); !standIn.empty()) {
       h.Element("p", standIn);
       h.Raw("\n");
     }
     h.Raw("<table>\n");
-    h.Row({"Place", "Share of the limit", "Verdict"}, true);
+    h.Row({Tr("Place"), Tr("Share of the limit"), Tr("Verdict")}, true);
     for (std::size_t p = 0; p < s.places.size() && p < nearField.places.size(); ++p) {
       const PlaceVerdict& v = nearField.places[p];
       h.Raw("<tr>");

@@ -7,7 +7,9 @@
 #include "core/plot.h"
 #include "core/site.h"
 #include "core/thresholds.h"
+#include "report/local_style.h"
 #include "report/station_text.h"
+#include "report/translation.h"
 
 namespace zento {
 namespace {
@@ -20,14 +22,16 @@ double Vertical(const Transmitter& t, double mainBeam) {
 }
 
 void Germany(Html& h, const Station& s, const StationResult& result) {
-  h.Raw("<h2>Notification data (BEMFV section 9)</h2>\n<p>");
-  h.Text(
+  h.Raw("<h2>");
+  h.Text(Tr("Notification data (BEMFV section 9)"));
+  h.Raw("</h2>\n<p>");
+  h.Text(Tr(
       "The configuration of each transmitter and its safety distance (Sicherheitsabstand) by the "
       "Bundesnetzagentur's method: in the main beam (in Hauptstrahlrichtung) and straight down (in vertikaler "
-      "Richtung), with the antenna's mounting height above the ground (Montagehöhe über Grund).");
+      "Richtung), with the antenna's mounting height above the ground (Montagehöhe über Grund)."));
   h.Raw("</p>\n<table>\n");
-  h.Row({"Transmitter", "Band", "Mode", "Power (PEP)", "Antenna", "EIRP", "In the main beam", "Vertical",
-         "Mounting height", "Notification"},
+  h.Row({Tr("Transmitter"), Tr("Band"), Tr("Mode"), Tr("Power (PEP)"), Tr("Antenna"), "EIRP", Tr("In the main beam"),
+         Tr("Vertical"), Tr("Mounting height"), Tr("Notification")},
         true);
   for (std::size_t t = 0; t < s.transmitters.size(); ++t) {
     const Transmitter& tx = s.transmitters[t];
@@ -35,21 +39,26 @@ void Germany(Html& h, const Station& s, const StationResult& result) {
       if (!b.problem.empty()) continue;
       const EnvironmentResult& e = b.In(Environment::kUncontrolled);
       const auto threshold = CheckThreshold(s.rules, b.peakEirpWatts);
-      h.Row({tx.name, b.band, ModeText(tx, result.transmitters[t].dutyPercent), FormatGeneral(tx.powerWatts, 6) + " W",
-             FormatGeneral(result.transmitters[t].gainDbi, 4) + " dBi", FormatGeneral(b.peakEirpWatts, 4) + " W",
-             SafeDistanceText(s, e), StationDistance(s, Vertical(tx, e.safeDistanceMeters)),
-             tx.antenna.heightMeters ? StationDistance(s, *tx.antenna.heightMeters) : "-",
-             threshold ? (threshold->required ? "required" : "not required") : "-"});
+      // TRANSLATORS: whether the notification to the Bundesnetzagentur is required.
+      const std::string notification = threshold ? (threshold->required ? Tr("required") : Tr("not required")) : "-";
+      h.Row({tx.name, b.band, ModeText(tx, result.transmitters[t].dutyPercent),
+             LocalNumber(FormatGeneral(tx.powerWatts, 6)) + " W",
+             LocalNumber(FormatGeneral(result.transmitters[t].gainDbi, 4)) + " dBi",
+             LocalNumber(FormatGeneral(b.peakEirpWatts, 4)) + " W", SafeDistanceText(s, e),
+             StationDistance(s, Vertical(tx, e.safeDistanceMeters)),
+             tx.antenna.heightMeters ? StationDistance(s, *tx.antenna.heightMeters) : "-", notification});
     }
   }
   h.Raw("</table>\n");
   // The site's safety distance must lie inside the controllable area (section 8(2) no. 1).
-  h.Raw("<h3>The controllable area (kontrollierbarer Bereich)</h3>\n");
+  h.Raw("<h3>");
+  h.Text(Tr("The controllable area (kontrollierbarer Bereich)"));
+  h.Raw("</h3>\n");
   if (s.siteOutline.size() < 3) {
     h.Raw("<p>");
     h.Text(
-        "No controllable area was given (the station file's site outline): whether each safety distance stays "
-        "inside it (BEMFV section 8(2) no. 1) is not checked.");
+        Tr("No controllable area was given (the station file's site outline): whether each safety distance stays "
+           "inside it (BEMFV section 8(2) no. 1) is not checked."));
     h.Raw("</p>\n");
     return;
   }
@@ -64,32 +73,36 @@ void Germany(Html& h, const Station& s, const StationResult& result) {
 }
 
 void Uk(Html& h, const Station& s, const StationResult& result) {
-  h.Raw("<h2>Configurations assessed</h2>\n<p>");
+  h.Raw("<h2>");
+  h.Text(Tr("Configurations assessed"));
+  h.Raw("</h2>\n<p>");
   h.Text(
-      "Every configuration of band, power, mode, antenna and location, as the RSGB's guidance on Ofcom's licence "
-      "condition lists them (Ofcom's own list of what the records hold could not be read here).");
+      Tr("Every configuration of band, power, mode, antenna and location, as the RSGB's guidance on Ofcom's licence "
+         "condition lists them (Ofcom's own list of what the records hold could not be read here)."));
   h.Raw("</p>\n<table>\n");
-  h.Row({"Transmitter", "Band", "Power", "Mode", "Antenna", "Location", "EIRP", "Assessment"}, true);
+  h.Row({Tr("Transmitter"), Tr("Band"), Tr("Power"), Tr("Mode"), Tr("Antenna"), Tr("Location"), "EIRP", Tr("Assessment")},
+        true);
   for (std::size_t t = 0; t < s.transmitters.size(); ++t) {
     const Transmitter& tx = s.transmitters[t];
     // Appended piece by piece: GCC 12 warns falsely on "literal" + temporary at -O3.
     std::string location;
     if (tx.antenna.positionMeters) {
       location = "(";
-      location += FormatGeneral((*tx.antenna.positionMeters)[0], 6);
+      location += LocalNumber(FormatGeneral((*tx.antenna.positionMeters)[0], 6));
       location += ", ";
-      location += FormatGeneral((*tx.antenna.positionMeters)[1], 6);
+      location += LocalNumber(FormatGeneral((*tx.antenna.positionMeters)[1], 6));
       location += ") m";
     } else {
-      location = "the station's mast";
+      location = Tr("the station's mast");
     }
-    if (!s.location.empty()) location += ", " + s.location;
+    // TRANSLATORS: where the antenna stands, then the station's location.
+    if (!s.location.empty()) location = Subst(Tr("%1, %2"), {location, s.location});
     for (const BandResult& b : result.transmitters[t].bands) {
       if (!b.problem.empty()) continue;
       const auto threshold = CheckThreshold(s.rules, b.peakEirpWatts);
-      h.Row({tx.name, b.band, FormatGeneral(tx.powerWatts, 6) + " W", ModeText(tx, result.transmitters[t].dutyPercent),
-             AntennaText(s, tx), location, FormatGeneral(b.peakEirpWatts, 4) + " W",
-             threshold ? threshold->statement : "-"});
+      h.Row({tx.name, b.band, LocalNumber(FormatGeneral(tx.powerWatts, 6)) + " W",
+             ModeText(tx, result.transmitters[t].dutyPercent), AntennaText(s, tx), location,
+             LocalNumber(FormatGeneral(b.peakEirpWatts, 4)) + " W", threshold ? ThresholdText(s, b) : "-"});
     }
   }
   h.Raw("</table>\n");
@@ -98,23 +111,28 @@ void Uk(Html& h, const Station& s, const StationResult& result) {
 }  // namespace
 
 void AssessmentSection(Html& h, const Station& s) {
-  h.Raw("<h2>Assessment</h2>\n");
+  h.Raw("<h2>");
+  h.Text(Tr("Assessment"));
+  h.Raw("</h2>\n");
   if (!s.assessment) {
     h.Raw("<p>");
     h.Text(
-        "Not given: who assessed the station and when, the method, the measures that keep the public out "
-        "of where the limits are not met, and when it is assessed again (the station file's assessment).");
+        Tr("Not given: who assessed the station and when, the method, the measures that keep the public out "
+        "of where the limits are not met, and when it is assessed again (the station file's assessment)."));
     h.Raw("</p>\n");
     return;
   }
   const Assessment& a = *s.assessment;
-  const auto or_none = [](const std::string& text) { return text.empty() ? std::string("not given") : text; };
+  const auto or_none = [](const std::string& text) { return text.empty() ? std::string(Tr("not given")) : text; };
   h.Raw("<table>\n");
-  h.Row({"Assessed by", or_none(a.assessor)});
-  h.Row({"On", or_none(a.date)});
-  h.Row({"Method and assumptions", or_none(a.method) + " (the assumptions of the evaluation are listed below)"});
-  h.Row({"Measures keeping the public out", or_none(a.measures)});
-  h.Row({"To be assessed again", or_none(a.nextReview)});
+  h.Row({Tr("Assessed by"), or_none(a.assessor)});
+  // TRANSLATORS: the date of the assessment follows.
+  h.Row({TrIn("assessed on", "On"), or_none(LocalDate(a.date))});
+  // TRANSLATORS: %1 the assessment's method as the station's operator wrote it.
+  h.Row({Tr("Method and assumptions"),
+         Subst(Tr("%1 (the assumptions of the evaluation are listed below)"), {or_none(a.method)})});
+  h.Row({Tr("Measures keeping the public out"), or_none(a.measures)});
+  h.Row({Tr("To be assessed again"), or_none(LocalDate(a.nextReview))});
   h.Raw("</table>\n");
 }
 
@@ -150,9 +168,10 @@ std::string SiteSvg(const Station& s, const StationResult& result, int width, in
   std::string svg = "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + std::to_string(width) + "\" height=\"" +
                     std::to_string(height) + "\" viewBox=\"0 0 " + std::to_string(width) + " " +
                     std::to_string(height) +
-                    "\" font-family=\"sans-serif\" font-size=\"11\" role=\"img\" aria-label=\"The site from above: "
-                    "the controllable area and each antenna's safety distance\">";
-  svg.append("<title>The site from above</title>");
+                    "\" font-family=\"sans-serif\" font-size=\"11\" role=\"img\" aria-label=\"" +
+                    HtmlEscape(Tr("The site from above: the controllable area and each antenna's safety distance")) +
+                    "\">";
+  svg.append("<title>").append(HtmlEscape(Tr("The site from above"))).append("</title>");
   std::string points;
   for (const auto& c : s.siteOutline) points.append(X(c[0])).append(",").append(Y(c[1])).append(" ");
   svg.append("<polygon points=\"").append(points).append("\" fill=\"#e8f0e8\" stroke=\"#1b5e20\" stroke-width=\"2\"/>");
@@ -162,7 +181,8 @@ std::string SiteSvg(const Station& s, const StationResult& result, int width, in
     svg.append(FormatFixed(r * scale, 1)).append("\" fill=\"none\" stroke=\"#b00020\" stroke-dasharray=\"6 4\"/>");
     svg.append("<circle cx=\"").append(X(at[0])).append("\" cy=\"").append(Y(at[1])).append("\" r=\"3\"/>");
     svg.append("<text x=\"").append(X(at[0])).append("\" y=\"").append(Y(at[1])).append("\" dx=\"5\" dy=\"-5\">");
-    svg.append(HtmlEscape(s.transmitters[t].name + " " + StationDistance(s, r))).append("</text>");
+    // TRANSLATORS: an antenna's label on the site's picture: the transmitter and its safety distance.
+    svg.append(HtmlEscape(Subst(Tr("%1 %2"), {s.transmitters[t].name, StationDistance(s, r)}))).append("</text>");
   }
   for (const Place& p : s.places) {
     if (!p.positionMeters) continue;
@@ -174,8 +194,8 @@ std::string SiteSvg(const Station& s, const StationResult& result, int width, in
   }
   svg.append("<text x=\"").append(std::to_string(width / 2)).append("\" y=\"").append(std::to_string(height - 8));
   svg.append("\" text-anchor=\"middle\">")
-      .append(HtmlEscape("north up; green: the controllable area; dashed: "
-                         "each antenna's safety distance in its main beam"));
+      .append(HtmlEscape(Tr("north up; green: the controllable area; dashed: "
+                            "each antenna's safety distance in its main beam")));
   svg.append("</text></svg>");
   return svg;
 }

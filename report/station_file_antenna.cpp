@@ -3,6 +3,7 @@
 
 #include <vector>
 
+#include "report/translation.h"
 namespace zento {
 
 AntennaModel ReadAntennaModel(const JsonReader& r, const nlohmann::json& v, const JsonPath& path,
@@ -35,7 +36,8 @@ AntennaModel ReadAntennaModel(const JsonReader& r, const nlohmann::json& v, cons
   }
   for (const auto& [key, value] : o.items()) {
     if (std::find(keys.begin(), keys.end(), key) == keys.end()) {
-      r.Fail(path.Member(key), "not a key of a \"" + std::string(kAntennaKinds[*kind].key) + "\" model");
+      // TRANSLATORS: %1 the model's kind as the file writes it ("dipole").
+      r.Fail(path.Member(key), Subst(Tr("not a key of a \"%1\" model"), {kAntennaKinds[*kind].key}));
     }
   }
   m.designMHz = r.OptionalNumber(o, path, "design_mhz", kFrequencyRange);
@@ -64,13 +66,13 @@ AntennaModel ReadAntennaModel(const JsonReader& r, const nlohmann::json& v, cons
         if (const auto deck = ParseNecDeck(*text, why)) {
           m.imported = *deck;
         } else {
-          m.importProblem = m.file + ": " + why;
+          m.importProblem = Subst(Tr("%1: %2"), {m.file, why});
         }
       } else {
         m.importProblem = why;
       }
     } else {
-      m.importProblem = "the model's file " + m.file + " was not read";
+      m.importProblem = Subst(Tr("the model's file %1 was not read"), {m.file});
     }
   }
   return m;

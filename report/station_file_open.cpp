@@ -5,19 +5,21 @@
 #include <iterator>
 
 #include "report/station_file.h"
-
+#include "report/translation.h"
 namespace zento {
 
 std::optional<Station> ReadStationFile(const std::filesystem::path& path, std::string& error) {
   namespace fs = std::filesystem;
   std::error_code ec;
   if (fs::is_directory(path, ec)) {
-    error = "is a folder, not a file";
+    error = Tr("is a folder, not a file");
     return std::nullopt;
   }
   std::ifstream in(path, std::ios::binary);
   if (!in) {
-    error = std::string("cannot be opened (") + std::strerror(errno) + ")";
+    const std::string why = std::strerror(errno);
+    // TRANSLATORS: after the file's name: %1 the system's reason.
+    error = Subst(Tr("cannot be opened (%1)"), {why});
     return std::nullopt;
   }
   if (const auto size = fs::file_size(path, ec); !ec && size > kMaxStationFileBytes) {
@@ -33,12 +35,13 @@ std::optional<Station> ReadStationFile(const std::filesystem::path& path, std::s
     text.append(chunk, static_cast<std::size_t>(in.gcount()));
   }
   if (in.bad()) {
-    error = "cannot be read";
+    error = Tr("cannot be read");
     return std::nullopt;
   }
   if (text.size() > kMaxStationFileBytes) {
-    error = "the file has more than " + std::to_string(kMaxStationFileBytes) + " bytes; a station file has at most " +
-            std::to_string(kMaxStationFileBytes) + " (" + std::to_string(kMaxStationFileBytes >> 20) + " MiB)";
+    // TRANSLATORS: %1 the largest a station file may be in bytes, %2 the same in MiB.
+    error = Subst(Tr("the file has more than %1 bytes; a station file has at most %1 (%2 MiB)"),
+                  {std::to_string(kMaxStationFileBytes), std::to_string(kMaxStationFileBytes >> 20)});
     return std::nullopt;
   }
   // An imported antenna model's file is read beside the station file, refused by size the same way.
@@ -48,17 +51,18 @@ std::optional<Station> ReadStationFile(const std::filesystem::path& path, std::s
     std::error_code code;
     const auto size = fs::file_size(deck, code);
     if (code) {
-      why = "cannot read " + file + " (" + code.message() + ")";
+      // TRANSLATORS: %1 an antenna model's file, %2 the system's reason.
+      why = Subst(Tr("cannot read %1 (%2)"), {file, code.message()});
       return std::nullopt;
     }
     if (size > kMaxStationFileBytes) {
-      why = file + ": " + FileTooLargeText(size);
+      why = Subst(Tr("%1: %2"), {file, FileTooLargeText(size)});
       return std::nullopt;
     }
     std::ifstream deckIn(deck, std::ios::binary);
     std::string content((std::istreambuf_iterator<char>(deckIn)), std::istreambuf_iterator<char>());
     if (!deckIn && !deckIn.eof()) {
-      why = "cannot read " + file;
+      why = Subst(Tr("cannot read %1"), {file});
       return std::nullopt;
     }
     return content;

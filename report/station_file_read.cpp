@@ -12,7 +12,7 @@
 #include "report/json_reader.h"
 #include "report/station_file.h"
 #include "report/station_file_antenna.h"
-
+#include "report/translation.h"
 namespace zento {
 namespace {
 
@@ -34,12 +34,13 @@ class Reader : JsonReader {
          {"format", "version", "callsign", "location", "rules", "ground_reflection", "units", "person_height_m",
           "exemption_distance_m", "ground", "assessment", "site", "places", "transmitters"});
     if (String(root, root_, "format") != kStationFileFormat) {
-      Fail(root_.Member("format"), "expected \"" + std::string(kStationFileFormat) + "\"", &root.at("format"));
+      Fail(root_.Member("format"), Subst(Tr("expected \"%1\""), {kStationFileFormat}), &root.at("format"));
     }
     const double version = Number(root, root_, "version", {1, 1000});
     if (version != kStationFileVersion) {
       Fail(root_.Member("version"),
-           "expected " + std::to_string(kStationFileVersion) + " (a newer ZENTO wrote this file)", &root.at("version"));
+           Subst(Tr("expected %1 (a newer ZENTO wrote this file)"), {std::to_string(kStationFileVersion)}),
+           &root.at("version"));
     }
     Station s;
     s.callsign = Name(root, root_, "callsign", kMaxCallsignLength);
@@ -47,7 +48,7 @@ class Reader : JsonReader {
     if (const auto rules = OptionalString(root, root_, "rules")) {
       const auto found = FindRuleSet(*rules);
       if (!found) {
-        Fail(root_.Member("rules"), "expected one of " + RuleSetKeys(), &root.at("rules"));
+        Fail(root_.Member("rules"), Subst(Tr("expected one of %1"), {RuleSetKeys()}), &root.at("rules"));
       }
       s.rules = *found;
     }
@@ -64,16 +65,16 @@ class Reader : JsonReader {
     if (const Json* site = Find(root, "site")) {
       const JsonPath path = root_.Member("site");
       Keys(Object(*site, path), path, {"outline_m"});
-      ForEach(*site, path, "outline_m", {kMaxOutlinePoints, "corners"}, [&](const Json& corner, const JsonPath& p) {
-        if (!corner.is_array() || corner.size() != 2) Fail(p, "expected [x, y]", &corner);
+      ForEach(*site, path, "outline_m", {kMaxOutlinePoints, Tr("expected at most %1 corners, got %2")}, [&](const Json& corner, const JsonPath& p) {
+        if (!corner.is_array() || corner.size() != 2) Fail(p, Tr("expected [x, y]"), &corner);
         s.siteOutline.push_back(
             {NumberValue(corner[0], p.Item(0), kSiteRange), NumberValue(corner[1], p.Item(1), kSiteRange)});
       });
-      if (s.siteOutline.size() < 3) Fail(path.Member("outline_m"), "expected at least 3 corners");
+      if (s.siteOutline.size() < 3) Fail(path.Member("outline_m"), Tr("expected at least 3 corners"));
     }
-    ForEach(root, root_, "places", {kMaxPlaces, "places"},
+    ForEach(root, root_, "places", {kMaxPlaces, Tr("expected at most %1 places, got %2")},
             [&](const Json& v, const JsonPath& path) { s.places.push_back(ReadPlace(v, path)); });
-    ForEach(root, root_, "transmitters", {kMaxTransmitters, "transmitters"},
+    ForEach(root, root_, "transmitters", {kMaxTransmitters, Tr("expected at most %1 transmitters, got %2")},
             [&](const Json& v, const JsonPath& path) { s.transmitters.push_back(ReadTransmitter(v, path)); });
     CheckNames(s, root);
     return s;
@@ -97,7 +98,7 @@ class Reader : JsonReader {
     const auto text = OptionalString(o, path, key);
     if (!text) return {};
     if (!IsIsoDate(*text)) {
-      Fail(path.Member(key), "expected a date as YYYY-MM-DD", &o.at(key));
+      Fail(path.Member(key), Tr("expected a date as YYYY-MM-DD"), &o.at(key));
     }
     return *text;
   }
@@ -112,13 +113,13 @@ class Reader : JsonReader {
       if (*env == "controlled") {
         p.environment = Environment::kControlled;
       } else if (*env != "uncontrolled") {
-        Fail(path.Member("environment"), "expected \"controlled\" or \"uncontrolled\"", &o.at("environment"));
+        Fail(path.Member("environment"), Tr("expected \"controlled\" or \"uncontrolled\""), &o.at("environment"));
       }
     }
     const auto where = OneOf(o, path, {"distance_m", "horizontal_m", "position_m"}, false);
     if (where == "distance_m") {
       p.distanceMeters = Number(o, path, "distance_m", kPlaceDistanceRange);
-      if (Find(o, "height_m")) Fail(path.Member("height_m"), "only with \"horizontal_m\" or \"position_m\"");
+      if (Find(o, "height_m")) Fail(path.Member("height_m"), Tr("only with \"horizontal_m\" or \"position_m\""));
     } else if (where == "position_m") {
       p.positionMeters = OptionalPair(o, path, "position_m", kSiteRange);
       p.heightMeters = OptionalNumber(o, path, "height_m", kHeightRange);
@@ -140,7 +141,7 @@ class Reader : JsonReader {
       for (std::size_t row = 0; row < CountCables(kCableTable); ++row) {
         if (SameIgnoringCase(kCableTable[row].name, name)) f.cableRow = static_cast<int>(row);
       }
-      if (f.cableRow < 0) Fail(path.Member("cable"), "expected a cable of zento-calc --list-cables", &o.at("cable"));
+      if (f.cableRow < 0) Fail(path.Member("cable"), Tr("expected a cable of zento-calc --list-cables"), &o.at("cable"));
     } else if (kind == "loss_db_per_100ft") {
       f.kind = FeedlineKind::kLossPer100Feet;
       f.lossDbPer100Feet = Number(o, path, "loss_db_per_100ft", kLossPer100FeetRange);
@@ -149,7 +150,7 @@ class Reader : JsonReader {
     }
     if (f.kind == FeedlineKind::kTotalLoss) {
       for (const auto key : {"length", "length_units"}) {
-        if (Find(o, key)) Fail(path.Member(key), "only with \"cable\" or \"loss_db_per_100ft\"");
+        if (Find(o, key)) Fail(path.Member(key), Tr("only with \"cable\" or \"loss_db_per_100ft\""));
       }
     } else {
       f.length = Number(o, path, "length", kCableLengthRange);
@@ -169,7 +170,7 @@ class Reader : JsonReader {
       for (std::size_t i = 0; i < kAntennaPresets.size(); ++i) {
         if (kAntennaPresets[i].shortName == key) a.preset = static_cast<int>(i);
       }
-      if (!a.preset) Fail(path.Member("preset"), "expected a preset of zento-calc --list-antennas", &o.at("preset"));
+      if (!a.preset) Fail(path.Member("preset"), Tr("expected a preset of zento-calc --list-antennas"), &o.at("preset"));
     } else {
       a.gainDbi = OptionalNumber(o, path, "gain_dbi", kGainRange).value_or(0.0);
     }
@@ -187,7 +188,7 @@ class Reader : JsonReader {
     for (const RuleSet rules : {RuleSet::kFcc, RuleSet::kIcnirp1998}) {
       if (const auto band = FindBand(rules, name)) return {std::string(band->name), 0.0};
     }
-    Fail(path, "expected a band name (160m ... 23cm, 4m) or a frequency in MHz", &v);
+    Fail(path, Tr("expected a band name (160m ... 23cm, 4m) or a frequency in MHz"), &v);
   }
 
   Transmitter ReadTransmitter(const Json& v, const JsonPath& path) const {
@@ -197,36 +198,36 @@ class Reader : JsonReader {
           "bands", "feedline", "antenna", "simultaneous_with"});
     Transmitter t;
     t.name = Name(o, path, "name", kMaxNameLength);
-    if (t.name.empty()) Fail(path.Member("name"), "expected a name", Find(o, "name") ? &o.at("name") : nullptr);
+    if (t.name.empty()) Fail(path.Member("name"), Tr("expected a name"), Find(o, "name") ? &o.at("name") : nullptr);
     t.powerWatts = Number(o, path, "power_watts", kPowerRange);
     if (OneOf(o, path, {"mode", "duty_percent"}, true) == "duty_percent") {
       t.dutyPercent = Number(o, path, "duty_percent", kDutyRange);
     } else if (const auto mode = OptionalString(o, path, "mode")) {
-      if (!FindMode(*mode)) Fail(path.Member("mode"), "expected a mode of zento-calc --list-modes", &o.at("mode"));
+      if (!FindMode(*mode)) Fail(path.Member("mode"), Tr("expected a mode of zento-calc --list-modes"), &o.at("mode"));
       t.mode = *mode;
     }
     if (OneOf(o, path, {"tx_minutes", "tx_seconds"}, true) == "tx_seconds" || Find(o, "rx_seconds")) {
       // Seconds, as FT8's and FT4's periods are given; kept as minutes, shown as seconds.
       if (Find(o, "tx_minutes") || Find(o, "rx_minutes")) {
-        Fail(path, "the times in minutes or in seconds, not both");
+        Fail(path, Tr("the times in minutes or in seconds, not both"));
       }
       if (const auto tx = OptionalNumber(o, path, "tx_seconds", {kTxMinutesRange.min * 60, kTxMinutesRange.max * 60})) {
         t.txMinutes = *tx / 60.0;
       }
       if (const auto rx = OptionalNumber(o, path, "rx_seconds", {0.0, kMinutesRange.max * 60}))
         t.rxMinutes = *rx / 60.0;
-      if (t.rxMinutes && !t.txMinutes) Fail(path, "missing key \"tx_seconds\" beside \"rx_seconds\"");
+      if (t.rxMinutes && !t.txMinutes) Fail(path, Tr("missing key \"tx_seconds\" beside \"rx_seconds\""));
       t.timesInSeconds = true;
     } else {
       t.txMinutes = OptionalNumber(o, path, "tx_minutes", kTxMinutesRange);
       t.rxMinutes = OptionalNumber(o, path, "rx_minutes", kMinutesRange);
-      if (t.rxMinutes && !t.txMinutes) Fail(path, "missing key \"tx_minutes\" beside \"rx_minutes\"");
+      if (t.rxMinutes && !t.txMinutes) Fail(path, Tr("missing key \"tx_minutes\" beside \"rx_minutes\""));
     }
-    ForEach(o, path, "bands", {kMaxBandsPerTransmitter, "bands"},
+    ForEach(o, path, "bands", {kMaxBandsPerTransmitter, Tr("expected at most %1 bands, got %2")},
             [&](const Json& b, const JsonPath& p) { t.bands.push_back(ReadBand(b, p)); });
     if (const Json* f = Find(o, "feedline")) t.feedline = ReadFeedline(*f, path.Member("feedline"));
     if (const Json* a = Find(o, "antenna")) t.antenna = ReadAntenna(*a, path.Member("antenna"));
-    ForEach(o, path, "simultaneous_with", {kMaxTransmitters, "names"},
+    ForEach(o, path, "simultaneous_with", {kMaxTransmitters, Tr("expected at most %1 names, got %2")},
             [&](const Json& n, const JsonPath& p) { t.simultaneousWith.push_back(StringValue(n, p, kMaxNameLength)); });
     return t;
   }
@@ -235,7 +236,7 @@ class Reader : JsonReader {
     std::set<std::string> names;
     for (std::size_t i = 0; i < s.transmitters.size(); ++i) {
       if (!names.insert(s.transmitters[i].name).second) {
-        Fail(root_.Member("transmitters").Item(i).Member("name"), "another transmitter has this name",
+        Fail(root_.Member("transmitters").Item(i).Member("name"), Tr("another transmitter has this name"),
              &root.at("transmitters")[i].at("name"));
       }
     }
@@ -244,7 +245,7 @@ class Reader : JsonReader {
       for (std::size_t k = 0; k < with.size(); ++k) {
         if (names.count(with[k]) == 0 || with[k] == s.transmitters[i].name) {
           Fail(root_.Member("transmitters").Item(i).Member("simultaneous_with").Item(k),
-               "expected the name of another transmitter", &root.at("transmitters")[i].at("simultaneous_with")[k]);
+               Tr("expected the name of another transmitter"), &root.at("transmitters")[i].at("simultaneous_with")[k]);
         }
       }
     }
@@ -256,8 +257,9 @@ class Reader : JsonReader {
 }  // namespace
 
 std::string FileTooLargeText(std::uintmax_t bytes) {
-  return "the file has " + std::to_string(bytes) + " bytes; a station file has at most " +
-         std::to_string(kMaxStationFileBytes) + " (" + std::to_string(kMaxStationFileBytes >> 20) + " MiB)";
+  // TRANSLATORS: %1 the file's size in bytes, %2 the largest a station file may be, %3 the same in MiB.
+  return Subst(Tr("the file has %1 bytes; a station file has at most %2 (%3 MiB)"),
+               {std::to_string(bytes), std::to_string(kMaxStationFileBytes), std::to_string(kMaxStationFileBytes >> 20)});
 }
 
 std::string TextFieldProblem(std::string_view text, std::size_t maxChars) {
@@ -265,11 +267,13 @@ std::string TextFieldProblem(std::string_view text, std::size_t maxChars) {
     const auto u = static_cast<unsigned char>(c);
     if ((u < 0x20 && c != '\t' && c != '\n' && c != '\r') || u == 0x7F) {
       constexpr char kHex[] = "0123456789ABCDEF";
-      return std::string("expected text without control characters, got U+00") + kHex[u >> 4] + kHex[u & 0xF];
+      const char code[] = {'U', '+', '0', '0', kHex[u >> 4], kHex[u & 0xF], '\0'};
+      // TRANSLATORS: %1 a character's code, "U+0007".
+      return Subst(Tr("expected text without control characters, got %1"), {code});
     }
   }
   if (const std::size_t chars = CountCharacters(text); chars > maxChars) {
-    return "expected at most " + std::to_string(maxChars) + " characters, got " + std::to_string(chars);
+    return Subst(Tr("expected at most %1 characters, got %2"), {std::to_string(maxChars), std::to_string(chars)});
   }
   return {};
 }

@@ -8,6 +8,7 @@
 #include "core/near_field.h"
 #include "core/site.h"
 #include "core/station_eval.h"
+#include "core/text_mark.h"
 
 namespace zento {
 
@@ -54,9 +55,10 @@ std::string FarFieldStandsInText(const std::vector<std::string>& names);
 std::vector<std::string> WithoutNearField(const Station& station, const StationNearField& nearField);
 
 // The note every output gives under distances marked * within lambda/2pi of the antenna.
+// Marked for the catalogues: shown through Tr(kReactiveNearFieldNote).
 inline constexpr const char* kReactiveNearFieldNote =
-    "* within lambda/2pi of the antenna, in its reactive near field: the far-field figure does not hold here; "
-    "evaluate the near field.";
+    N_("* within lambda/2pi of the antenna, in its reactive near field: the far-field figure does not hold here; "
+       "evaluate the near field.");
 // Whether any of the band's distances (safe distances, places) lies in the reactive near field.
 bool InReactiveNearField(const BandResult& band);
 // "12.3 Feet", or "12.3 Feet *" where it lies in the reactive near field.

@@ -14,6 +14,9 @@
 #include <regex>
 #include <set>
 
+#include "report/local_style.h"
+#include "tests/report/svg_text.h"
+
 namespace zento {
 namespace {
 
@@ -405,6 +408,22 @@ TEST(HeatMap, APlaneWithoutPointsIsSaidSo) {
     const std::string svg = HeatMapSvg(g, e.marks, 640, 480);
     EXPECT_NE(svg.find("No picture"), std::string::npos);
     EXPECT_EQ(svg.find("id=\"cells\""), std::string::npos);
+  }
+}
+
+// In a comma-decimal style the labels a person reads change and nothing that places them does.
+TEST(HeatMap, InTheReadersStyleOnlyTheLabelsTakeTheComma) {
+  const struct {
+    const char* name;
+    Example example;
+    const char* label;  // the far-field distance in the legend: 9.5 m in feet, 6.25 m
+  } cases[] = {{"horizontal", Horizontal(), ">31,2 ft around the mast<"}, {"vertical", Vertical(), ">6,2 m either side<"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const LocalStyleScope scope({",", "%d.%m.%Y"});
+    const std::string svg = HeatMapSvg(c.example.image, c.example.marks, 640, 480);
+    EXPECT_NE(svg.find(c.label), std::string::npos);
+    for (const auto& a : test::Attributes(svg)) EXPECT_TRUE(test::MachineReadable(a)) << a.name << "=" << a.value;
   }
 }
 

@@ -4,9 +4,15 @@
 
 #include <gtest/gtest.h>
 
+#include <clocale>
+#include <cstdlib>
 #include <filesystem>
+#include <optional>
+#include <regex>
 
 #include "report/station_file.h"
+#include "report/translation.h"
+#include "tests/report/svg_text.h"
 #include "tests/support/files.h"
 
 namespace zento {
@@ -130,6 +136,110 @@ TEST(Record, EachRegulatorsSectionInItsOwnWords) {
   EXPECT_NE(ofcom.find("Not given: who assessed the station"), std::string::npos);
   EXPECT_NE(ofcom.find("Configurations assessed"), std::string::npos);
   EXPECT_NE(ofcom.find("assessment and records required"), std::string::npos);
+}
+
+Station Germany() {
+  std::string error;
+  auto station =
+      ReadStationFile(std::filesystem::path(ZENTO_SOURCE_DIR) / "examples" / "germany-bemfv.zento.json", error);
+  EXPECT_TRUE(station) << error;
+  return *station;
+}
+
+// The page without its style sheet, whose lengths are the browser's and keep their point.
+std::string WithoutStyle(const std::string& html) {
+  return std::regex_replace(html, std::regex("<style>[^<]*</style>"), "");
+}
+
+// In the reader's style, every number a person reads has its comma and every date its order, and
+// no coordinate or size of a picture changes; without the style, the point and ISO dates stay.
+TEST(Record, NumbersAndDatesInTheReadersStylePicturesKeepTheirPoint) {
+  const struct {
+    const char* name;
+    Station station;
+  } stations[] = {{"far field, United States", Example()}, {"Germany, with its site", Germany()}};
+  for (const auto& [name, station] : stations) {
+    SCOPED_TRACE(name);
+    RecordInfo info{"2026-12-07", "9.8.7", ""};
+    info.style = {",", "%d.%m.%Y"};
+    const std::string html = EvaluationRecordHtml(station, EvaluateStation(station), info);
+    EXPECT_NE(html.find("Evaluated on 07.12.2026 with ZENTO 9.8.7."), std::string::npos);
+    EXPECT_TRUE(std::regex_search(html, std::regex("People are taken to be [0-9]+,[0-9] ")));
+    // Nothing a person reads has a decimal point: each number went through the style.
+    static const std::regex kPointDecimal("[0-9]\\.[0-9]");
+    for (const std::string& text : test::Texts(WithoutStyle(html))) {
+      // ZENTO's version, the rules' own section numbers and the dates are names, not figures.
+      if (text.find("ZENTO") != std::string::npos || text.find("1.1307") != std::string::npos ||
+          text.find("1.1310") != std::string::npos || text.find(".12.202") != std::string::npos ||
+          // core's reason, its number written there
+          text.find("closer than lambda/2pi (") != std::string::npos) {
+        continue;
+      }
+      EXPECT_FALSE(std::regex_search(text, kPointDecimal)) << text;
+    }
+    for (const auto& a : test::Attributes(html)) {
+      if (a.name != "aria-label") {
+        EXPECT_FALSE(std::regex_search(a.value, std::regex("[0-9],[0-9]+,"))) << a.name << "=" << a.value;
+      }
+      EXPECT_TRUE(test::MachineReadable(a)) << a.name << "=" << a.value;
+    }
+    // The scope ends with the record: what follows keeps the point and the ISO date.
+    const std::string plain = EvaluationRecordHtml(station, EvaluateStation(station), {"2026-12-07", "9.8.7", ""});
+    EXPECT_NE(plain.find("Evaluated on 2026-12-07 "), std::string::npos);
+    EXPECT_TRUE(std::regex_search(plain, std::regex("People are taken to be [0-9]+\\.[0-9] ")));
+  }
+  // The assessment's dates too.
+  RecordInfo info{"2026-12-07", "1", ""};
+  info.style = {",", "%d.%m.%Y"};
+  const Station germany = Germany();
+  const std::string html = EvaluationRecordHtml(germany, EvaluateStation(germany), info);
+  EXPECT_NE(html.find("<td>07.12.2026</td>"), std::string::npos);
+  EXPECT_NE(html.find("<td>07.12.2027</td>"), std::string::npos);
+}
+
+// The user's language, set as a user sets it, and English again afterwards whatever happens.
+class GermanCatalogue {
+ public:
+  GermanCatalogue() : messages_(std::setlocale(LC_MESSAGES, nullptr)) {
+    if (const char* language = std::getenv("LANGUAGE")) language_ = language;
+    setenv("LANGUAGE", "de", 1);
+    std::setlocale(LC_MESSAGES, "C.UTF-8");
+    UseCatalogues(ZENTO_LOCALE_DIR);
+  }
+  ~GermanCatalogue() {
+    if (language_) {
+      setenv("LANGUAGE", language_->c_str(), 1);
+    } else {
+      unsetenv("LANGUAGE");
+    }
+    std::setlocale(LC_MESSAGES, messages_.c_str());
+    UseCatalogues(ZENTO_LOCALE_DIR);
+  }
+  GermanCatalogue(const GermanCatalogue&) = delete;
+  GermanCatalogue& operator=(const GermanCatalogue&) = delete;
+
+ private:
+  std::string messages_;
+  std::optional<std::string> language_;
+};
+
+TEST(Record, InGermanItsWordsAreGermanAndItsFiguresTheSame) {
+  const Station s = Germany();
+  const StationResult result = EvaluateStation(s);
+  std::string german;
+  {
+    const GermanCatalogue scope;
+    german = EvaluationRecordHtml(s, result, {"2026-12-07", "1", ""});
+  }
+  for (const std::string expected : {"<html lang=\"de\">", "<h2>Ergebnisse</h2>", "<h2>Annahmen</h2>",
+                                     "<h2>Einhaltung an jedem Ort</h2>", "<th>Sicherheitsabstand</th>"}) {
+    EXPECT_NE(german.find(expected), std::string::npos) << expected;
+  }
+  EXPECT_EQ(german.find("<h2>Results</h2>"), std::string::npos);
+  // English again afterwards.
+  const std::string english = EvaluationRecordHtml(s, result, {"2026-12-07", "1", ""});
+  EXPECT_NE(english.find("<html lang=\"en\">"), std::string::npos);
+  EXPECT_NE(english.find("<h2>Results</h2>"), std::string::npos);
 }
 
 }  // namespace
