@@ -7,6 +7,7 @@
 #include <numbers>
 
 #include "core/number_text.h"
+#include "station/local_text.h"
 
 namespace zento::station {
 namespace {
@@ -125,7 +126,7 @@ void AntennaDrawing::paintEvent(QPaintEvent*) {
     painter.setPen(QPen(palette().text().color(), 1.0));
     painter.drawLine(start, start + QPointF(pixels, 0));
     painter.drawText(start + QPointF(pixels + 4, 4),
-                     QString::fromStdString(FormatGeneral(length, 3)) +
+                     LocalNum(FormatGeneral(length, 3)) +
                          (w.units == LengthUnit::kFeet ? tr(" ft") : tr(" m")));
   }
 }

@@ -14,6 +14,7 @@
 
 #include "core/antennas.h"
 #include "station/antenna_drawing.h"
+#include "station/local_text.h"
 #include "station/file_io.h"
 #include "station/near_field_service.h"
 #include "station/number_field.h"
@@ -22,7 +23,8 @@
 namespace zento::station {
 namespace {
 
-QString Text(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+// A name core keeps in English, as the window shows it.
+QString Text(std::string_view text) { return TrQ(text); }
 
 QComboBox* Combo(QWidget* parent, const char* name, const QStringList& items) {
   auto* combo = new QComboBox(parent);
@@ -274,7 +276,7 @@ void AntennaEditor::importDeck() {
   const auto deck = text ? ParseNecDeck(*text, error) : std::nullopt;
   if (!deck) {
     // Refused in words; the antenna stays as it was.
-    refusal_ = text ? QFileInfo(path).fileName() + QStringLiteral(": ") + QString::fromStdString(error) : why;
+    refusal_ = text ? QFileInfo(path).fileName() + QStringLiteral(": ") + TrQ(error) : why;
     emit problemChanged(tr("Not imported: %1").arg(refusal_));
     refresh();
     return;

@@ -13,6 +13,7 @@
 #include "report/station_text.h"
 #include "station/antenna_drawing.h"
 #include "station/antenna_editor.h"
+#include "station/local_text.h"
 #include "station/near_field_service.h"
 #include "station/number_field.h"
 #include "station/station_document.h"
@@ -32,19 +33,21 @@ QString CardNames(const std::vector<std::string>& cards, bool once) {
   return names.join(QStringLiteral(", "));
 }
 
-QString Count(std::size_t n, const QString& one, const QString& many) {
-  return QStringLiteral("%1 %2").arg(n).arg(n == 1 ? one : many);
-}
+// `one` and `many` are whole phrases with the count as %1 ("%1 load", "%1 loads").
+QString Count(std::size_t n, const QString& one, const QString& many) { return (n == 1 ? one : many).arg(n); }
 
 // What was taken from an imported file, and what the station's own cards replace.
 QString DeckSummary(const AntennaModel& m) {
   const ImportedDeck& d = m.imported;
+  // TRANSLATORS: %1 counts the structure cards ("4 structure cards"), %2 names them ("GW, GR, GW")
   QString text = QObject::tr("Taken: %1 (%2)")
-                     .arg(Count(d.structure.size(), QObject::tr("structure card"), QObject::tr("structure cards")),
+                     .arg(Count(d.structure.size(), QObject::tr("%1 structure card"), QObject::tr("%1 structure cards")),
                           CardNames(d.structure, false));
-  if (!d.loads.empty()) text += QStringLiteral(", ") + Count(d.loads.size(), QObject::tr("load"), QObject::tr("loads"));
-  text += QStringLiteral(", ") +
-          Count(d.sources.size(), QObject::tr("voltage source"), QObject::tr("voltage sources")) + QLatin1Char('.');
+  // TRANSLATORS: a list of what was taken from a file: what came before, then one more item
+  if (!d.loads.empty()) text = QObject::tr("%1, %2").arg(text, Count(d.loads.size(), QObject::tr("%1 load"), QObject::tr("%1 loads")));
+  // TRANSLATORS: the list of what was taken from a file, ended with its last item and a full stop
+  text = QObject::tr("%1, %2.").arg(
+      text, Count(d.sources.size(), QObject::tr("%1 voltage source"), QObject::tr("%1 voltage sources")));
   if (!d.replaced.empty()) {
     text += QObject::tr(" The station's ground, frequencies and output replace its %1.").arg(CardNames(d.replaced, true));
   }
@@ -97,7 +100,7 @@ void AntennaEditor::refreshModel(const Station& s, const Transmitter& t) {
   Transmitter fallback = t;
   fallback.antenna.model->designMHz.reset();
   const auto design = DesignMHz(s, fallback);
-  design_->setPlaceholderText(design ? tr("%1 (the first band's middle)").arg(QString::fromStdString(FrequencyText(*design)))
+  design_->setPlaceholderText(design ? tr("%1 (the first band's middle)").arg(LocalNum(FrequencyText(*design)))
                                      : tr("no band to cut it for"));
   design_->showValue(m->designMHz);
   apex_->showValue(m->apexDegrees);
@@ -120,7 +123,7 @@ void AntennaEditor::refreshModel(const Station& s, const Transmitter& t) {
     file_->setToolTip(QDir::toNativeSeparators(path));
     if (refusal_.isEmpty()) {
       deck_->setText(m->importProblem.empty() ? DeckSummary(*m)
-                                              : tr("Cannot be used: %1").arg(QString::fromStdString(m->importProblem)));
+                                              : tr("Cannot be used: %1").arg(TrQ(m->importProblem)));
     }
   } else {
     file_->clear();
@@ -143,16 +146,16 @@ void AntennaEditor::refreshModel(const Station& s, const Transmitter& t) {
     if (!own || frequencies.empty()) problem = tr("no band to cut it for").toStdString();
     dimensions_->setStyleSheet(structure ? QString() : kRefused);
     if (!structure) {
-      dimensions_->setText(QString::fromStdString(problem));
-      drawing_->showWires(std::nullopt, QString::fromStdString(problem));
+      dimensions_->setText(TrQ(problem));
+      drawing_->showWires(std::nullopt, TrQ(problem));
       lengthMeters_->showValue(given ? std::optional(m->lengthMeters) : std::nullopt, s.units);
       return;
     }
     if (is(AntennaKind::kVertical)) cutLength_ = structure->wires.front().Length();
     lengthMeters_->showValue(given ? m->lengthMeters : cutLength_, s.units);
+    const WindowNumbers numbers;
     dimensions_->setText(tr("As cut for %1 MHz: %2")
-                             .arg(QString::fromStdString(FrequencyText(*own)),
-                                  QString::fromStdString(AntennaDimensionsText(s, *m, *structure))));
+                             .arg(LocalNum(FrequencyText(*own)), TrQ(AntennaDimensionsText(s, *m, *structure))));
     for (const Wire& w : structure->wires) wires.wires.emplace_back(w.a, w.b);
     for (const Source& source : structure->sources) {
       const Wire& w = structure->wires[source.wire];

@@ -10,6 +10,7 @@
 #include <filesystem>
 
 #include "report/station_file.h"
+#include "station/local_text.h"
 
 namespace zento::station {
 
@@ -49,7 +50,7 @@ std::optional<Station> ReadStationFile(const QString& path, QString& error) {
   // The reader checks the size before it reads: a huge file is refused without filling memory.
   std::string message;
   auto station = zento::ReadStationFile(std::filesystem::path(path.toStdString()), message);
-  if (!station) error = QString::fromStdString(message);
+  if (!station) error = TrQ(message);
   return station;
 }
 
@@ -61,7 +62,7 @@ std::optional<std::string> ReadDeckFile(const QString& path, QString& error) {
   }
   if (file.size() > static_cast<qint64>(kMaxStationFileBytes)) {
     error = QFileInfo(path).fileName() + QStringLiteral(": ") +
-            QString::fromStdString(FileTooLargeText(static_cast<std::uintmax_t>(file.size())));
+            TrQ(FileTooLargeText(static_cast<std::uintmax_t>(file.size())));
     return std::nullopt;
   }
   const QByteArray bytes = file.read(static_cast<qint64>(kMaxStationFileBytes) + 1);
@@ -77,7 +78,7 @@ std::optional<Station> StationFromText(const QByteArray& text, QString& error, c
     return deck;
   };
   auto station = ParseStation(std::string_view(text.constData(), static_cast<std::size_t>(text.size())), message, loader);
-  if (!station) error = QString::fromStdString(message);
+  if (!station) error = TrQ(message);
   return station;
 }
 

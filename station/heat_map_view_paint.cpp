@@ -9,6 +9,7 @@
 #include "core/plot.h"
 #include "report/heat_map_svg.h"
 #include "station/heat_map_view.h"
+#include "station/local_text.h"
 
 namespace zento::station {
 namespace {
@@ -36,7 +37,7 @@ void Haloed(QPainter& painter, const QPainterPath& path, double width, double ha
   painter.drawPath(path);
 }
 
-QString Num(double value) { return QString::fromStdString(FormatGeneral(value, 6)); }
+QString Num(double value) { return LocalNum(FormatGeneral(value, 6)); }
 
 }  // namespace
 

@@ -11,8 +11,10 @@
 #include "core/near_field_cases.h"
 #include "core/number_text.h"
 #include "report/station_text.h"
+#include "report/translation.h"
 #include "station/band_choice.h"
 #include "station/heat_map_view.h"
+#include "station/local_text.h"
 #include "station/near_field_service.h"
 #include "station/station_document.h"
 
@@ -33,7 +35,7 @@ struct ReadoutSource {
 
 // "3.2 m" in the station's unit, without a sign.
 QString Length(const Station& s, double meters) {
-  return Q(FormatFixed(FromMeters(std::abs(meters), s.units), 1)) +
+  return LocalNum(FormatFixed(FromMeters(std::abs(meters), s.units), 1)) +
          (s.units == LengthUnit::kFeet ? QObject::tr(" ft") : QObject::tr(" m"));
 }
 
@@ -42,13 +44,16 @@ QString Length(const Station& s, double meters) {
 QString Where(const Station& s, const GridImage& g, int column, int row) {
   const double a = g.left + column * g.step, b = g.bottom + row * g.step;
   if (g.vertical) {
-    const QString toward = Q(FormatGeneral(std::fmod(g.bearingDegrees + (a < 0.0 ? 180.0 : 0.0), 360.0), 4));
+    const QString toward = LocalNum(FormatGeneral(std::fmod(g.bearingDegrees + (a < 0.0 ? 180.0 : 0.0), 360.0), 4));
     return QObject::tr("%1 toward %2\u00b0 from the mast, %3 up").arg(Length(s, a), toward, Length(s, b));
   }
   const double east = a - g.mast.x, north = b - g.mast.y;
-  return QObject::tr("%1 %2 and %3 %4 of the mast, %5 up")
-      .arg(Length(s, east), east < 0.0 ? QObject::tr("west") : QObject::tr("east"), Length(s, north),
-           north < 0.0 ? QObject::tr("south") : QObject::tr("north"), Length(s, g.heightMeters));
+  // TRANSLATORS: a point of the heat map from above: its distances east or west, north or south, its height
+  const QString pattern = east < 0.0 ? (north < 0.0 ? QObject::tr("%1 west and %2 south of the mast, %3 up")
+                                                    : QObject::tr("%1 west and %2 north of the mast, %3 up"))
+                                     : (north < 0.0 ? QObject::tr("%1 east and %2 south of the mast, %3 up")
+                                                    : QObject::tr("%1 east and %2 north of the mast, %3 up"));
+  return pattern.arg(Length(s, east), Length(s, north), Length(s, g.heightMeters));
 }
 
 std::function<QString(int, int)> Readout(const std::shared_ptr<ReadoutSource>& source, const GridImage& plane,
@@ -56,7 +61,8 @@ std::function<QString(int, int)> Readout(const std::shared_ptr<ReadoutSource>& s
   return [source, plane, choice](int column, int row) {
     const std::size_t point = plane.first + static_cast<std::size_t>(row * plane.columns + column);
     const NearFieldShare share = source->cases->Worst(point, kPictured, choice);
-    return Where(source->station, plane, column, row) + QStringLiteral(": ") + Q(NearFieldShareText(share));
+    const WindowNumbers numbers;
+    return Where(source->station, plane, column, row) + QStringLiteral(": ") + LocalNum(TrText(NearFieldShareText(share)));
   };
 }
 
@@ -173,7 +179,7 @@ void NearFieldPane::refreshChoices() {
     if (!s.transmitters[t].antenna.model) continue;
     for (std::size_t b = 0; b < r.transmitters[t].bands.size(); ++b) {
       if (!r.transmitters[t].bands[b].problem.empty()) continue;
-      labels << tr("%1 on %2").arg(Q(s.transmitters[t].name), Q(r.transmitters[t].bands[b].band));
+      labels << tr("%1 on %2").arg(Q(s.transmitters[t].name), TrQ(r.transmitters[t].bands[b].band));
       bands << QPoint(static_cast<int>(t), static_cast<int>(b));
     }
   }
@@ -181,7 +187,7 @@ void NearFieldPane::refreshChoices() {
                                   worst->second < r.transmitters[worst->first].bands.size()) {
     labels[0] = tr("Worst: %1 on %2")
                     .arg(Q(s.transmitters[worst->first].name),
-                         Q(r.transmitters[worst->first].bands[worst->second].band));
+                         TrQ(r.transmitters[worst->first].bands[worst->second].band));
   }
   ShowBandChoices(choice_, labels, bands);
 }
@@ -243,11 +249,11 @@ void NearFieldPane::showPictures(std::size_t t, std::size_t b) {
 
   HeatMapPicture above = picture;
   above.image = EvaluateGrid(s, t, b, far, *nf.data->horizontal, nf.data->samples, choice, kPictured);
-  above.title = tr("%1 on %2, from above at %3").arg(name, Q(farBand.band), Length(s, nf.data->horizontal->heightMeters));
+  above.title = tr("%1 on %2, from above at %3").arg(name, TrQ(farBand.band), Length(s, nf.data->horizontal->heightMeters));
   above.boundary = band->boundary[static_cast<std::size_t>(kPictured)];
   for (std::size_t p = 0; p < s.places.size(); ++p) {
     const Place& place = s.places[p];
-    const QString share = nf.placeKnown(p) ? Q(PercentText(band->places[p].share)) : tr("...");
+    const QString share = nf.placeKnown(p) ? LocalNum(TrText(PercentText(band->places[p].share))) : tr("...");
     const QString label = Q(place.name) + QLatin1Char(' ') + share;
     if (!place.positionMeters) {
       // Along the ground: that circle; a straight-line distance: where its sphere meets the picture's plane.
@@ -279,7 +285,7 @@ void NearFieldPane::showPictures(std::size_t t, std::size_t b) {
   }
   HeatMapPicture beside = picture;
   beside.image = EvaluateGrid(s, t, b, far, upright->plane, upright->samples, choice, kPictured);
-  beside.title = tr("From the side, toward %1\u00b0").arg(Q(FormatGeneral(upright->plane.bearingDegrees, 4)));
+  beside.title = tr("From the side, toward %1\u00b0").arg(LocalNum(FormatGeneral(upright->plane.bearingDegrees, 4)));
   const auto sideSource = std::make_shared<ReadoutSource>(ReadoutSource{s, far, upright, nullptr});
   sideSource->cases = std::make_unique<NearFieldCases>(sideSource->station, sideSource->station.transmitters[t],
                                                        sideSource->farField.transmitters[t], upright->samples,

@@ -5,6 +5,8 @@
 #include <functional>
 #include <set>
 
+#include "report/translation.h"
+#include "station/local_text.h"
 #include "station/station_document.h"
 
 namespace zento::station {
@@ -128,7 +130,7 @@ void NearFieldService::evaluate() {
       out.state = State::kReady;
     } else if (const auto failed = failed_.find(key); failed != failed_.end()) {
       out.state = State::kFailed;
-      out.problem = QString::fromStdString(tx.name + ": " + failed->second);
+      out.problem = QString::fromStdString(tx.name) + QStringLiteral(": ") + TrQ(failed->second);
     } else {
       out.state = State::kComputing;
       // The last geometry shown stands in, marked out of date, until the new one arrives.
@@ -252,7 +254,7 @@ void NearFieldService::startPlaces(std::size_t t, const std::shared_ptr<Geometry
       // that may be short, so the near field of this geometry says why it is missing.
       return [key = geometry->key, error = WithoutName(error, s.transmitters[t].name)](NearFieldService& self) {
         self.kept_.erase(key);
-        self.failed_[key] = "the places' own fields: " + error;
+        self.failed_[key] = Subst(Tr("the places' own fields: %1"), {TrText(error)});
         self.evaluate();
         emit self.changed();
       };
@@ -315,7 +317,7 @@ QString NearFieldService::uprightProblem(std::size_t t, std::size_t band) const 
   if (band >= bands.size()) return {};
   const auto& problems = transmitters_[t].entry->uprightProblems;
   const auto it = problems.find(Edges(bands[band]));
-  return it == problems.end() ? QString() : QString::fromStdString(it->second);
+  return it == problems.end() ? QString() : TrQ(it->second);
 }
 
 }  // namespace zento::station

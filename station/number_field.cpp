@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "core/number_text.h"
+#include "station/local_text.h"
 
 namespace zento::station {
 namespace {
@@ -29,16 +30,16 @@ NumberField::NumberField(const QString& what, Range range, bool optional, QWidge
   connect(this, &QLineEdit::textEdited, this, &NumberField::onTextEdited);
 }
 
-QString NumberField::format(double value, bool length, LengthUnit unit) {
-  if (!length) return QString::fromStdString(FormatGeneral(value, 6));
+QString NumberField::format(double value, bool length, LengthUnit unit, const QLocale& locale) {
+  if (!length) return LocalNum(FormatGeneral(value, 6), locale);
   // A length typed with up to two decimals shows as typed; one converted from the other unit
   // ("6.56168" feet for 2 meters) shows rounded as the results do, while the station keeps it exact.
   const double shown = FromMeters(value, unit);
   const double hundredths = std::round(shown * 100.0) / 100.0;
   if (std::abs(shown - hundredths) <= 1e-9 * std::max(1.0, std::abs(shown))) {
-    return QString::fromStdString(FormatGeneral(hundredths, 10));
+    return LocalNum(FormatGeneral(hundredths, 10), locale);
   }
-  return QString::fromStdString(std::abs(shown) >= 1.0 ? FormatFixed(shown, 1) : FormatGeneral(shown, 2));
+  return LocalNum(std::abs(shown) >= 1.0 ? FormatFixed(shown, 1) : FormatGeneral(shown, 2), locale);
 }
 
 std::optional<double> NumberField::read(const QString& text, const QLocale& locale) {
@@ -55,7 +56,7 @@ void NumberField::setScale(double scale, const QString& unit) {
   if (scale == scale_) return;
   scale_ = scale;
   // What was typed stood for the other unit: shown anew.
-  setText(shown_ ? format(*shown_ * scale_, length_, unit_) : QString());
+  setText(shown_ ? format(*shown_ * scale_, length_, unit_, locale()) : QString());
   setProblem({});
 }
 
@@ -65,7 +66,7 @@ void NumberField::showValue(std::optional<double> value, LengthUnit unit) {
   // Typing in progress ("1." on the way to "1.5") is left alone while it stands for the value.
   if (sameUnit && value == shown_ && problem_.isEmpty()) return;
   shown_ = value;
-  setText(value ? format(*value * scale_, length_, unit) : QString());
+  setText(value ? format(*value * scale_, length_, unit, locale()) : QString());
   setProblem({});
 }
 
@@ -82,10 +83,10 @@ void NumberField::onTextEdited(const QString& typed) {
     const double low = length_ ? FromMeters(range_.min, unit_) : range_.min * scale_;
     const double high = length_ ? FromMeters(range_.max, unit_) : range_.max * scale_;
     const QString unitText = !length_ ? scaleUnit_ : unit_ == LengthUnit::kFeet ? tr(" feet") : tr(" meters");
-    setProblem(tr("%1: expected a number from %2 to %3%4%5")
-                   .arg(what_, QString::fromStdString(FormatGeneral(low, 6)),
-                        QString::fromStdString(FormatGeneral(high, 6)), unitText,
-                        optional_ ? tr(", or nothing") : QString()));
+    // TRANSLATORS: %1 names the field, %2 and %3 are the range's ends, %4 the unit with its space (" feet")
+    const QString pattern = optional_ ? tr("%1: expected a number from %2 to %3%4, or nothing")
+                                      : tr("%1: expected a number from %2 to %3%4");
+    setProblem(pattern.arg(what_, LocalNum(FormatGeneral(low, 6), locale()), LocalNum(FormatGeneral(high, 6), locale()), unitText));
     return;
   }
   shown_ = kept;

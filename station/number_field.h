@@ -1,6 +1,6 @@
 #pragma once
-// A field for one number of the station: shown with a point whatever the locale, typed with a
-// point or the locale's decimal separator, checked against its range as it is typed, empty for a
+// A field for one number of the station: shown with the locale's decimal separator (a comma in
+// German and French), typed with a point or the locale's separator, checked against its range as it is typed, empty for a
 // value that is not given. Lengths are typed in the station's unit and kept in meters.
 
 #include <QLineEdit>
@@ -35,8 +35,8 @@ class NumberField : public QLineEdit {
   bool acceptable() const { return problem_.isEmpty(); }
   const QString& problem() const { return problem_; }
 
-  // Formats a kept value for showing, in `unit` for a length.
-  static QString format(double value, bool length, LengthUnit unit);
+  // Formats a kept value for showing, in `unit` for a length, with the locale's decimal separator.
+  static QString format(double value, bool length, LengthUnit unit, const QLocale& locale = QLocale());
   // A number typed as a whole, with a point or `locale`'s decimal separator; none for other text.
   static std::optional<double> read(const QString& text, const QLocale& locale);
 

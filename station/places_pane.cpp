@@ -12,6 +12,7 @@
 
 #include "core/number_text.h"
 #include "report/station_text.h"
+#include "station/local_text.h"
 #include "station/number_field.h"
 #include "station/station_document.h"
 #include "station/station_edits.h"
@@ -19,7 +20,7 @@
 namespace zento::station {
 namespace {
 
-QString EnvironmentLabel(const Station& s, Environment e) { return QString::fromStdString(EnvironmentName(s, e)); }
+QString EnvironmentLabel(const Station& s, Environment e) { return TrQ(EnvironmentName(s, e)); }
 
 // The environment is chosen from a list, whose names follow the rules.
 class EnvironmentDelegate : public QStyledItemDelegate {
@@ -122,13 +123,14 @@ bool PlacesModel::setData(const QModelIndex& index, const QVariant& value, int r
       value.toString().trimmed() == data(index, Qt::EditRole).toString()) {
     return true;
   }
-  const auto number = ParseWholeDouble(text);
+  // Typed as the field beside it takes a number: with a point or the locale's decimal separator.
+  const auto number = NumberField::read(value.toString(), QLocale());
   const std::optional<double> meters = number ? std::optional(ToMeters(*number, s.units)) : std::nullopt;
   const QString unit = s.units == LengthUnit::kFeet ? tr("feet") : tr("meters");
   const auto refuse = [&](const QString& what, const Range& range) {
     emit problem(tr("%1: expected a number from %2 to %3 %4")
-                     .arg(what, QString::fromStdString(FormatGeneral(FromMeters(range.min, s.units), 6)),
-                          QString::fromStdString(FormatGeneral(FromMeters(range.max, s.units), 6)), unit));
+                     .arg(what, LocalNum(FormatGeneral(FromMeters(range.min, s.units), 6)),
+                          LocalNum(FormatGeneral(FromMeters(range.max, s.units), 6)), unit));
     return false;
   };
   QString what;

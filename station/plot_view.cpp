@@ -4,6 +4,7 @@
 #include <QFontMetricsF>
 #include <QGraphicsSimpleTextItem>
 #include <QLineSeries>
+#include <QLocale>
 #include <QLogValueAxis>
 #include <QPen>
 #include <QScatterSeries>
@@ -11,6 +12,8 @@
 
 #include "core/number_text.h"
 #include "report/station_text.h"
+#include "report/translation.h"
+#include "station/local_text.h"
 #include "station/results_models.h"
 
 namespace zento::station {
@@ -34,6 +37,9 @@ PlotView::PlotView(QWidget* parent) : QChartView(new QChart, parent) {
   chart->legend()->hide();  // the lines are named on the chart itself
   chart->setMargins(QMargins(4, 4, 4, 4));
   x_ = new QLogValueAxis(chart);
+  // The axes' numbers in the user's locale (a comma before the decimals in German and French).
+  chart->setLocalizeNumbers(true);
+  chart->setLocale(QLocale());
   x_->setLabelFormat(QStringLiteral("%g"));
   x_->setMinorTickCount(8);
   // Solid hairlines: a dashed grid of a hundred lines would cost the window its frame.
@@ -79,11 +85,11 @@ void PlotView::attach(QAbstractSeries* series) {
   series->attachAxis(y_);
 }
 
-void PlotView::showPlot(const Station& s, const std::optional<Plot>& plot, const QString& why) {
+void PlotView::showPlot(const Station& s, const std::optional<Plot>& plot, const QString& title) {
   QChart* chart = this->chart();
   labels_.clear();
   if (!plot) {
-    chart->setTitle(why);
+    chart->setTitle(title);
     for (int e = 0; e < 2; ++e) {
       density_[e]->clear();
       limit_[e]->clear();
@@ -96,7 +102,7 @@ void PlotView::showPlot(const Station& s, const std::optional<Plot>& plot, const
     return;
   }
   // Titles and ranges are set only when they change: each change lays the chart out again.
-  if (chart->title() != Q(plot->title)) chart->setTitle(Q(plot->title));
+  if (chart->title() != title) chart->setTitle(title);
   const LengthUnit unit = s.units;
   const QString xTitle =
       unit == LengthUnit::kFeet ? tr("Distance from the antenna (feet)") : tr("Distance from the antenna (meters)");
@@ -114,19 +120,20 @@ void PlotView::showPlot(const Station& s, const std::optional<Plot>& plot, const
     limit_[e]->replace({{xMin, curve.limitWm2}, {xMax, curve.limitWm2}});
     const QPointF safe(FromMeters(curve.safeDistanceMeters, unit), curve.limitWm2);
     safe_[e]->replace({safe});
-    const QString environment = Q(EnvironmentName(s, curve.environment));
+    const QString environment = TrQ(EnvironmentName(s, curve.environment));
     // "occupational/controlled" is "controlled" where room is short.
     const QString shortEnvironment = environment.section(QLatin1Char('/'), -1);
     labels_.push_back({limitLabel_[e], limit_[e], {xMax, curve.limitWm2}, LabelAnchor::kHorizontalLine,
                        environment, shortEnvironment,
-                       tr(" limit %1 W/m\u00b2%2")
-                           .arg(Q(FormatGeneral(curve.limitWm2, 4)), curve.instantaneous ? tr(" (peak)") : QString())});
+                       // TRANSLATORS: follows an environment's name on the plot ("general public limit 2 W/m²")
+                       (curve.instantaneous ? tr(" limit %1 W/m\u00b2 (peak)") : tr(" limit %1 W/m\u00b2"))
+                           .arg(LocalNum(FormatGeneral(curve.limitWm2, 4)))});
     limitLabel_[e]->show();
     // A limit met at no distance (nothing on the air) has no point on a logarithmic axis.
     safeLabel_[e]->setVisible(curve.safeDistanceMeters > 0.0);
     if (curve.safeDistanceMeters > 0.0) {
       labels_.push_back({safeLabel_[e], safe_[e], safe, LabelAnchor::kPoint, QString(), QString(),
-                         tr("met at %1").arg(Q(StationDistance(s, curve.safeDistanceMeters)))});
+                         tr("met at %1").arg(LocalNum(TrText(StationDistance(s, curve.safeDistanceMeters))))});
     }
   }
   // One vertical line a place; lines are made or dropped only when the number of places changes.
@@ -150,7 +157,8 @@ void PlotView::showPlot(const Station& s, const std::optional<Plot>& plot, const
     const double x = FromMeters(place.distanceMeters, unit);
     places_[p]->replace({{x, plot->minWm2}, {x, plot->maxWm2}});
     places_[p]->setPen(QPen(place.complies ? kComplies : kExceeds, place.complies ? 1.5 : 2.5, Qt::DotLine));
-    const QString rest = tr(": %1, %2").arg(Q(PercentText(place.share)), VerdictText(place.complies));
+    // TRANSLATORS: follows a place's name on the plot: its share of the limit, its verdict
+    const QString rest = tr(": %1, %2").arg(LocalNum(TrText(PercentText(place.share))), VerdictText(place.complies));
     places_[p]->setName(Q(place.name) + rest);
     placeLabels_[p]->setBrush(place.complies ? kComplies : kExceeds);
     placeLabels_[p]->setText(Q(place.name) + rest);

@@ -20,8 +20,8 @@ class PlotView : public QChartView {
 
  public:
   explicit PlotView(QWidget* parent = nullptr);
-  // The plot of a band, or none (with `why` said on the chart).
-  void showPlot(const Station& station, const std::optional<Plot>& plot, const QString& why = {});
+  // The plot of a band under its `title`, or none (with `title` saying why).
+  void showPlot(const Station& station, const std::optional<Plot>& plot, const QString& title);
 
   // For tests and the benchmark: the series as the chart has them.
   QList<QLineSeries*> placeLines() const;

@@ -12,6 +12,7 @@
 #include <QUrl>
 
 #include "core/plot.h"
+#include "report/local_style.h"
 #include "report/record.h"
 #include "station/file_io.h"
 #include "station/record_pages.h"
@@ -26,7 +27,10 @@ constexpr int kHeatMapScale = 2;
 
 std::string Html(const Station& station, const StationResult& result, const StationNearField* nearField,
                  const std::string& plotImage, bool paper = false) {
-  return EvaluationRecordHtml(station, result, {TodayIso(), ZENTO_VERSION, plotImage, paper, nearField});
+  RecordInfo info{TodayIso(), ZENTO_VERSION, plotImage, paper, nearField, {}};
+  // The record is read by people: numbers and dates as the reader's locale writes them.
+  info.style = zento::UserLocalStyle();
+  return EvaluationRecordHtml(station, result, info);
 }
 
 // An attribute's value in an element's opening tag; empty when it has none.
@@ -131,7 +135,7 @@ bool WriteRecordPdf(const QString& path, const Station& station, const StationRe
     QPdfWriter pdf(&buffer);
     pdf.setPageSize(QPageSize(LocalPageSize()));
     pdf.setPageMargins(QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
-    pdf.setTitle(QStringLiteral("RF exposure evaluation of %1").arg(QString::fromStdString(station.callsign)));
+    pdf.setTitle(QObject::tr("RF exposure evaluation of %1").arg(QString::fromStdString(station.callsign)));
     pdf.setCreator(QStringLiteral("ZENTO Station " ZENTO_VERSION));
     PrintRecord(station, result, nearField, &pdf);
   }

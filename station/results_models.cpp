@@ -7,6 +7,8 @@
 #include "core/number_text.h"
 #include "core/thresholds.h"
 #include "report/station_text.h"
+#include "report/translation.h"
+#include "station/local_text.h"
 #include "station/near_field_service.h"
 #include "station/station_document.h"
 
@@ -36,7 +38,7 @@ QString ComputingText() { return QObject::tr("computing..."); }
 
 // The reactive near field's sentence, as the other outputs give it.
 QString ReactiveNote() {
-  QString note = QString::fromLatin1(kReactiveNearFieldNote);
+  QString note = TrQ(kReactiveNearFieldNote);
   note[2] = note[2].toUpper();  // "* Within": a tooltip is a sentence of its own
   return note;
 }
@@ -100,9 +102,10 @@ QVariant ResultsModel::headerData(int section, Qt::Orientation orientation, int 
   if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
     return StationTableModel::headerData(section, orientation, role);
   const Station& s = document_->station();
-  static const char* const kTitles[] = {"Transmitter", "Band", "Environment"};
-  static const char* const kFigures[] = {"MHz",           "EIRP (W)",           "Limit",    "Safe distance",
-                                         "From the mast", "Near-field boundary", "Exemption"};
+  static const char* const kTitles[] = {N_("Transmitter"), N_("Band"), N_("Environment")};
+  static const char* const kFigures[] = {N_("MHz"),           N_("EIRP (W)"),           N_("Limit"),
+                                         N_("Safe distance"), N_("From the mast"),      N_("Near-field boundary"),
+                                         N_("Exemption")};
   if (section < kFirstPlace) return tr(kTitles[section]);
   const auto place = static_cast<std::size_t>(section - kFirstPlace);
   if (place < s.places.size()) return tr("At %1").arg(Q(s.places[place].name));
@@ -113,6 +116,7 @@ QVariant ResultsModel::headerData(int section, Qt::Orientation orientation, int 
 
 QVariant ResultsModel::data(const QModelIndex& index, int role) const {
   if (!index.isValid()) return {};
+  const WindowNumbers numbers;
   const Station& s = document_->station();
   const Row& row = rows_[static_cast<std::size_t>(index.row())];
   const BandResult& b = document_->result().transmitters[row.transmitter].bands[row.band];
@@ -142,47 +146,47 @@ QVariant ResultsModel::data(const QModelIndex& index, int role) const {
   }
   if (role != Qt::DisplayRole && role != Qt::ToolTipRole) return {};
   if (column == kTransmitter) return Q(s.transmitters[row.transmitter].name);
-  if (column == kBand) return Q(b.band);
+  if (column == kBand) return TrQ(b.band);
   // A band that could not be evaluated says why in the first column it has.
-  if (row.environment < 0) return column == kEnvironment ? Q(b.problem) : QVariant();
+  if (row.environment < 0) return column == kEnvironment ? TrQ(b.problem) : QVariant();
   const auto env = static_cast<Environment>(row.environment);
-  if (column == kEnvironment) return Q(EnvironmentName(s, env));
+  if (column == kEnvironment) return TrQ(EnvironmentName(s, env));
   if (placeColumn) {
     if (s.places[place].environment != env) return {};
     const PlaceShare& share = b.places[place];
     if (role == Qt::ToolTipRole) return share.reactiveNearField ? ReactiveNote() : QVariant();
-    const QString text = Q(PercentText(share.share)) + (share.reactiveNearField ? QStringLiteral(" *") : QString());
+    const QString text = LocalNum(TrText(PercentText(share.share))) + (share.reactiveNearField ? QStringLiteral(" *") : QString());
     return exceeds && !AtAntenna(share.share) ? tr("%1 exceeds").arg(text) : text;
   }
   const EnvironmentResult& e = b.In(env);
   switch (figure) {
     case kMHz:
-      return Q(FrequencyText(e.frequencyMHz));
+      return LocalNum(FrequencyText(e.frequencyMHz));
     case kEirp:
-      return Q(FormatFixed(e.ComparedEirpWatts(), 2));
+      return LocalNum(FormatFixed(e.ComparedEirpWatts(), 2));
     case kLimit:
-      return Superscript(Q(LimitText(e.limit)));
+      return Superscript(TrQ(LimitText(e.limit)));
     case kSafe:
       if (role == Qt::ToolTipRole) return e.reactiveNearField ? ReactiveNote() : QVariant();
-      return Q(SafeDistanceText(s, e));
+      return LocalNum(TrText(SafeDistanceText(s, e)));
     case kHorizontal:
-      return Q(HorizontalText(s, e));
+      return LocalNum(TrText(HorizontalText(s, e)));
     case kBoundary:
       // The near field's compliance boundary: its farthest direction, as zento-calc gives it.
       if (near->state == TransmitterNearField::State::kNoModel) return QString();
       if (near->state == TransmitterNearField::State::kFailed) return role == Qt::ToolTipRole ? near->problem : tr("-");
       if (!near->current()) return ComputingText();
       if (row.band >= near->result->bands.size() || near->result->bands[row.band].boundary[0].empty()) return tr("-");
-      return Q(BoundaryText(s, near->result->bands[row.band], env));
+      return TrQ(BoundaryText(s, near->result->bands[row.band], env));
     case kExemption:
       if (env != Environment::kUncontrolled) return QString();
-      return Superscript(Q(role == Qt::ToolTipRole ? ExemptionWithReason(b) : ExemptionText(b)));
+      return Superscript(TrQ(role == Qt::ToolTipRole ? ExemptionWithReason(b) : ExemptionText(b)));
     case kThreshold: {
       // Once a band: the threshold is of the transmitter's EIRP, not of an environment. The
       // statement, with its source, in the tooltip.
       const auto check = CheckThreshold(s.rules, b.peakEirpWatts);
       if (env != kEnvironments.front() || !check) return QString();
-      if (role == Qt::ToolTipRole) return Q(check->statement);
+      if (role == Qt::ToolTipRole) return TrQ(check->statement);
       return check->required ? tr("required") : tr("not required");
     }
   }
@@ -202,12 +206,14 @@ std::pair<int, int> VerdictModel::layout() {
 QVariant VerdictModel::headerData(int section, Qt::Orientation orientation, int role) const {
   if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
     return StationTableModel::headerData(section, orientation, role);
-  static const char* const kTitles[] = {"Place", "Verdict", "Share of the limit", "From", "With the near field"};
+  static const char* const kTitles[] = {N_("Place"), N_("Verdict"), N_("Share of the limit"), N_("From"),
+                                        N_("With the near field")};
   return tr(kTitles[section]);
 }
 
 QVariant VerdictModel::data(const QModelIndex& index, int role) const {
   if (!index.isValid()) return {};
+  const WindowNumbers numbers;
   const Station& s = document_->station();
   const auto p = static_cast<std::size_t>(index.row());
   if (index.column() == kNearField) {
@@ -231,11 +237,11 @@ QVariant VerdictModel::data(const QModelIndex& index, int role) const {
     }
     if (role == Qt::ToolTipRole) {
       const QString tip = tr("The verdict with each modelled antenna's near-field share in place of its far-field one");
-      return failed.empty() ? tip : tip + QStringLiteral(". ") + Q(FarFieldStandsInText(failed));
+      return failed.empty() ? tip : tip + QStringLiteral(". ") + TrQ(FarFieldStandsInText(failed));
     }
     if (role != Qt::DisplayRole) return {};
     if (pending) return ComputingText();
-    const QString verdict = tr("%1, %2").arg(VerdictText(near.complies), Q(PercentText(near.share)));
+    const QString verdict = tr("%1, %2").arg(VerdictText(near.complies), LocalNum(TrText(PercentText(near.share))));
     if (failed.empty()) return verdict;
     QStringList names;
     for (const std::string& name : failed) names << Q(name);
@@ -252,11 +258,11 @@ QVariant VerdictModel::data(const QModelIndex& index, int role) const {
   if (role != Qt::DisplayRole && role != Qt::ToolTipRole) return {};
   switch (index.column()) {
     case kPlace:  // the name whole; where the place is and its environment on the Places tab and here
-      return Q(role == Qt::ToolTipRole ? PlaceText(s, s.places[p]) : s.places[p].name);
+      return role == Qt::ToolTipRole ? TrQ(PlaceText(s, s.places[p])) : Q(s.places[p].name);
     case kShare:
-      return Q(PercentText(v.share));
+      return LocalNum(TrText(PercentText(v.share)));
     case kFrom:
-      return Q(VerdictParts(s, document_->result(), p));
+      return TrQ(VerdictParts(s, document_->result(), p));
     case kVerdict:
       return VerdictText(v.complies);
   }

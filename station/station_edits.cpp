@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "core/number_text.h"
+#include "report/translation.h"
 
 namespace zento::station {
 namespace {
@@ -33,8 +34,9 @@ std::string FreeTransmitterName(const Station& s, const std::string& base) {
 }
 
 std::string NameProblem(const Station& s, std::size_t index, const std::string& name) {
-  if (name.empty()) return "a transmitter needs a name";
-  if (NameTaken(s, name, index)) return "another transmitter has this name";
+  // Kept in English, as every message the station's edits give; the window translates them.
+  if (name.empty()) return N_("a transmitter needs a name");
+  if (NameTaken(s, name, index)) return N_("another transmitter has this name");
   return {};
 }
 
@@ -126,7 +128,7 @@ std::optional<std::vector<double>> ParseFrequencies(const std::string& text, std
   for (std::size_t i = 1; i + 1 < text.size(); ++i) {
     if (text[i] == ',' && std::isdigit(static_cast<unsigned char>(text[i - 1])) &&
         std::isdigit(static_cast<unsigned char>(text[i + 1]))) {
-      error = "write decimals with a point (14.2), and separate frequencies with a comma and a space";
+      error = N_("write decimals with a point (14.2), and separate frequencies with a comma and a space");
       return std::nullopt;
     }
   }
@@ -139,8 +141,9 @@ std::optional<std::vector<double>> ParseFrequencies(const std::string& text, std
     if (part.empty()) continue;
     const auto f = ParseWholeDouble(part);
     if (!f || !kFrequencyRange.Holds(*f)) {
-      error = "\"" + part + "\" is not a frequency from " + FormatGeneral(kFrequencyRange.min, 10) + " to " +
-              FormatGeneral(kFrequencyRange.max, 10) + " MHz";
+      // TRANSLATORS: %1 is what was typed, %2 and %3 the range's ends
+      error = Subst(Tr("\"%1\" is not a frequency from %2 to %3 MHz"),
+                    {part, FormatGeneral(kFrequencyRange.min, 10), FormatGeneral(kFrequencyRange.max, 10)});
       return std::nullopt;
     }
     out.push_back(*f);

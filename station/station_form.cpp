@@ -11,6 +11,7 @@
 
 #include "station/assessment_form.h"
 #include "station/limited_text_edit.h"
+#include "station/local_text.h"
 #include "station/number_field.h"
 #include "station/station_document.h"
 
@@ -26,10 +27,8 @@ StationForm::StationForm(StationDocument* document, QWidget* parent) : QWidget(p
   rules_ = new QComboBox(this);
   rules_->setObjectName(QStringLiteral("rules"));
   for (const auto& info : kRuleSets) {
-    rules_->addItem(QString::fromUtf8(info.name.data(), static_cast<qsizetype>(info.name.size())));
-    rules_->setItemData(rules_->count() - 1,
-                        QString::fromUtf8(info.citation.data(), static_cast<qsizetype>(info.citation.size())),
-                        Qt::ToolTipRole);
+    rules_->addItem(TrQ(info.name));
+    rules_->setItemData(rules_->count() - 1, TrQ(info.citation), Qt::ToolTipRole);
   }
   ground_ = new QCheckBox(tr("&Ground reflection (power density x 2.56)"), this);
   ground_->setObjectName(QStringLiteral("groundReflection"));
@@ -46,7 +45,7 @@ StationForm::StationForm(StationDocument* document, QWidget* parent) : QWidget(p
   groundKind_ = new QComboBox(this);
   groundKind_->setObjectName(QStringLiteral("ground"));
   for (const GroundInfo& ground : kGrounds) {
-    const QString name = QString::fromUtf8(ground.name.data(), static_cast<qsizetype>(ground.name.size()));
+    const QString name = TrQ(ground.name);
     groundKind_->addItem(name.left(1).toUpper() + name.mid(1));
   }
   groundKind_->setToolTip(tr("The ground the near field of the antennas with a model is computed over"));
@@ -131,7 +130,7 @@ void StationForm::refresh() {
   groundKind_->setCurrentIndex(static_cast<int>(s.ground));
   const RuleSetInfo& info = Info(s.rules);
   findChild<QLabel*>(QStringLiteral("citation"))
-      ->setText(QString::fromUtf8(info.citation.data(), static_cast<qsizetype>(info.citation.size())));
+      ->setText(TrQ(info.citation));
 }
 
 }  // namespace zento::station

@@ -25,11 +25,13 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "core/number_text.h"
 #include "core/plot.h"
 #include "report/station_text.h"
 #include "station/band_choice.h"
 #include "station/help.h"
 #include "station/limited_text_edit.h"
+#include "station/local_text.h"
 #include "station/near_field_pane.h"
 #include "station/near_field_service.h"
 #include "station/places_pane.h"
@@ -248,7 +250,7 @@ QWidget* StationWindow::makeOutputs() {
   bottomLayout->setContentsMargins(0, 0, 0, 0);
   bottomLayout->addWidget(Buddy(tr("Res&ults by transmitter and band (Enter plots a row's band):"), results_, bottom));
   bottomLayout->addWidget(results_);
-  reactiveNote_ = new QLabel(QString::fromLatin1(kReactiveNearFieldNote), bottom);
+  reactiveNote_ = new QLabel(TrQ(kReactiveNearFieldNote), bottom);
   reactiveNote_->setObjectName(QStringLiteral("reactiveNote"));
   reactiveNote_->setWordWrap(true);
   bottomLayout->addWidget(reactiveNote_);
@@ -263,8 +265,9 @@ void StationWindow::refresh() {
   const Station& station = document_->station();
   QStringList areas;
   bool outside = false;
+  const WindowNumbers numbers;
   for (const AreaCheck& a : CheckControllableArea(station, document_->result())) {
-    areas << QString::fromStdString(ControllableAreaText(station, document_->result(), a));
+    areas << TrQ(ControllableAreaText(station, document_->result(), a));
     outside = outside || !a.check.inside;
   }
   areaNote_->setText(areas.join(QLatin1Char('\n')));
@@ -296,15 +299,14 @@ void StationWindow::refreshPlotChoices() {
   const auto worst = WorstBand(r);
   labels << (worst ? tr("Worst: %1 on %2")
                          .arg(QString::fromStdString(s.transmitters[worst->first].name),
-                              QString::fromStdString(r.transmitters[worst->first].bands[worst->second].band))
+                              TrQ(r.transmitters[worst->first].bands[worst->second].band))
                    : tr("Worst band"));
   bands << QPoint(-1, -1);
   for (std::size_t t = 0; t < r.transmitters.size(); ++t) {
     for (std::size_t b = 0; b < r.transmitters[t].bands.size(); ++b) {
       if (!r.transmitters[t].bands[b].problem.empty()) continue;
       labels << tr("%1 on %2")
-                    .arg(QString::fromStdString(s.transmitters[t].name),
-                         QString::fromStdString(r.transmitters[t].bands[b].band));
+                    .arg(QString::fromStdString(s.transmitters[t].name), TrQ(r.transmitters[t].bands[b].band));
       bands << QPoint(static_cast<int>(t), static_cast<int>(b));
     }
   }
@@ -323,7 +325,21 @@ void StationWindow::refreshPlot() {
     }
     chosen = QPoint(static_cast<int>(worst->first), static_cast<int>(worst->second));
   }
-  plot_->showPlot(s, MakePlot(s, r, static_cast<std::size_t>(chosen.x()), static_cast<std::size_t>(chosen.y())));
+  const auto t = static_cast<std::size_t>(chosen.x());
+  const auto b = static_cast<std::size_t>(chosen.y());
+  const auto plot = MakePlot(s, r, t, b);
+  QString title;
+  if (plot) {
+    const BandResult& band = r.transmitters[t].bands[b];
+    const QString name = QString::fromStdString(s.transmitters[t].name);
+    title = band.lowMHz == band.highMHz
+                ? tr("%1 on %2").arg(name, TrQ(band.band))
+                // TRANSLATORS: the plot's title: a transmitter's name, its band, the band's edges in MHz
+                : tr("%1 on %2 (%3-%4 MHz)")
+                      .arg(name, TrQ(band.band), LocalNum(FormatGeneral(band.lowMHz, 10)),
+                           LocalNum(FormatGeneral(band.highMHz, 10)));
+  }
+  plot_->showPlot(s, plot, title);
 }
 
 void StationWindow::showProblem(const QString& message) { problem_->setText(message); }

@@ -16,6 +16,7 @@
 #include "core/operating.h"
 #include "report/station_text.h"
 #include "station/antenna_editor.h"
+#include "station/local_text.h"
 #include "station/number_field.h"
 #include "station/station_document.h"
 #include "station/station_edits.h"
@@ -115,8 +116,8 @@ QWidget* TransmitterForm::makeTransmitterBox() {
   mode_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
   mode_->setMinimumContentsLength(0);
   for (const auto& mode : kOperatingModes) {
-    mode_->addItem(Text(mode.label) + QStringLiteral(" (") + Text(FormatGeneral(mode.dutyPercent, 6)) +
-                   QStringLiteral(" %)"));
+    // TRANSLATORS: an operating mode and its duty factor in percent ("SSB, conversational (20 %)")
+    mode_->addItem(tr("%1 (%2 %)").arg(TrQ(mode.label), LocalNum(FormatGeneral(mode.dutyPercent, 6))));
   }
   mode_->addItem(tr("Duty factor given below"));
   duty_ = numberField("duty", tr("Duty factor"), kDutyRange, true);
@@ -173,7 +174,7 @@ QWidget* TransmitterForm::makeFeedlineBox() {
   feedKind_ = Combo(box, "feedlineKind");
   feedKind_->addItems({tr("Cable from the table"), tr("Loss per 100 feet"), tr("Matched loss of the whole run")});
   cable_ = Combo(box, "cable");
-  for (std::size_t row = 0; row < CountCables(kCableTable); ++row) cable_->addItem(Text(kCableTable[row].name));
+  for (std::size_t row = 0; row < CountCables(kCableTable); ++row) cable_->addItem(TrQ(kCableTable[row].name));
   length_ = numberField("length", tr("Length"), kCableLengthRange, false);
   lengthUnit_ = Combo(box, "lengthUnit");
   lengthUnit_->addItems({tr("feet"), tr("meters")});
@@ -227,7 +228,7 @@ void TransmitterForm::connectFields() {
 
   connect(name_, &QLineEdit::textEdited, this, [this](const QString& text) {
     const std::string name = text.toStdString();
-    nameProblem_ = QString::fromStdString(NameProblem(document_->station(), static_cast<std::size_t>(index_), name));
+    nameProblem_ = TrQ(NameProblem(document_->station(), static_cast<std::size_t>(index_), name));
     const QString problem = nameProblem_.isEmpty() ? QString() : tr("Name: %1").arg(nameProblem_);
     SetRefusedText(name_, problem);
     showProblem(problem);
@@ -256,7 +257,7 @@ void TransmitterForm::connectFields() {
   connect(frequencies_, &QLineEdit::textEdited, this, [this](const QString& text) {
     std::string error;
     const auto frequencies = ParseFrequencies(text.toStdString(), error);
-    frequencyProblem_ = frequencies ? QString() : tr("Other frequencies: %1").arg(QString::fromStdString(error));
+    frequencyProblem_ = frequencies ? QString() : tr("Other frequencies: %1").arg(TrQ(error));
     SetRefusedText(frequencies_, frequencyProblem_);
     showProblem(frequencyProblem_);
     if (!frequencies) return;
@@ -354,15 +355,15 @@ void TransmitterForm::refreshLists() {
   const Transmitter& t = s.transmitters[i];
   ListRows bands;
   for (const AmateurBand& band : BandsFor(s.rules)) {
-    bands.labels << Text(band.name);
-    bands.tips << Text(FrequencyText(band.lowMHz)) + QStringLiteral("-") + Text(FrequencyText(band.highMHz)) +
-                      tr(" MHz");
+    bands.labels << TrQ(band.name);
+    // TRANSLATORS: a band's edges
+    bands.tips << tr("%1-%2 MHz").arg(LocalNum(FrequencyText(band.lowMHz)), LocalNum(FrequencyText(band.highMHz)));
     bands.names << Text(band.name);
     bands.checked.push_back(HasBand(t, std::string(band.name)));
   }
   for (const std::string& name : UnallocatedBands(t, BandsFor(s.rules))) {
-    bands.labels << tr("%1 (n/a)").arg(QString::fromStdString(name));
-    bands.tips << tr("No such band under %1: it is not evaluated").arg(Text(Info(s.rules).name));
+    bands.labels << tr("%1 (n/a)").arg(TrQ(name));
+    bands.tips << tr("No such band under %1: it is not evaluated").arg(TrQ(Info(s.rules).name));
     bands.names << QString::fromStdString(name);
     bands.checked.push_back(true);
   }

@@ -11,6 +11,7 @@
 #include <QtTest/QTest>
 #include <set>
 
+#include "station/local_text.h"
 #include "station/number_field.h"
 #include "station/places_pane.h"
 #include "station/plot_view.h"
@@ -109,13 +110,13 @@ TEST_F(WindowLayout, TheShareAtEachPlaceIsInSightAtTheUsualSize) {
 
 TEST_F(WindowLayout, LengthsShowRoundedAndStayExactUntilEdited) {
   // A new station's two meters for people, and ten for the exemption, in feet.
-  EXPECT_EQ(find<NumberField>("personHeight")->text(), QStringLiteral("6.6"));
+  EXPECT_EQ(find<NumberField>("personHeight")->text(), LocalNum(QStringLiteral("6.6")));
   openExample("contest-two-transmitters");
   const Station before = window_->document()->station();
-  EXPECT_EQ(find<NumberField>("personHeight")->text(), QStringLiteral("6.6"));
-  EXPECT_EQ(find<NumberField>("exemptionDistance")->text(), QStringLiteral("32.8"));
+  EXPECT_EQ(find<NumberField>("personHeight")->text(), LocalNum(QStringLiteral("6.6")));
+  EXPECT_EQ(find<NumberField>("exemptionDistance")->text(), LocalNum(QStringLiteral("32.8")));
   QTableView* places = window_->places()->table();
-  EXPECT_EQ(cell(places, 0, PlacesModel::kDistance), QStringLiteral("49.2"));
+  EXPECT_EQ(cell(places, 0, PlacesModel::kDistance), LocalNum(QStringLiteral("49.2")));
 
   // Passing through the field, or opening a cell and keeping what it shows, changes nothing.
   find<NumberField>("personHeight")->setFocus();
@@ -134,9 +135,9 @@ TEST_F(WindowLayout, LengthsShowRoundedAndStayExactUntilEdited) {
   typeOver(find<NumberField>("personHeight"), QStringLiteral("5.75"));
   EXPECT_EQ(window_->document()->station().personHeightMeters, ToMeters(5.75, LengthUnit::kFeet));
   key(Qt::Key_Z, Qt::ControlModifier);
-  EXPECT_EQ(find<NumberField>("personHeight")->text(), QStringLiteral("6.6"));
+  EXPECT_EQ(find<NumberField>("personHeight")->text(), LocalNum(QStringLiteral("6.6")));
   key(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
-  EXPECT_EQ(find<NumberField>("personHeight")->text(), QStringLiteral("5.75"));
+  EXPECT_EQ(find<NumberField>("personHeight")->text(), LocalNum(QStringLiteral("5.75")));
 }
 
 TEST_F(WindowLayout, PowerDensityIsWrittenOneWay) {

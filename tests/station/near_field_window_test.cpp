@@ -12,6 +12,7 @@
 #include <QUndoStack>
 #include <QtTest/QTest>
 
+#include "station/local_text.h"
 #include "station/heat_map_view.h"
 #include "station/near_field_pane.h"
 #include "station/near_field_service.h"
@@ -85,8 +86,11 @@ TEST_F(NearFieldWindow, AModelChosenAndLoweredMovesTheBoundary) {
     ASSERT_TRUE(top()->picture());
     EXPECT_FALSE(top()->picture()->outOfDate);
     const QString under = top()->readoutAt(top()->toWidget(3.0, 1.0));
-    const QRegularExpression words(QStringLiteral("^3\\.0 m east and 0\\.9 m north of the mast, 2\\.0 m up: E [0-9.]+ V/m, "
-                                                  "H [0-9.]+ A/m: [0-9.]+ % \\((E|H) binds\\)$"));
+    // Numbers with the locale's decimal separator.
+    const QString d = QRegularExpression::escape(QLocale().decimalPoint());
+    const QRegularExpression words(QStringLiteral("^3@0 m east and 0@9 m north of the mast, 2@0 m up: E [0-9]+(@[0-9]+)? V/m, "
+                                                  "H [0-9]+(@[0-9]+)? A/m: [0-9]+(@[0-9]+)? % \\((E|H) binds\\)$")
+                                       .replace(QLatin1Char('@'), d));
     EXPECT_TRUE(words.match(under).hasMatch()) << under.toStdString();  // the grid's nearest point
   }
 }
@@ -96,12 +100,12 @@ TEST_F(NearFieldWindow, APowerEditRescalesWithoutTheEngine) {
   settle();
   const int runs = service().runsStarted();
   const double share = service().verdicts()[0].share;
-  EXPECT_EQ(nearVerdict(0), QStringLiteral("COMPLIES, 34.2 %"));
+  EXPECT_EQ(nearVerdict(0), LocalNum(QStringLiteral("COMPLIES, 34.2 %")));
   key(Qt::Key_T, Qt::AltModifier);
   typeOver(find<NumberField>("power"), QStringLiteral("500"));
   // Half the power, half the share against every time-averaged limit, at once.
   EXPECT_NEAR(service().verdicts()[0].share, share / 2, 1e-12 * share);
-  EXPECT_EQ(nearVerdict(0), QStringLiteral("COMPLIES, 17.1 %"));
+  EXPECT_EQ(nearVerdict(0), LocalNum(QStringLiteral("COMPLIES, 17.1 %")));
   EXPECT_FALSE(top()->picture()->outOfDate);
   EXPECT_TRUE(service().idle());
   EXPECT_EQ(service().runsStarted(), runs);
@@ -184,12 +188,12 @@ TEST_F(NearFieldWindow, WithoutTheEngineTheFarFieldStandsAndTheWindowSaysWhyOnce
   EXPECT_TRUE(why.contains(QStringLiteral("10m beam: the NEC-2 engine nec2c is not installed"))) << why.toStdString();
   EXPECT_TRUE(why.contains(QStringLiteral("The far-field results stand"))) << why.toStdString();
   // The far field in full; the verdict "with the near field" is the far field's.
-  EXPECT_EQ(cell(window_->verdicts(), 0, VerdictModel::kShare), QStringLiteral("138.9 %"));
-  EXPECT_EQ(nearVerdict(0), QStringLiteral("EXCEEDS THE LIMIT, 138.9 % (far field for 10m beam)"));
+  EXPECT_EQ(cell(window_->verdicts(), 0, VerdictModel::kShare), LocalNum(QStringLiteral("138.9 %")));
+  EXPECT_EQ(nearVerdict(0), LocalNum(QStringLiteral("EXCEEDS THE LIMIT, 138.9 % (far field for 10m beam)")));
   EXPECT_EQ(result(1, "Near-field boundary"), QStringLiteral("-"));
   key(Qt::Key_T, Qt::AltModifier);
   typeOver(find<NumberField>("power"), QStringLiteral("800"));
-  EXPECT_EQ(cell(window_->verdicts(), 0, VerdictModel::kShare), QStringLiteral("111.1 %"));
+  EXPECT_EQ(cell(window_->verdicts(), 0, VerdictModel::kShare), LocalNum(QStringLiteral("111.1 %")));
   for (const char* height : {"13", "14"}) {
     typeOver(find<NumberField>("antennaHeight"), QString::fromLatin1(height));
     settle();

@@ -7,6 +7,7 @@
 #include <QTableView>
 #include <QtTest/QTest>
 
+#include "station/local_text.h"
 #include "station/number_field.h"
 #include "station/station_document.h"
 #include "tests/station/support/station_test.h"
@@ -66,7 +67,7 @@ TEST_F(RegulatorWindow, TimesAreTypedInSecondsWhenChosen) {
   unit->setFocus(Qt::TabFocusReason);
   key(Qt::Key_Up);
   EXPECT_FALSE(station().transmitters[0].timesInSeconds);
-  EXPECT_EQ(find<NumberField>("txMinutes")->text(), QStringLiteral("0.210667"));
+  EXPECT_EQ(find<NumberField>("txMinutes")->text(), LocalNum(QStringLiteral("0.210667")));
 }
 
 TEST_F(RegulatorWindow, AReactiveNearFieldAndTheNotificationAreShownPerBand) {
@@ -76,7 +77,7 @@ TEST_F(RegulatorWindow, AReactiveNearFieldAndTheNotificationAreShownPerBand) {
   EXPECT_FALSE(result(1, "At Far").contains(QLatin1Char('*')));
   // At the band's top, 26. BImSchV's 87 / sqrt(3.8) = 44.6 V/m is met sqrt(30 x 100) / 44.6 = 1.23 m
   // away: inside too.
-  EXPECT_EQ(result(1, "Safe distance"), QStringLiteral("1.2 Meters *"));
+  EXPECT_EQ(result(1, "Safe distance"), LocalNum(QStringLiteral("1.2 Meters *")));
   EXPECT_TRUE(find<QLabel>("reactiveNote")->isVisibleTo(window_.get()));
   EXPECT_EQ(result(0, "Notification"), QStringLiteral("required"));  // 100 W EIRP, from 10 W
 
@@ -130,7 +131,7 @@ TEST_F(RegulatorWindow, TheAssessmentIsKeptAndABadDateOrOutlineRefused) {
   auto* units = find<QComboBox>("units");
   units->setFocus(Qt::TabFocusReason);
   key(Qt::Key_Up);
-  EXPECT_EQ(find<QLineEdit>("siteOutline")->text(), QStringLiteral("0 0; 32.8 0; 32.8 32.8"));
+  EXPECT_EQ(find<QLineEdit>("siteOutline")->text(), LocalNum(QStringLiteral("0 0; 32.8 0; 32.8 32.8")));
   EXPECT_EQ(station().siteOutline, square);
 
   // Emptied, there is no assessment.

@@ -14,6 +14,7 @@
 #include <QtTest/QTest>
 #include <functional>
 
+#include "station/local_text.h"
 #include "station/number_field.h"
 #include "station/places_pane.h"
 #include "station/plot_view.h"
@@ -81,7 +82,7 @@ TEST_F(WindowEdit, NonsenseIsRefusedInWordsAndChangesNothing) {
   auto* problem = find<QLabel>("problem");
   typeOver(find<NumberField>("power"), QStringLiteral("lots"));
   EXPECT_EQ(station(), original_);
-  EXPECT_EQ(problem->text(), QStringLiteral("Power: expected a number from 0.001 to 100000"));
+  EXPECT_EQ(problem->text(), LocalNum(QStringLiteral("Power: expected a number from 0.001 to 100000")));
   typeOver(find<NumberField>("power"), QStringLiteral("1e6"));  // "1" on the way was a power
   EXPECT_EQ(station().transmitters[0].powerWatts, 1.0);
   typeOver(find<NumberField>("power"), QStringLiteral("200"));
@@ -115,12 +116,12 @@ TEST_F(WindowEdit, NumbersAreTypedWithAPointOrTheLocalesDecimalSeparator) {
     }
     EXPECT_EQ(swr->text(), QString::fromLatin1(c.typed));  // what was typed stays as it was typed
   }
-  // Shown again, a number is written with a point, as files are.
+  // Shown again, a number is written as the field's locale writes it; a file keeps the point.
   window_->setLocale(german);
   typeOver(swr, QStringLiteral("2,5"));
   window_->transmitters()->select(1);
   window_->transmitters()->select(0);
-  EXPECT_EQ(swr->text(), QStringLiteral("2.5"));
+  EXPECT_EQ(swr->text(), QStringLiteral("2,5"));
 }
 
 TEST_F(WindowEdit, TextsStopWhereAStationFileDoes) {
