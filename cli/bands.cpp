@@ -2,6 +2,7 @@
 
 #include "core/feedline.h"
 #include "core/number_text.h"
+#include "report/translation.h"
 
 namespace zento::cli {
 namespace {
@@ -40,8 +41,8 @@ std::string CableWarning(const Configuration& config, const AmateurBand& band) {
   if (!config.cableRow) return {};
   const CableSpec& cable = kCableTable[static_cast<std::size_t>(*config.cableRow)];
   if (!(band.highMHz > cable.maxFrequencyMHz)) return {};
-  return "warning: " + std::string(band.name) + ": " + std::string(cable.name) + " is meant for up to " +
-         FormatGeneral(cable.maxFrequencyMHz, 15) + " MHz; its loss above that is extrapolated";
+  return Subst(Tr("warning: %1: %2 is meant for up to %3 MHz; its loss above that is extrapolated"),
+               {band.name, cable.name, FormatGeneral(cable.maxFrequencyMHz, 15)});
 }
 
 }  // namespace
@@ -49,14 +50,17 @@ std::string CableWarning(const Configuration& config, const AmateurBand& band) {
 std::vector<BandRow> EvaluateBands(const Configuration& config) {
   std::vector<BandRow> rows;
   for (const auto& band : config.bands) {
-    BandRow row{band, {}, {}, {}, CableWarning(config, band)};
+    BandRow row{band, {}, {}, {}, {}, CableWarning(config, band)};
     for (const double edge : {band.lowMHz, band.highMHz}) {
       Configuration atEdge = config;
       atEdge.station.frequencyMHz = edge;
       EvaluationError edgeError{};
       auto evaluation = Evaluate(atEdge, edgeError);
       if (!evaluation) {
-        if (row.noLimits.empty()) row.noLimits = edgeError.message;
+        if (row.noLimits.empty()) {
+          row.noLimits = edgeError.message;
+          row.noLimitsShown = edgeError.shown;
+        }
         continue;
       }
       AddChecks(*evaluation, config.atDistances, config.exemptionDistance);
@@ -64,6 +68,7 @@ std::vector<BandRow> EvaluateBands(const Configuration& config) {
     }
     if (row.HasLimits()) {
       row.noLimits.clear();
+      row.noLimitsShown.clear();
       row.worst = FindWorstEdges(row.edges);
     }
     rows.push_back(std::move(row));

@@ -20,8 +20,9 @@ struct BandRow {
   AmateurBand band;
   std::vector<Evaluation> edges;  // the edges that have limits, by rising frequency
   WorstEdges worst;
-  std::string noLimits;  // why no edge has limits; empty when some edge has
-  std::string warning;   // for standard error; empty when none
+  std::string noLimits;       // why no edge has limits, in English for csv and json; empty when some edge has
+  std::string noLimitsShown;  // the same in the user's language
+  std::string warning;        // for standard error; empty when none
 
   bool HasLimits() const { return !edges.empty(); }
   const Evaluation& Row() const { return edges[worst.uncontrolled]; }

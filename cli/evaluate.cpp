@@ -2,9 +2,11 @@
 
 #include "cli/calc.h"
 #include "cli/options.h"
+#include "cli/output.h"
 #include "core/exposure.h"
 #include "core/feedline.h"
 #include "core/number_text.h"
+#include "report/translation.h"
 
 namespace zento::cli {
 namespace {
@@ -13,12 +15,16 @@ std::optional<ExposureLimits> Limits(const StationParameters& s, EvaluationError
   auto limits = LookupExposureLimits(s.frequencyMHz, s.eirpWatts);
   if (!limits) {
     error.exitCode = kExitNoLimits;
+    const std::string f = FormatGeneral(s.frequencyMHz, 10);
     if (!(s.frequencyMHz >= kMinLimitFrequencyMHz && s.frequencyMHz <= kMaxLimitFrequencyMHz)) {
-      error.message =
-          "no exposure limits at " + FormatGeneral(s.frequencyMHz, 10) + " MHz: limits exist from 1 to 30000 MHz";
+      const char* pattern = N_("no exposure limits at %1 MHz: limits exist from 1 to 30000 MHz");
+      error.message = Subst(pattern, {f});
+      error.shown = Subst(Tr(pattern), {f});
     } else {
-      error.message = "no exposure limits for an EIRP of " + FormatFixed(s.eirpWatts, 2) + " Watts at " +
-                      FormatGeneral(s.frequencyMHz, 10) + " MHz: limits are computed from 1 Watt up";
+      const char* pattern =
+          N_("no exposure limits for an EIRP of %1 Watts at %2 MHz: limits are computed from 1 Watt up");
+      error.message = Subst(pattern, {FormatFixed(s.eirpWatts, 2), f});
+      error.shown = Subst(Tr(pattern), {FormatFixed(s.eirpWatts, 2), f});
     }
   }
   return limits;
@@ -43,16 +49,23 @@ bool SetCableLoss(const Configuration& config, Evaluation& result, EvaluationErr
   s.feedlineLossDb = TruncateToHundredths(feedline.totalLossDb);
   const CableSpec& cable = kCableTable[static_cast<std::size_t>(*config.cableRow)];
   if (s.frequencyMHz > cable.maxFrequencyMHz) {
-    result.warning = "warning: " + std::string(cable.name) + " is meant for up to " +
-                     FormatGeneral(cable.maxFrequencyMHz, 15) + " MHz; its loss at " +
-                     FormatGeneral(s.frequencyMHz, 10) + " MHz is extrapolated";
+    result.warning = Subst(Tr("warning: %1 is meant for up to %2 MHz; its loss at %3 MHz is extrapolated"),
+                           {cable.name, FormatGeneral(cable.maxFrequencyMHz, 15), FormatGeneral(s.frequencyMHz, 10)});
   }
   if (s.feedlineLossDb >= kMinFeedlineLossDb && s.feedlineLossDb <= kMaxFeedlineLossDb) return true;
-  error = {kExitBadInput, "--length: " + config.lengthText + (config.lengthUnits == kLengthFeet ? " feet" : " meters") +
-                              " of " + std::string(cable.name) + " lose " + FormatFixed(s.feedlineLossDb, 2) +
-                              " dB at " + FormatGeneral(s.frequencyMHz, 10) +
-                              " MHz, more than the accepted 0 to 60 dB"};
+  const char* pattern = config.lengthUnits == kLengthFeet
+                            ? Tr("--length: %1 feet of %2 lose %3 dB at %4 MHz, more than the accepted 0 to 60 dB")
+                            : Tr("--length: %1 meters of %2 lose %3 dB at %4 MHz, more than the accepted 0 to 60 dB");
+  const std::string text = Subst(
+      pattern, {config.lengthText, cable.name, FormatFixed(s.feedlineLossDb, 2), FormatGeneral(s.frequencyMHz, 10)});
+  error = {kExitBadInput, text, text};
   return false;
+}
+
+// FormatDistance's figure with the units' name in the user's language.
+std::string ShownDistance(double eirp, double limit, const StationParameters& s) {
+  const double meters = ComputeSafeDistance(eirp, limit, s.groundReflectionFactor);
+  return FormatFixed(s.englishUnits != 0 ? meters * kFeetPerMeterDistance : meters, 1) + " " + UnitsName(s);
 }
 
 // The whole-watt power that just meets the chosen limit at the typed distance; refused when
@@ -72,11 +85,19 @@ bool WorkBack(const Configuration& config, StationParameters& s, EvaluationError
   const double edgeEirp =
       ComputeEirp(tooFar ? kMaxPowerWatts : kMinPowerWatts, s.dutyCyclePercent, s.antennaGainDbi, s.feedlineLossDb);
   const std::string option = controlled ? "--controlled-distance" : "--uncontrolled-distance";
-  error = {kExitBadInput,
-           option + ": no power from 1 to 100000 Watts meets the " + (controlled ? "controlled" : "uncontrolled") +
-               " limit at " + Quote(config.distanceText) + (s.englishUnits != 0 ? " Feet" : " Meters") + "; the " +
-               (tooFar ? "largest" : "smallest") + " distance the power range allows is " +
-               FormatDistance(ComputeSafeDistance(edgeEirp, limit, s.groundReflectionFactor), s.englishUnits)};
+  // TRANSLATORS: %1 an option's name, %2 a distance, %3 Feet or Meters, %4 the distance the range allows.
+  const char* pattern = controlled
+                            ? (tooFar ? Tr("%1: no power from 1 to 100000 Watts meets the controlled limit at %2 %3; "
+                                           "the largest distance the power range allows is %4")
+                                      : Tr("%1: no power from 1 to 100000 Watts meets the controlled limit at %2 %3; "
+                                           "the smallest distance the power range allows is %4"))
+                            : (tooFar ? Tr("%1: no power from 1 to 100000 Watts meets the uncontrolled limit at %2 %3; "
+                                           "the largest distance the power range allows is %4")
+                                      : Tr("%1: no power from 1 to 100000 Watts meets the uncontrolled limit at %2 %3; "
+                                           "the smallest distance the power range allows is %4"));
+  const std::string text =
+      Subst(pattern, {option, Quote(config.distanceText), UnitsName(s), ShownDistance(edgeEirp, limit, s)});
+  error = {kExitBadInput, text, text};
   return false;
 }
 

@@ -53,7 +53,8 @@ void AddChecks(Evaluation& evaluation, const std::vector<double>& atDistances,
 
 struct EvaluationError {
   int exitCode;
-  std::string message;
+  std::string message;  // in English, as csv and json carry it
+  std::string shown;    // the same in the user's language, for people
 };
 
 // Evaluates at `config.station.frequencyMHz`: the cable's loss (cut to hundredths), EIRP,

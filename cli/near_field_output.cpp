@@ -5,6 +5,7 @@
 #include "cli/output.h"
 #include "core/number_text.h"
 #include "report/station_text.h"
+#include "report/translation.h"
 
 namespace zento::cli {
 namespace {
@@ -40,18 +41,21 @@ Json GridJson(const GridImage& g) {
 }  // namespace
 
 void WriteNearFieldText(std::ostream& out, const Station& s, const StationResult& far, const StationNearField& nf) {
-  out << "\nNear field:\n";
+  out << '\n' << Tr("Near field:") << '\n';
   for (std::size_t t = 0; t < s.transmitters.size(); ++t) {
     if (!nf.transmitters[t] && nf.problems[t].empty()) continue;
-    out << "\nTransmitter " << s.transmitters[t].name << ": " << AntennaModelText(s, s.transmitters[t]) << "\n";
+    // TRANSLATORS: %1 the transmitter's name, %2 its antenna's model.
+    out << '\n'
+        << Subst(Tr("Transmitter %1: %2"), {s.transmitters[t].name, AntennaModelText(s, s.transmitters[t])}) << '\n';
     if (!nf.transmitters[t]) {
-      out << "  no near field: " << nf.problems[t] << "\n";
+      out << "  " << Subst(Tr("no near field: %1"), {TrText(nf.problems[t])}) << "\n";
       continue;
     }
     out << "  " << NearFieldMethodText(nf.transmitters[t]->method) << "\n";
-    if (!nf.problems[t].empty()) out << "  no pictures: " << nf.problems[t] << "\n";
-    std::vector<std::vector<std::string>> table = {
-        {"Band", "Environment", "Compliance boundary (near field)", "Far-field formula, from the mast"}};
+    if (!nf.problems[t].empty()) out << "  " << Subst(Tr("no pictures: %1"), {TrText(nf.problems[t])}) << "\n";
+    std::vector<std::vector<std::string>> table = {{Tr("Band"), Tr("Environment"),
+                                                    Tr("Compliance boundary (near field)"),
+                                                    Tr("Far-field formula, from the mast")}};
     for (std::size_t b = 0; b < far.transmitters[t].bands.size(); ++b) {
       const NearFieldBand* band = BandOf(nf, t, b);
       if (!band) continue;
@@ -59,7 +63,7 @@ void WriteNearFieldText(std::ostream& out, const Station& s, const StationResult
         const auto& ff = band->farFieldMeters[static_cast<std::size_t>(env)];
         table.push_back({env == Environment::kControlled ? far.transmitters[t].bands[b].band : "",
                          EnvironmentName(s, env), BoundaryText(s, *band, env),
-                         ff ? (*ff > 0.0 ? StationDistance(s, *ff) : "none at the person height") : "-"});
+                         ff ? (*ff > 0.0 ? StationDistance(s, *ff) : Tr("none at the person height")) : "-"});
       }
     }
     if (table.size() > 1) WriteTextTable(out, table);
@@ -68,13 +72,18 @@ void WriteNearFieldText(std::ostream& out, const Station& s, const StationResult
       const NearFieldBand* band = BandOf(nf, t, r.worstBand[p]);
       if (!band) continue;
       const NearFieldShare& share = band->places[p];
-      out << "  " << s.places[p].name << ": " << NearFieldShareText(share) << " on "
-          << far.transmitters[t].bands[r.worstBand[p]].band << "; far field "
-          << PercentText(far.transmitters[t].bands[r.worstBand[p]].places[p].share) << "\n";
+      // TRANSLATORS: %1 a place, %2 its share of the limit with the near field, %3 the band, %4 the far-field
+      // share.
+      out << "  "
+          << Subst(Tr("%1: %2 on %3; far field %4"),
+                   {s.places[p].name, NearFieldShareText(share), far.transmitters[t].bands[r.worstBand[p]].band,
+                    PercentText(far.transmitters[t].bands[r.worstBand[p]].places[p].share)})
+          << "\n";
     }
   }
   if (!s.places.empty()) {
-    out << "\nAt each place with the near field (100 % is the limit):\n";
+    // xgettext:no-c-format
+    out << '\n' << Tr("At each place with the near field (100 % is the limit):") << '\n';
     if (const std::string standIn = FarFieldStandsInText(WithoutNearField(s, nf)); !standIn.empty()) {
       out << "  " << standIn << "\n";
     }
@@ -82,7 +91,7 @@ void WriteNearFieldText(std::ostream& out, const Station& s, const StationResult
   for (std::size_t p = 0; p < s.places.size(); ++p) {
     const PlaceVerdict& v = nf.places[p];
     out << "  " << s.places[p].name << ": " << PercentText(v.share) << ", "
-        << (v.complies ? "complies" : "EXCEEDS THE LIMIT") << "\n";
+        << (v.complies ? Tr("complies") : Tr("EXCEEDS THE LIMIT")) << "\n";
   }
 }
 

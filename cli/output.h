@@ -7,6 +7,8 @@
 
 #include "cli/bands.h"
 #include "cli/evaluate.h"
+#include "core/station_eval.h"
+#include "core/text_mark.h"
 
 namespace zento::cli {
 
@@ -20,6 +22,8 @@ void WriteBands(std::ostream& out, OutputFormat format, const std::vector<BandRo
 // Shared by the writers.
 void WriteTextTable(std::ostream& out, const std::vector<std::vector<std::string>>& table);  // columns padded
 std::string Verdict(bool complies);
+std::string ShownText(const MarkedText& text);      // core's sentence in the user's language
+std::string ShownProblem(const BandResult& band);   // why a band could not be evaluated, likewise
 std::string UnitsName(const StationParameters& s);  // "Feet" or "Meters"
 std::string CsvField(std::string_view text);        // quoted as RFC 4180 says, when it must be
 std::string CsvNumber(double value);                // empty for a value that is not finite

@@ -7,6 +7,7 @@
 #include "core/bands.h"
 #include "core/operating.h"
 #include "report/station_file.h"
+#include "report/translation.h"
 
 namespace zento::cli {
 namespace {
@@ -43,20 +44,21 @@ double Meters(const RawOptions& raw, double value) { return raw.metric ? value :
 void ReadTransmitter(const RawOptions& raw, const StationOptions& o, Station& s) {
   Transmitter t;
   t.name = "TX";
-  if (!raw.power.empty()) t.powerWatts = RangeOption("--power", raw.power, kPowerRange, "0.001 to 100000 Watts");
+  if (!raw.power.empty()) t.powerWatts = RangeOption("--power", raw.power, kPowerRange, N_("0.001 to 100000 Watts"));
   if (!raw.dutyCycle.empty()) {
-    t.dutyPercent = static_cast<double>(IntegerOption("--duty-cycle", raw.dutyCycle, 0, 100, "0 to 100 percent"));
+    t.dutyPercent = static_cast<double>(IntegerOption("--duty-cycle", raw.dutyCycle, 0, 100, N_("0 to 100 percent")));
   } else if (!o.modeDuty.empty()) {
-    t.dutyPercent = RangeOption("--mode-duty", o.modeDuty, kDutyRange, "0 to 100 percent");
+    t.dutyPercent = RangeOption("--mode-duty", o.modeDuty, kDutyRange, N_("0 to 100 percent"));
   } else if (!o.mode.empty()) {
-    if (!FindMode(o.mode)) Refuse("--mode: unknown mode '" + Quote(o.mode) + "'; known: " + ModeNames());
+    if (!FindMode(o.mode)) Refuse(Subst(Tr("--mode: unknown mode '%1'; known: %2"), {Quote(o.mode), ModeNames()}));
     t.mode = o.mode;
   }
   if (!o.txMinutes.empty()) {
-    t.txMinutes = RangeOption("--tx-minutes", o.txMinutes, {1e-6, kMinutesRange.max}, "minutes above 0, to 1440");
+    t.txMinutes = RangeOption("--tx-minutes", o.txMinutes, {1e-6, kMinutesRange.max}, N_("minutes above 0, to 1440"));
   }
-  if (!o.rxMinutes.empty()) t.rxMinutes = RangeOption("--rx-minutes", o.rxMinutes, kMinutesRange, "0 to 1440 minutes");
-  if (t.rxMinutes && !t.txMinutes) Refuse("--rx-minutes: needs --tx-minutes");
+  if (!o.rxMinutes.empty())
+    t.rxMinutes = RangeOption("--rx-minutes", o.rxMinutes, kMinutesRange, N_("0 to 1440 minutes"));
+  if (t.rxMinutes && !t.txMinutes) Refuse(Tr("--rx-minutes: needs --tx-minutes"));
 
   for (const auto& name : Items("--bands", raw.bands)) {
     if (name == "all") {
@@ -64,43 +66,46 @@ void ReadTransmitter(const RawOptions& raw, const StationOptions& o, Station& s)
     } else if (const auto band = FindBand(s.rules, name)) {
       t.bands.push_back({std::string(band->name), 0.0});
     } else {
-      Refuse("--bands: no band '" + Quote(name) + "' in the allocations used with " + std::string(Info(s.rules).name));
+      Refuse(Subst(Tr("--bands: no band '%1' in the allocations used with %2"),
+                   {Quote(name), TrText(Info(s.rules).name)}));
     }
   }
   if (t.bands.empty()) {
     const double f = raw.frequency.empty()
                          ? 30.0
-                         : RangeOption("--frequency", raw.frequency, kFrequencyRange, "0.001 to 300000 MHz");
+                         : RangeOption("--frequency", raw.frequency, kFrequencyRange, N_("0.001 to 300000 MHz"));
     t.bands.push_back({"", f});
   }
 
   Feedline& f = t.feedline;
-  if (!raw.loss.empty()) f.totalLossDb = RangeOption("--loss", raw.loss, kLossRange, "0 to 60 dB");
+  if (!raw.loss.empty()) f.totalLossDb = RangeOption("--loss", raw.loss, kLossRange, N_("0 to 60 dB"));
   if (!raw.cable.empty()) {
     const auto match = FindCable(raw.cable);
-    if (!match.index) Refuse("--cable: unknown or ambiguous cable '" + Quote(raw.cable) + "' (see --list-cables)");
+    if (!match.index) {
+      Refuse(Subst(Tr("--cable: unknown or ambiguous cable '%1' (see --list-cables)"), {Quote(raw.cable)}));
+    }
     f.kind = FeedlineKind::kCable;
     f.cableRow = *match.index;
     if (!raw.length.empty()) {
-      f.length = static_cast<double>(IntegerOption("--length", raw.length, 0, 100000, "0 to 100000 whole units"));
+      f.length = static_cast<double>(IntegerOption("--length", raw.length, 0, 100000, N_("0 to 100000 whole units")));
     }
     if (raw.lengthUnits == "meters") f.lengthUnit = LengthUnit::kMeters;
     if (!raw.lengthUnits.empty() && raw.lengthUnits != "meters" && raw.lengthUnits != "feet") {
-      Refuse("--length-units: '" + Quote(raw.lengthUnits) + "' is not one of feet, meters");
+      Refuse(Subst(Tr("--length-units: '%1' is not one of feet, meters"), {Quote(raw.lengthUnits)}));
     }
   }
-  if (!o.swr.empty()) f.swr = RangeOption("--swr", o.swr, kSwrRange, "SWR of 1 to 100");
-  if (!o.otherLoss.empty()) f.otherLossDb = RangeOption("--other-loss", o.otherLoss, kLossRange, "0 to 60 dB");
+  if (!o.swr.empty()) f.swr = RangeOption("--swr", o.swr, kSwrRange, N_("SWR of 1 to 100"));
+  if (!o.otherLoss.empty()) f.otherLossDb = RangeOption("--other-loss", o.otherLoss, kLossRange, N_("0 to 60 dB"));
 
-  if (!raw.gain.empty()) t.antenna.gainDbi = RangeOption("--gain", raw.gain, kGainRange, "-10 to 60 dBi");
+  if (!raw.gain.empty()) t.antenna.gainDbi = RangeOption("--gain", raw.gain, kGainRange, N_("-10 to 60 dBi"));
   if (!raw.antenna.empty()) {
     const auto preset = FindAntenna(raw.antenna);
-    if (!preset) Refuse("--antenna: unknown antenna '" + Quote(raw.antenna) + "' (see --list-antennas)");
+    if (!preset) Refuse(Subst(Tr("--antenna: unknown antenna '%1' (see --list-antennas)"), {Quote(raw.antenna)}));
     t.antenna.preset = *preset;
   }
   if (!o.antennaHeight.empty()) {
     t.antenna.heightMeters =
-        Meters(raw, RangeOption("--antenna-height", o.antennaHeight, kHeightRange, "heights of 0 to 10000"));
+        Meters(raw, RangeOption("--antenna-height", o.antennaHeight, kHeightRange, N_("heights of 0 to 10000")));
   }
   s.transmitters.push_back(std::move(t));
 }
@@ -120,8 +125,8 @@ void ReadPlaces(const RawOptions& raw, const StationOptions& o, Station& s) {
   }
   // A station the options describe can be saved: it must be one the file reader takes back.
   if (s.places.size() > kMaxPlaces) {
-    Refuse("--at, --horizontal-at: " + std::to_string(s.places.size()) + " places; a station has at most " +
-           std::to_string(kMaxPlaces));
+    Refuse(Subst(Tr("--at, --horizontal-at: %1 places; a station has at most %2"),
+                 {std::to_string(s.places.size()), std::to_string(kMaxPlaces)}));
   }
   for (Place& place : s.places) {
     if (place.name.size() > kMaxNameLength) place.name.resize(kMaxNameLength);  // digits and a point: ASCII
@@ -134,32 +139,34 @@ void ReadPlaces(const RawOptions& raw, const StationOptions& o, Station& s) {
 }  // namespace
 
 void AddStationOptions(CLI::App& app, StationOptions& o) {
-  app.add_option("--station", o.file, "evaluate the station in FILE (.zento.json)")->type_name("FILE");
-  app.add_option("--rules", o.rules, "rule set (see --list-rules): " + RuleSetKeys() + "; fcc by default")
+  app.add_option("--station", o.file, Tr("evaluate the station in FILE (.zento.json)"))->type_name("FILE");
+  app.add_option("--rules", o.rules, Subst(Tr("rule set (see --list-rules): %1; fcc by default"), {RuleSetKeys()}))
       ->type_name("RULES");
-  auto* mode = app.add_option("--mode", o.mode, "operating mode (its duty factor): " + ModeNames())->type_name("NAME");
+  auto* mode = app.add_option("--mode", o.mode, Subst(Tr("operating mode (its duty factor): %1"), {ModeNames()}))
+                   ->type_name("NAME");
   auto* modeDuty =
-      app.add_option("--mode-duty", o.modeDuty, "duty factor in percent, decimals allowed")->type_name("PERCENT");
+      app.add_option("--mode-duty", o.modeDuty, Tr("duty factor in percent, decimals allowed"))->type_name("PERCENT");
   mode->excludes(modeDuty)->excludes(app.get_option("--duty-cycle"));
   modeDuty->excludes(app.get_option("--duty-cycle"));
-  app.add_option("--tx-minutes", o.txMinutes, "minutes transmitting in each cycle")->type_name("MIN");
-  app.add_option("--rx-minutes", o.rxMinutes, "minutes receiving in each cycle")->type_name("MIN");
-  app.add_flag("--no-ground", o.noGround, "no ground reflection (factor 1 instead of 2.56)");
-  app.add_option("--swr", o.swr, "SWR at the antenna (default 1)")->type_name("SWR");
-  app.add_option("--other-loss", o.otherLoss, "connector or other loss in dB (default 0)")->type_name("DB");
-  app.add_option("--antenna-height", o.antennaHeight, "antenna height above ground (feet, or meters with --metric)")
+  app.add_option("--tx-minutes", o.txMinutes, Tr("minutes transmitting in each cycle"))->type_name("MIN");
+  app.add_option("--rx-minutes", o.rxMinutes, Tr("minutes receiving in each cycle"))->type_name("MIN");
+  app.add_flag("--no-ground", o.noGround, Tr("no ground reflection (factor 1 instead of 2.56)"));
+  app.add_option("--swr", o.swr, Tr("SWR at the antenna (default 1)"))->type_name("SWR");
+  app.add_option("--other-loss", o.otherLoss, Tr("connector or other loss in dB (default 0)"))->type_name("DB");
+  app.add_option("--antenna-height", o.antennaHeight, Tr("antenna height above ground (feet, or meters with --metric)"))
       ->type_name("H");
-  app.add_option("--person-height", o.personHeight, "height where people are (default 2 m)")->type_name("H");
+  app.add_option("--person-height", o.personHeight, Tr("height where people are (default 2 m)"))->type_name("H");
   app.add_option("--horizontal-at", o.horizontalAt,
-                 "a place at horizontal distance D from the mast, at the person height; repeat or list")
+                 Tr("a place at horizontal distance D from the mast, at the person height; repeat or list"))
       ->type_name("D");
-  app.add_option("--save-station", o.saveStation, "write the station the options describe to FILE")->type_name("FILE");
-  app.add_flag("--list-modes", o.listModes, "list the operating modes and exit");
-  app.add_flag("--list-rules", o.listRules, "list the rule sets with what each one is, and exit");
+  app.add_option("--save-station", o.saveStation, Tr("write the station the options describe to FILE"))
+      ->type_name("FILE");
+  app.add_flag("--list-modes", o.listModes, Tr("list the operating modes and exit"));
+  app.add_flag("--list-rules", o.listRules, Tr("list the rule sets with what each one is, and exit"));
   auto* nearField = app.add_flag("--near-field", o.nearField,
-                                 "also the near field of each antenna the station file models, computed with NEC-2 "
-                                 "(the nec2c program)");
-  app.add_flag("--grid", o.grid, "with --near-field: also the pictures' grids (JSON) or heat maps (html)")
+                                 Tr("also the near field of each antenna the station file models, computed with "
+                                    "NEC-2 (the nec2c program)"));
+  app.add_flag("--grid", o.grid, Tr("with --near-field: also the pictures' grids (JSON) or heat maps (html)"))
       ->needs(nearField);
 }
 
@@ -172,21 +179,21 @@ bool StationRequested(const CLI::App& app) {
 
 Station BuildStation(const CLI::App& app, const RawOptions& raw, const StationOptions& o) {
   for (const char* name : kClassicOnly) {
-    if (app.count(name) > 0) Refuse(std::string(name) + ": not used in a station evaluation");
+    if (app.count(name) > 0) Refuse(Subst(Tr("%1: not used in a station evaluation"), {name}));
   }
   if (!o.file.empty()) {
     for (const char* name : kDescribing) {
-      if (app.count(name) > 0) Refuse(std::string(name) + ": the station comes from --station");
+      if (app.count(name) > 0) Refuse(Subst(Tr("%1: the station comes from --station"), {name}));
     }
     std::string error;
     auto station = ReadStationFile(o.file, error);
-    if (!station) Refuse("--station: " + Quote(o.file) + ": " + error);
+    if (!station) Refuse("--station: " + Quote(o.file) + ": " + TrText(error));
     return *station;
   }
   Station s;
   if (!o.rules.empty()) {
     const auto rules = FindRuleSet(o.rules);
-    if (!rules) Refuse("--rules: '" + Quote(o.rules) + "' is not one of " + RuleSetKeys());
+    if (!rules) Refuse(Subst(Tr("--rules: '%1' is not one of %2"), {Quote(o.rules), RuleSetKeys()}));
     s.rules = *rules;
   }
   ReadStationBlock(raw);
@@ -196,7 +203,7 @@ Station BuildStation(const CLI::App& app, const RawOptions& raw, const StationOp
   s.units = raw.metric ? LengthUnit::kMeters : LengthUnit::kFeet;
   if (!o.personHeight.empty()) {
     s.personHeightMeters =
-        Meters(raw, RangeOption("--person-height", o.personHeight, kHeightRange, "heights of 0 to 10000"));
+        Meters(raw, RangeOption("--person-height", o.personHeight, kHeightRange, N_("heights of 0 to 10000")));
   }
   ReadTransmitter(raw, o, s);
   ReadPlaces(raw, o, s);

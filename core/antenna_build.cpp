@@ -167,8 +167,17 @@ void Loop(Builder& b, const AntennaModel& m, double radius) {
 
 std::optional<AntennaStructure> BuildAntenna(const AntennaModel& model, const AntennaPlacement& placement,
                                              double designMHz, double highestMHz, std::string& problem) {
+  MarkedText why;
+  auto built = BuildAntenna(model, placement, designMHz, highestMHz, why);
+  problem = FilledText(why);
+  return built;
+}
+
+std::optional<AntennaStructure> BuildAntenna(const AntennaModel& model, const AntennaPlacement& placement,
+                                             double designMHz, double highestMHz, MarkedText& problem) {
+  problem = {};
   if (!(designMHz > 0.0) || !(highestMHz > 0.0)) {
-    problem = "the antenna needs a design frequency";
+    problem = {N_("the antenna needs a design frequency"), {}};
     return std::nullopt;
   }
   const double lambda = kSpeedOfLightMetersMHz / designMHz;
@@ -187,7 +196,7 @@ std::optional<AntennaStructure> BuildAntenna(const AntennaModel& model, const An
       break;
     case AntennaKind::kYagi:
       if (model.elements < 2 || model.elements > 6) {
-        problem = "a Yagi has 2 to 6 elements";
+        problem = {N_("a Yagi has 2 to 6 elements"), {}};
         return std::nullopt;
       }
       Yagi(b, kYagiDesigns[static_cast<std::size_t>(model.elements - 2)], model.wireRadiusMm.has_value());
@@ -196,7 +205,7 @@ std::optional<AntennaStructure> BuildAntenna(const AntennaModel& model, const An
       Loop(b, model, radius);
       break;
     case AntennaKind::kImported:
-      problem = "an imported model is built by the engine";
+      problem = {N_("an imported model is built by the engine"), {}};
       return std::nullopt;
   }
   AntennaStructure s = b.Take();
@@ -210,30 +219,37 @@ std::optional<AntennaStructure> BuildAntenna(const AntennaModel& model, const An
     s.extendedKernel = s.extendedKernel || w.Length() / w.segments < 8.0 * w.radiusMeters;
   }
   if (total > kMaxSegments) {
-    problem = "the antenna needs " + std::to_string(total) + " segments, more than " + std::to_string(kMaxSegments);
+    problem = {N_("the antenna needs %1 segments, more than %2"),
+               {std::to_string(total), std::to_string(kMaxSegments)}};
     return std::nullopt;
   }
-  problem = SegmentationProblem(shapes, highestMHz, true);
-  if (!problem.empty()) return std::nullopt;
+  problem = SegmentationProblemText(shapes, highestMHz, true);
+  if (!problem.pattern.empty()) return std::nullopt;
   return s;
 }
 
 std::string SegmentationProblem(const std::vector<SegmentShape>& segments, double highestMHz, bool overGround) {
+  return FilledText(SegmentationProblemText(segments, highestMHz, overGround));
+}
+
+MarkedText SegmentationProblemText(const std::vector<SegmentShape>& segments, double highestMHz, bool overGround) {
   const double lambda = kSpeedOfLightMetersMHz / highestMHz;
   for (const SegmentShape& s : segments) {
-    if (!(s.length > 0.0)) return "wire " + std::to_string(s.tag) + " has no length";
+    const std::string tag = std::to_string(s.tag);
+    if (!(s.length > 0.0)) return {N_("wire %1 has no length"), {tag}};
     if (s.length > lambda / 20.0) {
-      return "wire " + std::to_string(s.tag) + " has segments of " + FormatGeneral(s.length, 3) +
-             " m, longer than a twentieth of the wavelength at " + FormatGeneral(highestMHz, 6) + " MHz (" +
-             FormatGeneral(lambda / 20.0, 3) + " m): give it more segments";
+      return {N_("wire %1 has segments of %2 m, longer than a twentieth of the wavelength at %3 MHz (%4 m): give "
+                 "it more segments"),
+              {tag, FormatGeneral(s.length, 3), FormatGeneral(highestMHz, 6), FormatGeneral(lambda / 20.0, 3)}};
     }
     // NEC's thin-wire approximation with its extended kernel holds down to about 2 radii.
     if (s.length < 2.0 * s.radius) {
-      return "wire " + std::to_string(s.tag) + " is too thick for its segments (" + FormatGeneral(s.length, 3) +
-             " m long, " + FormatGeneral(s.radius, 3) + " m radius): segments must be longer than 2 radii";
+      return {N_("wire %1 is too thick for its segments (%2 m long, %3 m radius): segments must be longer than 2 "
+                 "radii"),
+              {tag, FormatGeneral(s.length, 3), FormatGeneral(s.radius, 3)}};
     }
     if (overGround && s.lowestZ < 0.0) {
-      return "wire " + std::to_string(s.tag) + " reaches below the ground (" + FormatGeneral(s.lowestZ, 3) + " m)";
+      return {N_("wire %1 reaches below the ground (%2 m)"), {tag, FormatGeneral(s.lowestZ, 3)}};
     }
   }
   return {};

@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/text_mark.h"
+
 #include "core/geometry.h"
 
 namespace zento {
@@ -22,12 +24,12 @@ struct AntennaKindInfo {
   std::string_view name;  // "Inverted V"
 };
 inline constexpr std::array<AntennaKindInfo, 6> kAntennaKinds = {{
-    {AntennaKind::kDipole, "dipole", "Half-wave dipole"},
-    {AntennaKind::kInvertedV, "inverted-v", "Inverted V"},
-    {AntennaKind::kVertical, "vertical", "Vertical with radials"},
+    {AntennaKind::kDipole, "dipole", N_("Half-wave dipole")},
+    {AntennaKind::kInvertedV, "inverted-v", N_("Inverted V")},
+    {AntennaKind::kVertical, "vertical", N_("Vertical with radials")},
     {AntennaKind::kYagi, "yagi", "Yagi"},
-    {AntennaKind::kLoop, "loop", "Full-wave loop"},
-    {AntennaKind::kImported, "nec", "Imported NEC-2 model"},
+    {AntennaKind::kLoop, "loop", N_("Full-wave loop")},
+    {AntennaKind::kImported, "nec", N_("Imported NEC-2 model")},
 }};
 
 // The ground under the station, for the near field. The far field's ground reflection factor is
@@ -45,14 +47,14 @@ struct GroundInfo {
 // earth (after Terman, Radio Engineers' Handbook, and the FCC's 1939 standards); poor ground's
 // permittivity, given there as 12 to 14, taken as 13.
 inline constexpr std::array<GroundInfo, 8> kGrounds = {{
-    {Ground::kFreeSpace, "free-space", "free space", 1.0, 0.0},
-    {Ground::kPerfect, "perfect", "perfect ground", 1.0, 0.0},
-    {Ground::kPoor, "poor", "poor ground (rocky, hilly)", 13.0, 0.002},
-    {Ground::kAverage, "average", "average ground (pastoral, heavy clay)", 13.0, 0.005},
-    {Ground::kGood, "good", "good ground (pastoral, rich soil)", 14.0, 0.01},
-    {Ground::kVeryGood, "very-good", "very good ground (low hills, rich soil)", 20.0, 0.0303},
-    {Ground::kFreshWater, "fresh-water", "fresh water", 80.0, 0.001},
-    {Ground::kSeaWater, "sea-water", "sea water", 81.0, 5.0},
+    {Ground::kFreeSpace, "free-space", N_("free space"), 1.0, 0.0},
+    {Ground::kPerfect, "perfect", N_("perfect ground"), 1.0, 0.0},
+    {Ground::kPoor, "poor", N_("poor ground (rocky, hilly)"), 13.0, 0.002},
+    {Ground::kAverage, "average", N_("average ground (pastoral, heavy clay)"), 13.0, 0.005},
+    {Ground::kGood, "good", N_("good ground (pastoral, rich soil)"), 14.0, 0.01},
+    {Ground::kVeryGood, "very-good", N_("very good ground (low hills, rich soil)"), 20.0, 0.0303},
+    {Ground::kFreshWater, "fresh-water", N_("fresh water"), 80.0, 0.001},
+    {Ground::kSeaWater, "sea-water", N_("sea water"), 81.0, 5.0},
 }};
 
 const GroundInfo& Info(Ground ground);
@@ -70,6 +72,8 @@ struct ImportedDeck {
 
 // The card importer: the deck, or none with one message naming the card and line it does not take.
 std::optional<ImportedDeck> ParseNecDeck(std::string_view text, std::string& error);
+// The same, its error kept for translation.
+std::optional<ImportedDeck> ParseNecDeck(std::string_view text, MarkedText& error);
 
 struct AntennaModel {
   AntennaKind kind = AntennaKind::kDipole;
@@ -129,6 +133,9 @@ inline constexpr int kMaxSegments = 2000;
 // wire below the ground, too many segments).
 std::optional<AntennaStructure> BuildAntenna(const AntennaModel& model, const AntennaPlacement& placement,
                                              double designMHz, double highestMHz, std::string& problem);
+// The same, its reason kept for translation.
+std::optional<AntennaStructure> BuildAntenna(const AntennaModel& model, const AntennaPlacement& placement,
+                                             double designMHz, double highestMHz, MarkedText& problem);
 
 // Checks a structure's segments against NEC's rules at `highestMHz`: empty when they hold.
 // Each segment is given by its length, radius and the height of its lower end.
@@ -137,5 +144,7 @@ struct SegmentShape {
   int tag;
 };
 std::string SegmentationProblem(const std::vector<SegmentShape>& segments, double highestMHz, bool overGround);
+// The same, kept for translation: an empty pattern when they hold.
+MarkedText SegmentationProblemText(const std::vector<SegmentShape>& segments, double highestMHz, bool overGround);
 
 }  // namespace zento

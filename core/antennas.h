@@ -4,6 +4,8 @@
 #include <array>
 #include <string_view>
 
+#include "core/text_mark.h"
+
 namespace zento {
 
 struct AntennaPreset {
@@ -14,14 +16,14 @@ struct AntennaPreset {
 
 // In rising gain, the order they stand on screen.
 inline constexpr std::array<AntennaPreset, 8> kAntennaPresets = {{
-    {"quarter-wave", "Quarter-Wave Ground Plane or Vertical ( +1 dBi)", 1.0},
-    {"dipole", "Half-Wave Dipole (+2.15 dBi)", 2.15},
-    {"5/8-wave", "5/8 Wave Ground Plane (+4 dBi)", 4.0},
-    {"yagi-3", "3-Element Yagi Array (+7.2 dBi)", 7.2},
-    {"yagi-5", "5-Element Yagi Array (+9.4 dBi)", 9.4},
-    {"yagi-8", "8-Element Yagi Array (+13.2 dBi)", 13.2},
-    {"yagi-10", "10-Element Yagi Array (+14.8 dBi)", 14.8},
-    {"yagi-17", "17-Element Yagi Array (+16.8 dBi)", 16.8},
+    {"quarter-wave", N_("Quarter-Wave Ground Plane or Vertical ( +1 dBi)"), 1.0},
+    {"dipole", N_("Half-Wave Dipole (+2.15 dBi)"), 2.15},
+    {"5/8-wave", N_("5/8 Wave Ground Plane (+4 dBi)"), 4.0},
+    {"yagi-3", N_("3-Element Yagi Array (+7.2 dBi)"), 7.2},
+    {"yagi-5", N_("5-Element Yagi Array (+9.4 dBi)"), 9.4},
+    {"yagi-8", N_("8-Element Yagi Array (+13.2 dBi)"), 13.2},
+    {"yagi-10", N_("10-Element Yagi Array (+14.8 dBi)"), 14.8},
+    {"yagi-17", N_("17-Element Yagi Array (+16.8 dBi)"), 16.8},
 }};
 
 // Each preset's gain is one the gain field takes (-10 to 60 dBi), and they rise.

@@ -37,16 +37,18 @@ ExemptionCheck CheckExemption(double frequencyMHz, double eirpWatts, double mete
   check.lambdaOver2PiMeters = LambdaOver2PiMeters(frequencyMHz);
   check.thresholdWatts = ExemptionThresholdWatts(frequencyMHz, meters);
   if (!check.thresholdWatts) {
-    check.reason = "no exemption threshold exists at " + FormatFixed(frequencyMHz, 2) + " MHz (0.3 to 100000 MHz)";
+    check.reasonText = {N_("no exemption threshold exists at %1 MHz (0.3 to 100000 MHz)"),
+                        {FormatFixed(frequencyMHz, 2)}};
   } else if (!(meters >= check.lambdaOver2PiMeters)) {
-    check.reason = "closer than lambda/2pi (" + FormatFixed(check.lambdaOver2PiMeters, 2) +
-                   " m) to the antenna, where the exemption does not apply";
+    check.reasonText = {N_("closer than lambda/2pi (%1 m) to the antenna, where the exemption does not apply"),
+                        {FormatFixed(check.lambdaOver2PiMeters, 2)}};
   } else if (!(check.erpWatts <= *check.thresholdWatts)) {
-    check.reason = "ERP above the threshold";
+    check.reasonText = {N_("ERP above the threshold"), {}};
   } else {
     check.exempt = true;
-    check.reason = "ERP at or below the threshold";
+    check.reasonText = {N_("ERP at or below the threshold"), {}};
   }
+  check.reason = FilledText(check.reasonText);
   return check;
 }
 

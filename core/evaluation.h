@@ -4,7 +4,9 @@
 
 #include <optional>
 #include <string>
+
 #include <string_view>
+#include "core/text_mark.h"
 
 #include "core/bands.h"
 
@@ -33,7 +35,8 @@ struct ExemptionCheck {
   double lambdaOver2PiMeters;
   std::optional<double> thresholdWatts;
   bool exempt;
-  std::string reason;
+  std::string reason;     // in English
+  MarkedText reasonText;  // the same, for translation where it is shown
 };
 
 // Exempt only where R is at least lambda / 2 pi and the ERP is at or below the threshold.

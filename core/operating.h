@@ -6,6 +6,8 @@
 #include <optional>
 #include <string_view>
 
+#include "core/text_mark.h"
+
 namespace zento {
 
 struct OperatingMode {
@@ -25,19 +27,19 @@ struct OperatingMode {
 // power of 1.5 times the carrier and a peak envelope power of 4 times it ((1 + m)²): typed as the
 // carrier, its mean is 150 % of it and its peak 4 times; typed as the peak, its mean is 37.5 %.
 inline constexpr std::array<OperatingMode, 13> kOperatingModes = {{
-    {"ssb", "SSB, conversational, no speech processing", 20.0},
-    {"ssb-processed", "SSB, conversational, heavy speech processing", 50.0},
-    {"cw", "CW, conversational", 40.0},
-    {"fm", "FM (voice)", 100.0},
-    {"am", "AM with carrier, carrier power typed", 150.0, 4.0},
-    {"am-pep", "AM with carrier, peak envelope power typed", 37.5},
-    {"rtty", "RTTY or FSK", 100.0},
-    {"afsk", "AFSK on SSB", 100.0},
-    {"ft8", "FT8 (12.64 s in each 15 s period)", 100.0 * 12.64 / 15.0, 1.0, 15.0},
-    {"ft4", "FT4 (5.04 s in each 7.5 s period)", 100.0 * 5.04 / 7.5, 1.0, 7.5},
-    {"digital", "Other constant-envelope digital modes", 100.0},
+    {"ssb", N_("SSB, conversational, no speech processing"), 20.0},
+    {"ssb-processed", N_("SSB, conversational, heavy speech processing"), 50.0},
+    {"cw", N_("CW, conversational"), 40.0},
+    {"fm", N_("FM (voice)"), 100.0},
+    {"am", N_("AM with carrier, carrier power typed"), 150.0, 4.0},
+    {"am-pep", N_("AM with carrier, peak envelope power typed"), 37.5},
+    {"rtty", N_("RTTY or FSK"), 100.0},
+    {"afsk", N_("AFSK on SSB"), 100.0},
+    {"ft8", N_("FT8 (12.64 s in each 15 s period)"), 100.0 * 12.64 / 15.0, 1.0, 15.0},
+    {"ft4", N_("FT4 (5.04 s in each 7.5 s period)"), 100.0 * 5.04 / 7.5, 1.0, 7.5},
+    {"digital", N_("Other constant-envelope digital modes"), 100.0},
     {"sstv", "SSTV", 100.0},
-    {"carrier", "Carrier or tune-up", 100.0},
+    {"carrier", N_("Carrier or tune-up"), 100.0},
 }};
 
 std::optional<OperatingMode> FindMode(std::string_view key);

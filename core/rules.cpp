@@ -5,6 +5,8 @@
 #include <span>
 #include <vector>
 
+#include "core/text_mark.h"
+
 namespace zento {
 namespace {
 
@@ -174,20 +176,23 @@ struct Bases {
 Bases BasesOf(RuleSet rules, Environment environment) {
   switch (rules) {
     case RuleSet::kFcc:
-      return {"MPE (Table 1)", {}, {}};
+      return {N_("MPE (Table 1)"), {}, {}};
     case RuleSet::kIcnirp1998:
       return {
-          environment == Environment::kControlled ? "reference level (Table 6)" : "reference level (Table 7)", {}, {}};
+          environment == Environment::kControlled ? N_("reference level (Table 6)") : N_("reference level (Table 7)"),
+          {},
+          {}};
     case RuleSet::kIcnirp2020:
-      return {"whole body (Table 5)", "local (Table 6)", "nerve stimulation (ICNIRP 2010)"};
+      return {N_("whole body (Table 5)"), N_("local (Table 6)"), N_("nerve stimulation (ICNIRP 2010)")};
     case RuleSet::kCanadaSc6:
-      return {"specific absorption", {}, "nerve stimulation"};
+      return {N_("specific absorption"), {}, N_("nerve stimulation")};
     case RuleSet::kGermanyBemfv:
       return {"26. BImSchV Anhang 1b", {}, "26. BImSchV Anhang 1a"};
     case RuleSet::kUkOfcom:
-      return {"general public (ICNIRP 1998 Table 7)", {}, "nerve stimulation (ICNIRP 2010)"};
+      return {N_("general public (ICNIRP 1998 Table 7)"), {}, N_("nerve stimulation (ICNIRP 2010)")};
     case RuleSet::kArpansaRpsS1:
-      return {"whole body (ICNIRP 2020 Table 5)", "local (ICNIRP 2020 Table 6)", "nerve stimulation (ICNIRP 2010)"};
+      return {N_("whole body (ICNIRP 2020 Table 5)"), N_("local (ICNIRP 2020 Table 6)"),
+              N_("nerve stimulation (ICNIRP 2010)")};
   }
   return {};
 }

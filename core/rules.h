@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+#include "core/text_mark.h"
+
 namespace zento {
 
 enum class RuleSet { kFcc, kIcnirp1998, kIcnirp2020, kCanadaSc6, kGermanyBemfv, kUkOfcom, kArpansaRpsS1 };
@@ -58,62 +60,62 @@ inline constexpr std::array<RuleSetInfo, 7> kRuleSets = {{
     {RuleSet::kFcc,
      "fcc",
      "FCC",
-     "47 CFR 1.1310, Table 1 to paragraph (e)(1), limits for maximum permissible exposure (1996, as "
-     "restructured 2020)",
+     N_("47 CFR 1.1310, Table 1 to paragraph (e)(1), limits for maximum permissible exposure (1996, as "
+        "restructured 2020)"),
      0.3,
      100000.0,
-     {"occupational/controlled", "general population/uncontrolled"}},
+     {N_("occupational/controlled"), N_("general population/uncontrolled")}},
     {RuleSet::kIcnirp1998,
      "icnirp-1998",
      "ICNIRP 1998",
-     "ICNIRP Guidelines (1998), Health Physics 74(4):494-522, Tables 6 and 7 (reference levels); "
-     "EU Council Recommendation 1999/519/EC, Annex III",
+     N_("ICNIRP Guidelines (1998), Health Physics 74(4):494-522, Tables 6 and 7 (reference levels); "
+        "EU Council Recommendation 1999/519/EC, Annex III"),
      0.1,
      300000.0,
-     {"occupational", "general public"}},
+     {N_("occupational"), N_("general public")}},
     {RuleSet::kIcnirp2020,
      "icnirp-2020",
      "ICNIRP 2020",
-     "ICNIRP Guidelines (2020), Health Physics 118(5):483-524, Table 5 (whole-body reference levels, "
-     "30-minute average) and Table 6 (local reference levels, 6-minute average); below 10 MHz the ICNIRP "
-     "Guidelines (2010), Health Physics 99(6):818-836, Tables 3 and 4 (nerve stimulation)",
+     N_("ICNIRP Guidelines (2020), Health Physics 118(5):483-524, Table 5 (whole-body reference levels, "
+        "30-minute average) and Table 6 (local reference levels, 6-minute average); below 10 MHz the ICNIRP "
+        "Guidelines (2010), Health Physics 99(6):818-836, Tables 3 and 4 (nerve stimulation)"),
      0.1,
      300000.0,
-     {"occupational", "general public"}},
+     {N_("occupational"), N_("general public")}},
     {RuleSet::kCanadaSc6,
      "canada-sc6",
-     "Safety Code 6",
-     "Health Canada, Safety Code 6 (2015), reference levels for controlled and uncontrolled "
-     "environments (nerve stimulation and specific absorption)",
+     N_("Safety Code 6"),
+     N_("Health Canada, Safety Code 6 (2015), reference levels for controlled and uncontrolled "
+        "environments (nerve stimulation and specific absorption)"),
      0.1,
      300000.0,
-     {"controlled", "uncontrolled"}},
+     {N_("controlled"), N_("uncontrolled")}},
     {RuleSet::kGermanyBemfv,
      "germany-bemfv",
-     "Germany (BEMFV)",
-     "26. BImSchV (2013), Anhang 1b (6-minute rms E and H) and, up to 10 MHz, Anhang 1a (short-term rms "
-     "E and B); the safety distance by the Bundesnetzagentur's method for amateur stations under BEMFV "
-     "section 9: d = sqrt(30 ohm x EIRP) / E, valid beyond lambda/2pi",
+     N_("Germany (BEMFV)"),
+     N_("26. BImSchV (2013), Anhang 1b (6-minute rms E and H) and, up to 10 MHz, Anhang 1a (short-term rms "
+        "E and B); the safety distance by the Bundesnetzagentur's method for amateur stations under BEMFV "
+        "section 9: d = sqrt(30 ohm x EIRP) / E, valid beyond lambda/2pi"),
      0.1,
      300000.0,
-     {"operator's controllable area (same limits)", "general public"}},
+     {N_("operator's controllable area (same limits)"), N_("general public")}},
     {RuleSet::kUkOfcom,
      "uk-ofcom",
-     "UK (Ofcom)",
-     "Ofcom EMF licence condition (2021): the ICNIRP general public reference levels; the stricter of "
-     "ICNIRP 1998 Table 7 (6-minute average) and, below 10 MHz, ICNIRP 2010's nerve-stimulation levels",
+     N_("UK (Ofcom)"),
+     N_("Ofcom EMF licence condition (2021): the ICNIRP general public reference levels; the stricter of "
+        "ICNIRP 1998 Table 7 (6-minute average) and, below 10 MHz, ICNIRP 2010's nerve-stimulation levels"),
      0.1,
      300000.0,
-     {"not covered by the condition (public levels used)", "general public"}},
+     {N_("not covered by the condition (public levels used)"), N_("general public")}},
     {RuleSet::kArpansaRpsS1,
      "arpansa-rps-s1",
      "ARPANSA RPS S-1",
-     "ARPANSA Radiation Protection Series S-1 (2021, Rev. 1), aligned with the ICNIRP Guidelines (2020): "
-     "ICNIRP 2020 Tables 5 and 6 and, below 10 MHz, ICNIRP 2010 Tables 3 and 4 (RPS S-1's own tables were "
-     "not read here)",
+     N_("ARPANSA Radiation Protection Series S-1 (2021, Rev. 1), aligned with the ICNIRP Guidelines (2020): "
+        "ICNIRP 2020 Tables 5 and 6 and, below 10 MHz, ICNIRP 2010 Tables 3 and 4 (RPS S-1's own tables were "
+        "not read here)"),
      0.1,
      300000.0,
-     {"occupational", "general public"}},
+     {N_("occupational"), N_("general public")}},
 }};
 
 const RuleSetInfo& Info(RuleSet rules);

@@ -69,7 +69,10 @@ class BandEvaluator {
     bool first = true;
     std::optional<ExemptionRank> worstExemption;
     for (const double f : frequencies) {
-      if (!At(f, point_, result.problem)) return result;
+      if (!At(f, point_, result.problemText)) {
+        result.problem = FilledText(result.problemText);
+        return result;
+      }
       Keep(point_, result, first);
       if (point_.exemption && (!worstExemption || point_.exemption->WorseThan(*worstExemption))) {
         worstExemption = point_.exemption;
@@ -99,8 +102,9 @@ class BandEvaluator {
       result.band = choice.name;
       const auto band = FindBand(station_.rules, choice.name);
       if (!band) {
-        result.problem =
-            "no " + choice.name + " band in the allocations used with " + std::string(Info(station_.rules).name);
+        result.problemText = {N_("no %1 band in the allocations used with %2"),
+                              {choice.name, std::string(Info(station_.rules).name)}};
+        result.problem = FilledText(result.problemText);
         return false;
       }
       result.band = band->name;
@@ -110,7 +114,7 @@ class BandEvaluator {
     return true;
   }
 
-  bool At(double f, Point& point, std::string& problem) const {
+  bool At(double f, Point& point, MarkedText& problem) const {
     point.places.clear();
     const double lossDb = FeedlineLossDb(transmitter_.feedline, f);
     // The power typed, radiated; its peak (AM typed as its carrier peaks at 4 times it).
@@ -127,9 +131,10 @@ class BandEvaluator {
       const auto i = static_cast<std::size_t>(env);
       limits[i] = LookupLimits(station_.rules, env, f);
       if (!limits[i]) {
-        problem = "no limits at " + FormatGeneral(f, 10) + " MHz under " + std::string(Info(station_.rules).name) +
-                  " (" + FormatGeneral(Info(station_.rules).minMHz, 10) + " to " +
-                  FormatGeneral(Info(station_.rules).maxMHz, 10) + " MHz)";
+        const RuleSetInfo& info = Info(station_.rules);
+        problem = {N_("no limits at %1 MHz under %2 (%3 to %4 MHz)"),
+                   {FormatGeneral(f, 10), std::string(info.name), FormatGeneral(info.minMHz, 10),
+                    FormatGeneral(info.maxMHz, 10)}};
         return false;
       }
       // Every figure of this frequency is set afresh: nothing carries over from another.
@@ -283,9 +288,10 @@ void CheckTogether(const Station& station, const std::vector<std::vector<std::si
         const double sum = ratio(band) + others;
         if (sum <= 1.0) continue;
         band.exemption->exempt = false;
-        band.exemption->reason = "on the air together with " + names +
-                                 ": the ratios of the ERPs to their thresholds add up to " + FormatFixed(sum, 3) +
-                                 ", over 1 (47 CFR 1.1307(b)(3)(ii)(A))";
+        band.exemption->reasonText = {N_("on the air together with %1: the ratios of the ERPs to their thresholds "
+                                         "add up to %2, over 1 (47 CFR 1.1307(b)(3)(ii)(A))"),
+                                      {names, FormatFixed(sum, 3)}};
+        band.exemption->reason = FilledText(band.exemption->reasonText);
       }
     }
   }

@@ -57,6 +57,7 @@ struct BandResult {
   std::string band;  // its name, or the frequency
   double lowMHz = 0.0, highMHz = 0.0;
   std::string problem;                              // why the band could not be evaluated; empty when it was
+  MarkedText problemText;                           // the same, for translation where it is shown
   std::array<EnvironmentResult, 2> environments{};  // by Environment
   std::vector<PlaceShare> places;                   // by station place
   std::optional<ExemptionCheck> exemption;          // FCC rules only: the worst over the band

@@ -6,12 +6,14 @@
 #include <string>
 
 #include "core/rules.h"
+#include "core/text_mark.h"
 
 namespace zento {
 
 struct ThresholdCheck {
-  bool required = false;  // the duty applies at this EIRP
-  std::string statement;  // what it is and where it is written
+  bool required = false;     // the duty applies at this EIRP
+  std::string statement;     // what it is and where it is written, in English
+  MarkedText statementText;  // the same, for translation where it is shown
 };
 
 // None for rules without such a threshold.

@@ -155,7 +155,7 @@ EngineRun RunEngine(std::string_view deck, const EngineOptions& options, std::st
   const Ending ending = Wait(child.pid, options.timeLimit, stop, status);
   run.output = ReadAll(folder.path() / "report.txt");
   if (ending == Ending::kCancelled) {
-    run.error = "cancelled";
+    run.error = N_("cancelled");
   } else if (ending == Ending::kTimedOut) {
     run.error = "the engine ran longer than its limit of " +
                 FormatGeneral(static_cast<double>(options.timeLimit.count()) / 1000.0, 6) + " s";

@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+#include "core/text_mark.h"
+
 namespace zento::nec {
 
 struct EngineOptions {
@@ -30,6 +32,6 @@ std::string EngineVersion(const EngineOptions& options = {});
 
 // What to tell a user whose machine has no engine.
 inline constexpr std::string_view kEngineMissing =
-    "the NEC-2 engine nec2c is not installed: install the Debian package nec2c";
+    N_("the NEC-2 engine nec2c is not installed: install the Debian package nec2c");
 
 }  // namespace zento::nec

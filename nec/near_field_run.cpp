@@ -8,6 +8,7 @@
 
 #include "core/evaluation.h"
 #include "core/number_text.h"
+#include "core/text_mark.h"
 #include "nec/antenna_deck.h"
 #include "nec/deck.h"
 
@@ -104,18 +105,18 @@ std::optional<Prepared> Prepare(const Station& station, std::size_t index, const
                                 std::stop_token stop, std::string& error) {
   const Transmitter& t = station.transmitters[index];
   if (!t.antenna.model) {
-    error = "no antenna model";
+    error = N_("no antenna model");
     return std::nullopt;
   }
   Prepared p;
   p.method.frequenciesMHz = EngineFrequencies(station, t);
   const auto design = DesignMHz(station, t);
   if (p.method.frequenciesMHz.empty() || !design) {
-    error = "no band to evaluate";
+    error = N_("no band to evaluate");
     return std::nullopt;
   }
   if (t.antenna.model->kind != AntennaKind::kImported && !t.antenna.heightMeters) {
-    error = "the antenna's model needs its height above the ground (height_m)";
+    error = N_("the antenna's model needs its height above the ground (height_m)");
     return std::nullopt;
   }
   if (t.antenna.model->kind == AntennaKind::kImported && !t.antenna.model->importProblem.empty()) {
@@ -181,12 +182,12 @@ std::optional<NearFieldSamples> Sample(const Station& station, Prepared& prepare
   switch (station.ground) {
     case Ground::kFreeSpace:
       deck.ground = {GroundModel::kFreeSpace};
-      words = "free space";
+      words = N_("free space");
       decks.push_back(deck);
       break;
     case Ground::kPerfect:
       deck.ground = {GroundModel::kPerfect};
-      words = "perfect ground";
+      words = N_("perfect ground");
       decks.push_back(deck);
       break;
     default: {
