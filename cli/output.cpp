@@ -22,7 +22,7 @@ std::string CheckText(const DistanceCheck& check, const StationParameters& s) {
 std::string ExemptionText(const ExemptionCheck& e) {
   const std::string distance = FormatFixed(e.distanceMeters, 2), erp = FormatFixed(e.erpWatts, 2);
   const std::string verdict = e.exempt ? Tr("exempt") : Tr("not exempt, an evaluation is required");
-  const std::string reason = e.reasonText.pattern.empty() ? TrText(e.reason) : ShownText(e.reasonText);
+  const std::string reason = TrMarked(e.reasonText, e.reason);
   if (!e.thresholdWatts) {
     // TRANSLATORS: %1 a distance in m, %2 the ERP in W, %3 exempt or not, %4 why.
     return Subst(Tr("Exemption (47 CFR 1.1307(b)(3)(i)(C)) at %1 m: ERP %2 W: %3 (%4)"),
@@ -121,14 +121,7 @@ void WriteTextTable(std::ostream& out, const std::vector<std::vector<std::string
 
 std::string Verdict(bool complies) { return complies ? Tr("complies") : Tr("exceeds"); }
 
-std::string ShownText(const MarkedText& text) {
-  const std::string pattern = TrText(text.pattern);
-  return FilledText({pattern, text.arguments});
-}
-
-std::string ShownProblem(const BandResult& band) {
-  return band.problemText.pattern.empty() ? TrText(band.problem) : ShownText(band.problemText);
-}
+std::string ShownProblem(const BandResult& band) { return TrMarked(band.problemText, band.problem); }
 
 std::string UnitsName(const StationParameters& s) { return s.englishUnits != 0 ? Tr("Feet") : Tr("Meters"); }
 

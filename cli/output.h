@@ -22,7 +22,6 @@ void WriteBands(std::ostream& out, OutputFormat format, const std::vector<BandRo
 // Shared by the writers.
 void WriteTextTable(std::ostream& out, const std::vector<std::vector<std::string>>& table);  // columns padded
 std::string Verdict(bool complies);
-std::string ShownText(const MarkedText& text);      // core's sentence in the user's language
 std::string ShownProblem(const BandResult& band);   // why a band could not be evaluated, likewise
 std::string UnitsName(const StationParameters& s);  // "Feet" or "Meters"
 std::string CsvField(std::string_view text);        // quoted as RFC 4180 says, when it must be

@@ -72,7 +72,7 @@ void FiguresTable(Html& h, const Station& s, const TransmitterResult& r) {
         true);
   for (const BandResult& b : r.bands) {
     if (!b.problem.empty()) {
-      h.Row({b.band, TrText(b.problem)});
+      h.Row({b.band, TrMarked(b.problemText, b.problem)});
       continue;
     }
     for (const Environment env : kEnvironments) {

@@ -179,7 +179,7 @@ std::string ExemptionText(const BandResult& band) {
 std::string ExemptionWithReason(const BandResult& band) {
   if (!band.exemption || band.exemption->exempt) return ExemptionText(band);
   // TRANSLATORS: the exemption, then why the band is not exempt.
-  return Subst(Tr("%1: %2"), {ExemptionText(band), TrText(band.exemption->reason)});
+  return Subst(Tr("%1: %2"), {ExemptionText(band), TrMarked(band.exemption->reasonText, band.exemption->reason)});
 }
 
 std::string VerdictParts(const Station& s, const StationResult& result, std::size_t place) {

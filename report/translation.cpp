@@ -60,6 +60,11 @@ std::string TrText(std::string_view english) {
   return Tr(key.c_str());
 }
 
+std::string TrMarked(const MarkedText& text, std::string_view english) {
+  if (text.pattern.empty()) return TrText(english);
+  return FilledText({TrText(text.pattern), text.arguments});
+}
+
 const char* TrIn(const char* context, const char* english) {
   if (english == nullptr || *english == '\0') return english;
   // As gettext's pgettext: the context and the text joined by an EOT character.

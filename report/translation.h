@@ -29,6 +29,9 @@ std::string CatalogueFolderFor(std::string_view programPath);
 const char* Tr(const char* english);
 // The same for a text kept as a string (core's names, marked there with N_).
 std::string TrText(std::string_view english);
+// Core's sentence with figures in the user's language: its pattern translated, its figures put
+// in; the English text itself (translated whole, if at all) where core gave no pattern.
+std::string TrMarked(const MarkedText& text, std::string_view english);
 // With a context, for an English word that needs different translations in different places.
 const char* TrIn(const char* context, const char* english);
 

@@ -148,7 +148,7 @@ QVariant ResultsModel::data(const QModelIndex& index, int role) const {
   if (column == kTransmitter) return Q(s.transmitters[row.transmitter].name);
   if (column == kBand) return TrQ(b.band);
   // A band that could not be evaluated says why in the first column it has.
-  if (row.environment < 0) return column == kEnvironment ? TrQ(b.problem) : QVariant();
+  if (row.environment < 0) return column == kEnvironment ? QString::fromStdString(TrMarked(b.problemText, b.problem)) : QVariant();
   const auto env = static_cast<Environment>(row.environment);
   if (column == kEnvironment) return TrQ(EnvironmentName(s, env));
   if (placeColumn) {

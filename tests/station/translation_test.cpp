@@ -1,6 +1,7 @@
 // The window in German and French as a user would see it at its default size: every text in its
 // language, none cut off; and the help's section in the same language.
 #include <QAbstractButton>
+#include <QAbstractScrollArea>
 #include <QComboBox>
 #include <QFile>
 #include <QRegularExpression>
@@ -53,6 +54,17 @@ QStringList CutTexts(QWidget* root) {
   };
   for (QWidget* w : root->findChildren<QWidget*>()) {
     if (!w->isVisible()) continue;
+    // Pushed past its parent's edge by a longer text (a scroll area's contents scroll instead).
+    const bool scrolled = [w] {
+      for (QWidget* p = w->parentWidget(); p != nullptr; p = p->parentWidget()) {
+        if (qobject_cast<QAbstractScrollArea*>(p) != nullptr) return true;
+      }
+      return false;
+    }();
+    if (!scrolled && w->parentWidget() != nullptr && !w->parentWidget()->rect().contains(w->geometry())) {
+      note(w, w->objectName());
+      continue;
+    }
     if (auto* label = qobject_cast<QLabel*>(w)) {
       if (label->wordWrap() || label->text().isEmpty() || Qt::mightBeRichText(label->text())) continue;
       if (Widest(label->fontMetrics(), label->text()) > label->contentsRect().width()) note(w, label->text());
@@ -68,7 +80,8 @@ QStringList CutTexts(QWidget* root) {
       if (combo->fontMetrics().horizontalAdvance(combo->currentText()) > field.width()) note(w, combo->currentText());
     } else if (auto* bar = qobject_cast<QTabBar*>(w)) {
       for (int i = 0; i < bar->count(); ++i) {
-        if (Widest(bar->fontMetrics(), bar->tabText(i)) > bar->tabRect(i).width()) note(w, bar->tabText(i));
+        const QRect tab = bar->tabRect(i);
+        if (Widest(bar->fontMetrics(), bar->tabText(i)) > tab.width() || !bar->rect().contains(tab)) note(w, bar->tabText(i));
       }
     } else if (auto* header = qobject_cast<QHeaderView*>(w)) {
       if (header->orientation() != Qt::Horizontal || header->model() == nullptr) continue;
@@ -99,6 +112,9 @@ TEST_P(TranslatedWindow, SpeaksTheLanguageAndCutsNoTextAtTheDefaultSize) {
   openExample("contest-two-transmitters");
   window_->resize(1280, 860);  // the size of a first start
   QApplication::processEvents();
+  // Longer texts may not make the window need more room than it has.
+  EXPECT_LE(window_->minimumSizeHint().width(), 1280);
+  EXPECT_EQ(window_->size(), QSize(1280, 860));
   // In the language: the tabs are translated (English is the check of the check).
   const bool english = QLatin1String(GetParam()) == QLatin1String("en");
   EXPECT_EQ(window_->tabs()->tabText(1) == QLatin1String("&Places"), english);
@@ -108,7 +124,7 @@ TEST_P(TranslatedWindow, SpeaksTheLanguageAndCutsNoTextAtTheDefaultSize) {
       window_->views()->setCurrentIndex(view);
       QApplication::processEvents();
       QApplication::processEvents();  // columns fit their contents a moment after a change
-      EXPECT_EQ(CutTexts(window_.get()), QStringList()) << "tab " << tab << ", view " << view;
+      EXPECT_EQ(CutTexts(window_.get()).join(QStringLiteral("; ")).toStdString(), "") << "tab " << tab << ", view " << view;
     }
   }
 }
