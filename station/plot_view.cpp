@@ -40,13 +40,13 @@ PlotView::PlotView(QWidget* parent) : QChartView(new QChart, parent) {
   // The axes' numbers in the user's locale (a comma before the decimals in German and French).
   chart->setLocalizeNumbers(true);
   chart->setLocale(QLocale());
-  x_->setLabelFormat(QStringLiteral("%g"));
+  x_->setLabelFormat(QStringLiteral("%.6g"));
   x_->setMinorTickCount(8);
   // Solid hairlines: a dashed grid of a hundred lines would cost the window its frame.
   const QPen minor(QColor(0xe6, 0xe6, 0xe6), 0);
   x_->setMinorGridLinePen(minor);
   y_ = new QLogValueAxis(chart);
-  y_->setLabelFormat(QStringLiteral("%g"));
+  y_->setLabelFormat(QStringLiteral("%.6g"));
   // Seven decades of density: their major lines are grid enough.
   y_->setMinorTickCount(0);
   y_->setTitleText(tr("Power density (W/m\u00b2)"));
