@@ -95,7 +95,7 @@ TEST_F(WindowLayout, TheVerdictsShowEachPlaceWhole) {
     }
     // Where the place is, in the station's words, is a tooltip away.
     EXPECT_EQ(verdicts->model()->index(1, VerdictModel::kPlace).data(Qt::ToolTipRole).toString(),
-              QStringLiteral("Visitors' tent (82.0 Feet from the mast at 6.6 Feet high, general population/uncontrolled)"));
+              LocalNum(QStringLiteral("Visitors' tent (82.0 Feet from the mast at 6.6 Feet high, general population/uncontrolled)")));
   }
 }
 

@@ -95,12 +95,12 @@ TEST_F(RegulatorWindow, TheWindowSaysWhetherTheSafetyDistanceStaysInsideTheContr
   window_->document()->reset(s, {});
   auto* note = find<QLabel>("areaNote");
   EXPECT_TRUE(note->isVisibleTo(window_.get()));
-  EXPECT_TRUE(note->text().contains(QStringLiteral("1.2 Meters around the antenna, stays inside the controllable "
-                                                   "area (0.8 Meters to spare)")))
+  EXPECT_TRUE(note->text().contains(LocalNum(QStringLiteral("1.2 Meters around the antenna, stays inside the controllable "
+                                                            "area (0.8 Meters to spare)"))))
       << note->text().toStdString();
   s.siteOutline = {{-1, -1}, {1, -1}, {1, 1}, {-1, 1}};
   window_->document()->reset(s, {});
-  EXPECT_TRUE(note->text().contains(QStringLiteral("DOES NOT STAY inside the controllable area (0.2 Meters beyond it)")))
+  EXPECT_TRUE(note->text().contains(LocalNum(QStringLiteral("DOES NOT STAY inside the controllable area (0.2 Meters beyond it)"))))
       << note->text().toStdString();
   s.rules = RuleSet::kIcnirp2020;  // Germany's check alone
   window_->document()->reset(s, {});

@@ -241,7 +241,7 @@ TEST_F(WindowEdit, MetersShowEveryLengthAgainAndKeepTheStation) {
   EXPECT_EQ(find<NumberField>("exemptionDistance")->text(), QStringLiteral("10"));
   EXPECT_EQ(window_->places()->table()->model()->headerData(PlacesModel::kDistance, Qt::Horizontal).toString(),
             QStringLiteral("Distance (m)"));
-  EXPECT_TRUE(placeTip(0).contains(QStringLiteral("15.0 Meters")));
+  EXPECT_TRUE(placeTip(0).contains(LocalNum(QStringLiteral("15.0 Meters"))));
   // Typed in meters, kept in meters.
   typeOver(find<NumberField>("personHeight"), QStringLiteral("1.5"));
   EXPECT_EQ(station().personHeightMeters, 1.5);
