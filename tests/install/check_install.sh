@@ -24,6 +24,9 @@ done
 for program in zento zento-station; do
   [ -x "$prefix/bin/$program" ] || { echo "bin/$program is not executable"; status=1; }
 done
+# The installed program finds its catalogues beside it, in share/locale.
+german=$(LANGUAGE=de LC_ALL=C.UTF-8 "$prefix/bin/zento-calc" --station "$prefix/none.zento.json" 2>&1 || true)
+grep -q 'kann nicht geöffnet werden' <<<"$german" || { echo "the installed zento-calc does not speak German"; status=1; }
 "$prefix/bin/zento-calc" --version | grep -qx 'zento-calc 1.0.0.1' || { echo "zento-calc --version is not 1.0.0.1"; status=1; }
 grep -q 'release version="1.0.0.1"' "$prefix/share/metainfo/org.zento.Zento.metainfo.xml" || status=1
 grep -q 'release version="1.0.0.1"' "$prefix/share/metainfo/org.zento.ZentoStation.metainfo.xml" || status=1
