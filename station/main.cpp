@@ -5,6 +5,7 @@
 #include <clocale>
 #include <csignal>
 
+#include "report/translation.h"
 #include "station/signal_watcher.h"
 #include "station/station_window.h"
 #include "station/translator.h"
@@ -20,10 +21,10 @@ int main(int argc, char** argv) {
   QApplication::setWindowIcon(QIcon(QStringLiteral(":/zento-station/zento-station-32.png")));
 
   QCommandLineParser parser;
-  parser.setApplicationDescription(QStringLiteral("RF exposure evaluation of a whole amateur station."));
+  parser.setApplicationDescription(QString::fromUtf8(zento::Tr("RF exposure evaluation of a whole amateur station.")));
   parser.addHelpOption();
   parser.addVersionOption();
-  parser.addPositionalArgument(QStringLiteral("file"), QStringLiteral("A station file (.zento.json) to open."));
+  parser.addPositionalArgument(QStringLiteral("file"), QString::fromUtf8(zento::Tr("A station file (.zento.json) to open.")));
   parser.process(app);
 
   zento::station::StationWindow window;
