@@ -39,7 +39,9 @@ PlotView::PlotView(QWidget* parent) : QChartView(new QChart, parent) {
   x_ = new QLogValueAxis(chart);
   // The axes' numbers in the user's locale (a comma before the decimals in German and French).
   chart->setLocalizeNumbers(true);
-  chart->setLocale(QLocale());
+  QLocale locale;
+  locale.setNumberOptions(QLocale::OmitGroupSeparator);  // 1000, not 1,000 or 1.000
+  chart->setLocale(locale);
   x_->setLabelFormat(QStringLiteral("%.6g"));
   x_->setMinorTickCount(8);
   // Solid hairlines: a dashed grid of a hundred lines would cost the window its frame.

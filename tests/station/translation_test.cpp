@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QFile>
 #include <QRegularExpression>
+#include <QScrollBar>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -82,6 +83,17 @@ QStringList CutTexts(QWidget* root) {
       for (int i = 0; i < bar->count(); ++i) {
         const QRect tab = bar->tabRect(i);
         if (Widest(bar->fontMetrics(), bar->tabText(i)) > tab.width() || !bar->rect().contains(tab)) note(w, bar->tabText(i));
+      }
+    } else if (auto* table = qobject_cast<QTableView*>(w)) {
+      // A table that does not scroll sideways must show its cells whole.
+      if (table->horizontalScrollBar()->isVisible() || table->model() == nullptr) continue;
+      const int margin = 2 * (table->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, table) + 1);
+      for (int row = 0; row < table->model()->rowCount(); ++row) {
+        for (int column = 0; column < table->model()->columnCount(); ++column) {
+          if (table->isColumnHidden(column)) continue;
+          const QString text = table->model()->index(row, column).data().toString();
+          if (Widest(table->fontMetrics(), text) + margin > table->columnWidth(column)) note(w, text);
+        }
       }
     } else if (auto* header = qobject_cast<QHeaderView*>(w)) {
       if (header->orientation() != Qt::Horizontal || header->model() == nullptr) continue;
