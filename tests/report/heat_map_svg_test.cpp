@@ -20,6 +20,12 @@
 namespace zento {
 namespace {
 
+using test::AttributeValue;
+using test::Between;
+using test::Fills;
+using test::Numbers;
+using test::TagWith;
+
 constexpr double kInf = std::numeric_limits<double>::infinity();
 
 struct Point {
@@ -41,54 +47,12 @@ GridImage Grid(bool vertical, int columns, int rows, double left, double bottom,
   return g;
 }
 
-// The whole tag that holds `marker` (an attribute), and one attribute's value in a tag.
-std::string TagWith(const std::string& svg, const std::string& marker) {
-  const std::size_t at = svg.find(marker);
-  if (at == std::string::npos) return "";
-  const std::size_t open = svg.rfind('<', at);
-  return svg.substr(open, svg.find('>', at) - open + 1);
-}
-std::string Attribute(const std::string& tag, const std::string& name) {
-  const std::size_t at = tag.find(" " + name + "=\"");
-  if (at == std::string::npos) return "";
-  const std::size_t from = at + name.size() + 3;
-  return tag.substr(from, tag.find('"', from) - from);
-}
-// The numbers in a text, read with a point whatever the locale.
-std::vector<double> Numbers(const std::string& text) {
-  std::vector<double> out;
-  const char* p = text.data();
-  const char* end = p + text.size();
-  while (p < end) {
-    double v = 0.0;
-    const auto [next, error] = std::from_chars(p, end, v);
-    if (error == std::errc()) {
-      out.push_back(v);
-      p = next;
-    } else {
-      ++p;
-    }
-  }
-  return out;
-}
 // The points of path data ("M1 2 3 4Z..."), in cell units.
 std::vector<Point> PathPoints(const std::string& d) {
   const std::vector<double> n = Numbers(d);
   std::vector<Point> points;
   for (std::size_t i = 0; i + 1 < n.size(); i += 2) points.push_back({n[i], n[i + 1]});
   return points;
-}
-std::string Between(const std::string& svg, const std::string& from, const std::string& to) {
-  const std::size_t at = svg.find(from);
-  return at == std::string::npos ? "" : svg.substr(at, svg.find(to, at) - at);
-}
-std::vector<std::string> Fills(const std::string& part) {
-  std::vector<std::string> fills;
-  const std::regex fill("fill=\"(#[0-9a-f]{3,6})\"");
-  for (auto it = std::sregex_iterator(part.begin(), part.end(), fill); it != std::sregex_iterator(); ++it) {
-    fills.push_back((*it)[1]);
-  }
-  return fills;
 }
 // Relative luminance (WCAG) of "#rrggbb" or "#rgb": what the colour prints as in grey.
 double Luminance(std::string hex) {
@@ -127,7 +91,7 @@ TEST(HeatMap, TheHundredPercentLineLiesWhereTheFieldCrossesIt) {
       const double r2 = (a - c.source.a) * (a - c.source.a) + (b - c.source.b) * (b - c.source.b);
       return r2 == 0.0 ? kInf : c.r0 * c.r0 / r2;
     });
-    const std::string d = Attribute(TagWith(HeatMapSvg(g, {}, 640, 480), "id=\"contour\""), "d");
+    const std::string d = AttributeValue(TagWith(HeatMapSvg(g, {}, 640, 480), "id=\"contour\""), "d");
     const std::vector<Point> points = PathPoints(d);
     ASSERT_GT(points.size(), 20u);
     std::set<int> octants;
@@ -147,7 +111,7 @@ TEST(HeatMap, BetweenPointsTheLineFollowsTheLogOfTheShare) {
   // Two decades a cell, falling eastwards: 100 % on x = 3.3 exactly, a straight line, where the
   // log of the share interpolated along each edge puts it (the share itself would not).
   const GridImage g = Grid(false, 8, 6, 0.0, 0.0, 1.0, [](double a, double) { return std::pow(100.0, 3.3 - a); });
-  const std::vector<Point> points = PathPoints(Attribute(TagWith(HeatMapSvg(g, {}, 400, 400), "id=\"contour\""), "d"));
+  const std::vector<Point> points = PathPoints(AttributeValue(TagWith(HeatMapSvg(g, {}, 400, 400), "id=\"contour\""), "d"));
   ASSERT_EQ(points.size(), 6u);
   for (const Point& cell : points) EXPECT_NEAR(Meters(g, cell).a, 3.3, 0.006);
 }
@@ -156,7 +120,7 @@ TEST(HeatMap, WhereCornersAlternateTheRegionOver100PercentStaysWhole) {
   // Over 100 % at bottom left and top right: the line cuts off each corner under it on its own,
   // never the corners over it, so the region over 100 % is not drawn split.
   const GridImage g = Grid(false, 2, 2, 0.0, 0.0, 1.0, [](double a, double b) { return a == b ? 2.0 : 0.5; });
-  const std::string d = Attribute(TagWith(HeatMapSvg(g, {}, 400, 400), "id=\"contour\""), "d");
+  const std::string d = AttributeValue(TagWith(HeatMapSvg(g, {}, 400, 400), "id=\"contour\""), "d");
   ASSERT_EQ(std::count(d.begin(), d.end(), 'M'), 2);
   for (const std::string& line : {d.substr(0, d.find('M', 1)), d.substr(d.find('M', 1))}) {
     const std::vector<Point> ends = PathPoints(line);
@@ -177,7 +141,7 @@ TEST(HeatMap, NextToTheAntennaTheLineIsDrawnOutwards) {
   // somewhere between, so that the region over 100 % is never drawn smaller than it may be.
   const GridImage g =
       Grid(false, 5, 5, 0.0, 0.0, 1.0, [](double a, double b) { return a == 2 && b == 2 ? kInf : 0.5; });
-  const std::vector<Point> points = PathPoints(Attribute(TagWith(HeatMapSvg(g, {}, 400, 400), "id=\"contour\""), "d"));
+  const std::vector<Point> points = PathPoints(AttributeValue(TagWith(HeatMapSvg(g, {}, 400, 400), "id=\"contour\""), "d"));
   ASSERT_EQ(points.size(), 4u);
   for (const Point& cell : points) {
     const Point m = Meters(g, cell);
@@ -234,7 +198,7 @@ TEST(HeatMap, AtTheAntennaIsAColourOfItsOwn) {
     return a == 2 && b == 2 ? kInf : (a == 0 && b == 0 ? std::nan("") : 2.0);
   });
   const std::string svg = HeatMapSvg(g, {}, 400, 400);
-  const std::string antenna = Attribute(TagWith(svg, "id=\"legend-antenna\""), "fill");
+  const std::string antenna = AttributeValue(TagWith(svg, "id=\"legend-antenna\""), "fill");
   ASSERT_FALSE(antenna.empty());
   const std::vector<std::string> cells = Fills(Between(svg, "id=\"cells\"", "</g>"));
   ASSERT_EQ(cells.size(), 2u);
@@ -292,7 +256,7 @@ TEST(HeatMap, MarksAxesAndLinesSitWhereTheyBelong) {
     const HeatMapMarks& m = example.marks;
     const std::string svg = HeatMapSvg(g, m, 640, 480);
     // The map's transform from cell units to pixels: matrix(s 0 0 -s x0 y0).
-    const std::vector<double> t = Numbers(Attribute(TagWith(svg, "id=\"map\""), "transform"));
+    const std::vector<double> t = Numbers(AttributeValue(TagWith(svg, "id=\"map\""), "transform"));
     ASSERT_EQ(t.size(), 6u);
     const double s = t[0], x0 = t[4], y0 = t[5];
     ASSERT_EQ(t[3], -s);
@@ -322,7 +286,7 @@ TEST(HeatMap, MarksAxesAndLinesSitWhereTheyBelong) {
     EXPECT_TRUE(zero) << "the mast (the ground) at 0";
 
     // The far-field distance: a circle around the mast, or the two distances either side.
-    for (const Point& cell : PathPoints(Attribute(TagWith(svg, "id=\"far-field\""), "d"))) {
+    for (const Point& cell : PathPoints(AttributeValue(TagWith(svg, "id=\"far-field\""), "d"))) {
       const Point p = Meters(g, cell);
       EXPECT_TRUE(cell.a >= 0.0 && cell.a <= g.columns && cell.b >= 0.0 && cell.b <= g.rows) << "inside the map";
       const double off = g.vertical ? std::abs(p.a) : std::hypot(p.a - g.mast.x, p.b - g.mast.y);
@@ -340,7 +304,7 @@ TEST(HeatMap, MarksAxesAndLinesSitWhereTheyBelong) {
       EXPECT_NEAR(rings[i].b, pixelY(m.places[i].b), 0.06);
     }
     // The wire projected onto the plane: the vertical one at the mast, the other 0 to 2 m across at 8 m.
-    const std::vector<Point> wire = PathPoints(Attribute(TagWith(svg, "id=\"wires\""), "d"));
+    const std::vector<Point> wire = PathPoints(AttributeValue(TagWith(svg, "id=\"wires\""), "d"));
     ASSERT_EQ(wire.size(), 2u);
     const Point from = Meters(g, wire[0]), to = Meters(g, wire[1]);
     const Point expectedFrom = g.vertical ? Point{0.0, 8.0} : Point{g.mast.x, g.mast.y};
@@ -361,7 +325,7 @@ TEST(HeatMap, WhatTheUserTypedIsText) {
   EXPECT_EQ(svg.find("<b>"), std::string::npos);
   EXPECT_NE(svg.find("Tom&#x27;s &quot;shed&quot; &lt;script&gt;&amp; 40.0 %</text>"), std::string::npos);
   // The description names every place with its share, inside its attribute.
-  const std::string label = Attribute(TagWith(svg, "role=\"img\""), "aria-label");
+  const std::string label = AttributeValue(TagWith(svg, "role=\"img\""), "aria-label");
   for (const char* part :
        {"Run &amp; &lt;b&gt;mult&lt;/b&gt;", "Tom&#x27;s &quot;shed&quot; &lt;script&gt;&amp; 40.0 %",
         "Shack at the antenna", "31.2 ft"}) {
