@@ -20,6 +20,7 @@
 #include "station/places_pane.h"
 #include "station/station_document.h"
 #include "station/station_window.h"
+#include "station/translator.h"
 
 namespace {
 
@@ -184,6 +185,8 @@ int main(int argc, char** argv) {
   setenv("QT_QPA_PLATFORM", "offscreen", 0);
   QApplication app(argc, argv);
   std::setlocale(LC_NUMERIC, "C");
+  // As the program runs: the texts through the catalogues, in the language of the environment.
+  zento::station::InstallTranslators(argv[0]);
   QApplication::setOrganizationName(QStringLiteral("ZENTO"));
   QApplication::setApplicationName(QStringLiteral("zento-station-bench"));
   benchmark::Initialize(&argc, argv);
