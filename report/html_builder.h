@@ -33,6 +33,11 @@ class Html {
     if (!attributes.empty()) out_.append(" ").append(attributes);
     out_.append(">").append(HtmlEscape(text)).append("</").append(tag).append(">");
   }
+  // An element on a line of its own: a heading, a paragraph.
+  void Block(std::string_view tag, std::string_view text) {
+    Element(tag, text);
+    out_ += '\n';
+  }
   // A table's heading row is its <thead>: repeated on every page a long table takes.
   void Row(const std::vector<std::string>& cells, bool header = false) {
     out_ += header ? "<thead><tr>" : "<tr>";

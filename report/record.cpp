@@ -33,9 +33,8 @@ std::string VerdictWords(bool complies) { return complies ? Tr("COMPLIES") : Tr(
 namespace {
 
 void Inputs(Html& h, const Station& s, const StationResult& result) {
-  h.Raw("<h2>");
-  h.Text(Tr("Inputs"));
-  h.Raw("</h2>\n<table>\n");
+  h.Block("h2", Tr("Inputs"));
+  h.Raw("<table>\n");
   h.Row({Tr("Place"), Tr("Where"), Tr("Environment")}, true);
   for (const Place& p : s.places) {
     h.Row({p.name, WhereText(s, p), EnvironmentName(s, p.environment)});
@@ -101,9 +100,7 @@ void FiguresTable(Html& h, const Station& s, const TransmitterResult& r) {
     for (const PlaceShare& p : b.places) reactive = reactive || p.reactiveNearField;
   }
   if (reactive) {
-    h.Raw("<p>");
-    h.Text(Tr(kReactiveNearFieldNote));
-    h.Raw("</p>\n");
+    h.Block("p", Tr(kReactiveNearFieldNote));
   }
 }
 
@@ -161,17 +158,15 @@ void SharesTable(Html& h, const Station& s, const TransmitterResult& r) {
 }
 
 void Results(Html& h, const Station& s, const StationResult& result) {
-  h.Raw("<h2>");
-  h.Text(Tr("Results"));
-  h.Raw("</h2>\n<p>");
+  h.Block("h2", Tr("Results"));
+  h.Raw("<p>");
   // TRANSLATORS: %1 and %2 the rule's names for its controlled and uncontrolled environments.
   h.Text(Subst(Tr("Controlled: %1; uncontrolled: %2. The window is the rule's averaging time, with the share of it "
                   "spent transmitting."),
                {EnvironmentName(s, Environment::kControlled), EnvironmentName(s, Environment::kUncontrolled)}));
   h.Raw("</p>\n");
   for (std::size_t t = 0; t < s.transmitters.size(); ++t) {
-    h.Element("h3", s.transmitters[t].name);
-    h.Raw("\n");
+    h.Block("h3", s.transmitters[t].name);
     FiguresTable(h, s, result.transmitters[t]);
     ExemptionTable(h, s, result.transmitters[t]);
     SharesTable(h, s, result.transmitters[t]);
@@ -239,8 +234,8 @@ std::string EvaluationRecordHtml(const Station& s, const StationResult& result, 
   h.Raw(kStyle);
   if (!info.paper) h.Raw(kPrintRules);
   h.Raw("</style>\n</head>\n<body>\n");
-  h.Element("h1", title);
-  h.Raw("\n<p>");
+  h.Block("h1", title);
+  h.Raw("<p>");
   if (!s.location.empty()) h.Text(s.location + ". ");
   // TRANSLATORS: %1 the date, %2 ZENTO's version.
   h.Text(Subst(Tr("Evaluated on %1 with ZENTO %2."), {LocalDate(info.date), info.version}));
@@ -273,9 +268,8 @@ std::string EvaluationRecordHtml(const Station& s, const StationResult& result, 
   if (const auto worst = WorstBand(result)) {
     if (auto plot = MakePlot(s, result, worst->first, worst->second)) {
       plot->title = PlotTitle(s, result, *plot);
-      h.Raw("<h2>");
-      h.Text(Tr("Power density around the antenna"));
-      h.Raw("</h2>\n<p>");
+      h.Block("h2", Tr("Power density around the antenna"));
+      h.Raw("<p>");
       h.Text(
           Tr("The band with the largest safe distance. Solid lines: the power density; dashed: each limit; "
              "dots: where the limit is met; vertical lines: the places."));
@@ -292,9 +286,8 @@ std::string EvaluationRecordHtml(const Station& s, const StationResult& result, 
     }
   }
   if (info.nearField) NearFieldSection(h, s, result, *info.nearField);
-  h.Raw("<h2>");
-  h.Text(Tr("Assumptions"));
-  h.Raw("</h2>\n<ul>\n");
+  h.Block("h2", Tr("Assumptions"));
+  h.Raw("<ul>\n");
   for (const auto& line : Assumptions(s)) {
     h.Element("li", line);
     h.Raw("\n");

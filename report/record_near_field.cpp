@@ -102,15 +102,13 @@ void Pictures(Html& h, const Station& s, const StationResult& farField, std::siz
 }  // namespace
 
 void NearFieldSection(Html& h, const Station& s, const StationResult& farField, const StationNearField& nearField) {
-  h.Raw("<h2>");
-  h.Text(Tr("Near field"));
-  h.Raw("</h2>\n");
+  h.Block("h2", Tr("Near field"));
   for (std::size_t t = 0; t < s.transmitters.size(); ++t) {
     const auto& entry = t < nearField.transmitters.size() ? nearField.transmitters[t] : std::nullopt;
     const std::string& problem = t < nearField.problems.size() ? nearField.problems[t] : std::string();
     if (!entry && problem.empty()) continue;
-    h.Element("h3", Subst(Tr("%1: %2"), {s.transmitters[t].name, AntennaModelText(s, s.transmitters[t])}));
-    h.Raw("\n<p>");
+    h.Block("h3", Subst(Tr("%1: %2"), {s.transmitters[t].name, AntennaModelText(s, s.transmitters[t])}));
+    h.Raw("<p>");
     if (!entry) {
       // TRANSLATORS: %1 why the near field could not be computed.
       h.Text(Subst(Tr("No near field: %1. The far-field figures above stand."), {TrText(problem)}));
@@ -132,12 +130,9 @@ void NearFieldSection(Html& h, const Station& s, const StationResult& farField, 
     if (entry->grids) Pictures(h, s, farField, t, *entry);
   }
   if (!s.places.empty()) {
-    h.Raw("<h3>");
-    h.Text(Tr("Verdict at each place with the near field"));
-    h.Raw("</h3>\n");
+    h.Block("h3", Tr("Verdict at each place with the near field"));
     if (const std::string standIn = FarFieldStandsInText(WithoutNearField(s, nearField)); !standIn.empty()) {
-      h.Element("p", standIn);
-      h.Raw("\n");
+      h.Block("p", standIn);
     }
     h.Raw("<table>\n");
     h.Row({Tr("Place"), Tr("Share of the limit"), Tr("Verdict")}, true);

@@ -22,14 +22,12 @@ double Vertical(const Transmitter& t, double mainBeam) {
 }
 
 void Germany(Html& h, const Station& s, const StationResult& result) {
-  h.Raw("<h2>");
-  h.Text(Tr("Notification data (BEMFV section 9)"));
-  h.Raw("</h2>\n<p>");
-  h.Text(Tr(
-      "The configuration of each transmitter and its safety distance (Sicherheitsabstand) by the "
-      "Bundesnetzagentur's method: in the main beam (in Hauptstrahlrichtung) and straight down (in vertikaler "
-      "Richtung), with the antenna's mounting height above the ground (Montagehöhe über Grund)."));
-  h.Raw("</p>\n<table>\n");
+  h.Block("h2", Tr("Notification data (BEMFV section 9)"));
+  h.Block("p",
+          Tr("The configuration of each transmitter and its safety distance (Sicherheitsabstand) by the "
+             "Bundesnetzagentur's method: in the main beam (in Hauptstrahlrichtung) and straight down (in vertikaler "
+             "Richtung), with the antenna's mounting height above the ground (Montagehöhe über Grund)."));
+  h.Raw("<table>\n");
   h.Row({Tr("Transmitter"), Tr("Band"), Tr("Mode"), Tr("Power (PEP)"), Tr("Antenna"), "EIRP", Tr("In the main beam"),
          Tr("Vertical"), Tr("Mounting height"), Tr("Notification")},
         true);
@@ -51,15 +49,11 @@ void Germany(Html& h, const Station& s, const StationResult& result) {
   }
   h.Raw("</table>\n");
   // The site's safety distance must lie inside the controllable area (section 8(2) no. 1).
-  h.Raw("<h3>");
-  h.Text(Tr("The controllable area (kontrollierbarer Bereich)"));
-  h.Raw("</h3>\n");
+  h.Block("h3", Tr("The controllable area (kontrollierbarer Bereich)"));
   if (s.siteOutline.size() < 3) {
-    h.Raw("<p>");
-    h.Text(
-        Tr("No controllable area was given (the station file's site outline): whether each safety distance stays "
-           "inside it (BEMFV section 8(2) no. 1) is not checked."));
-    h.Raw("</p>\n");
+    h.Block("p",
+            Tr("No controllable area was given (the station file's site outline): whether each safety distance stays "
+               "inside it (BEMFV section 8(2) no. 1) is not checked."));
     return;
   }
   h.Raw("<div class=\"plot\">");
@@ -73,13 +67,12 @@ void Germany(Html& h, const Station& s, const StationResult& result) {
 }
 
 void Uk(Html& h, const Station& s, const StationResult& result) {
-  h.Raw("<h2>");
-  h.Text(Tr("Configurations assessed"));
-  h.Raw("</h2>\n<p>");
-  h.Text(
+  h.Block("h2", Tr("Configurations assessed"));
+  h.Block(
+      "p",
       Tr("Every configuration of band, power, mode, antenna and location, as the RSGB's guidance on Ofcom's licence "
          "condition lists them (Ofcom's own list of what the records hold could not be read here)."));
-  h.Raw("</p>\n<table>\n");
+  h.Raw("<table>\n");
   h.Row({Tr("Transmitter"), Tr("Band"), Tr("Power"), Tr("Mode"), Tr("Antenna"), Tr("Location"), "EIRP", Tr("Assessment")},
         true);
   for (std::size_t t = 0; t < s.transmitters.size(); ++t) {
@@ -111,15 +104,10 @@ void Uk(Html& h, const Station& s, const StationResult& result) {
 }  // namespace
 
 void AssessmentSection(Html& h, const Station& s) {
-  h.Raw("<h2>");
-  h.Text(Tr("Assessment"));
-  h.Raw("</h2>\n");
+  h.Block("h2", Tr("Assessment"));
   if (!s.assessment) {
-    h.Raw("<p>");
-    h.Text(
-        Tr("Not given: who assessed the station and when, the method, the measures that keep the public out "
-        "of where the limits are not met, and when it is assessed again (the station file's assessment)."));
-    h.Raw("</p>\n");
+    h.Block("p", Tr("Not given: who assessed the station and when, the method, the measures that keep the public out "
+                    "of where the limits are not met, and when it is assessed again (the station file's assessment)."));
     return;
   }
   const Assessment& a = *s.assessment;
