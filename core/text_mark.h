@@ -3,6 +3,7 @@
 // the computations stay free of catalogues and I/O, and whoever shows the text translates it
 // (report/translation.h's Tr).
 
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -19,8 +20,10 @@ struct MarkedText {
   std::vector<std::string> arguments;
 };
 
-// The sentence with its arguments in place: in English as files, JSON and CSV carry it, or in
-// the user's language with the pattern's translation in place of the pattern.
+// The pattern with the arguments in place of "%1" to "%9" (each may appear any number of times,
+// in any order; one without its argument stays as it is); "%%" is a single "%".
+std::string FilledText(std::string_view pattern, std::span<const std::string_view> arguments);
+// The sentence with its arguments in place, in English as files, JSON and CSV carry it.
 std::string FilledText(const MarkedText& text);
 
 }  // namespace zento

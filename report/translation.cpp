@@ -6,6 +6,7 @@
 #include <clocale>
 #include <cstring>
 #include <filesystem>
+#include <span>
 #include <system_error>
 
 namespace zento {
@@ -62,7 +63,8 @@ std::string TrText(std::string_view english) {
 
 std::string TrMarked(const MarkedText& text, std::string_view english) {
   if (text.pattern.empty()) return TrText(english);
-  return FilledText({TrText(text.pattern), text.arguments});
+  const std::string pattern = TrText(text.pattern);
+  return FilledText(MarkedText{pattern, text.arguments});
 }
 
 const char* TrIn(const char* context, const char* english) {
@@ -76,29 +78,7 @@ const char* TrIn(const char* context, const char* english) {
 }
 
 std::string Subst(std::string_view pattern, std::initializer_list<std::string_view> arguments) {
-  std::string out;
-  out.reserve(pattern.size() + 16);
-  for (std::size_t i = 0; i < pattern.size(); ++i) {
-    const char c = pattern[i];
-    if (c == '%' && i + 1 < pattern.size()) {
-      const char next = pattern[i + 1];
-      if (next == '%') {
-        out += '%';
-        ++i;
-        continue;
-      }
-      if (next >= '1' && next <= '9') {
-        const auto index = static_cast<std::size_t>(next - '1');
-        if (index < arguments.size()) {
-          out += *(arguments.begin() + index);
-          ++i;
-          continue;
-        }
-      }
-    }
-    out += c;
-  }
-  return out;
+  return FilledText(pattern, std::span(arguments.begin(), arguments.size()));
 }
 
 std::string ShownLanguage() {

@@ -35,8 +35,7 @@ std::string TrMarked(const MarkedText& text, std::string_view english);
 // With a context, for an English word that needs different translations in different places.
 const char* TrIn(const char* context, const char* english);
 
-// Puts the arguments in place of "%1" to "%9" (each may appear any number of times, in any
-// order); "%%" is a single "%".
+// Puts the arguments in place of "%1" to "%9", as core's FilledText does.
 std::string Subst(std::string_view pattern, std::initializer_list<std::string_view> arguments);
 
 // The language the texts are shown in now: "de", "fr", or "en" when untranslated.
