@@ -111,37 +111,31 @@ AntennaEditor::AntennaEditor(StationDocument* document, NearFieldService* servic
   drawing_->setObjectName(QStringLiteral("antennaDrawing"));
   drawing_->setAccessibleName(tr("The antenna's wires"));
 
-  const auto pair = [this](QWidget* a, QWidget* b) {
+  form_ = new QFormLayout;
+  // Two fields on one row, the label's mnemonic going to `buddy`.
+  const auto pairRow = [this](const QString& label, QWidget* a, QWidget* b, QWidget* buddy) {
     auto* row = new QHBoxLayout;
     row->addWidget(a, 1);
     row->addWidget(b, 1);
+    form_->addRow(label, row);
+    qobject_cast<QLabel*>(form_->labelForField(row))->setBuddy(buddy);
     return row;
   };
-  form_ = new QFormLayout;
   form_->addRow(tr("&Antenna:"), preset_);
   form_->addRow(tr("&Gain (dBi):"), gain_);
   form_->addRow(tr("Height above the ground:"), height_);
   form_->addRow(tr("Heading (degrees from north):"), heading_);
-  QHBoxLayout* mast = pair(east_, north_);
-  form_->addRow(tr("Mast east, north of the origin:"), mast);
-  qobject_cast<QLabel*>(form_->labelForField(mast))->setBuddy(east_);
+  pairRow(tr("Mast east, north of the origin:"), east_, north_, east_);
   form_->addRow(tr("Near-field model:"), kind_);
   form_->addRow(tr("Design frequency (MHz):"), design_);
   form_->addRow(tr("Apex angle (degrees):"), apex_);
-  QHBoxLayout* length = pair(verticalLength_, lengthMeters_);
-  form_->addRow(tr("Radiator:"), length);
-  qobject_cast<QLabel*>(form_->labelForField(length))->setBuddy(verticalLength_);
+  pairRow(tr("Radiator:"), verticalLength_, lengthMeters_, verticalLength_);
   form_->addRow(tr("Radials:"), radials_);
   form_->addRow(tr("Elements:"), elements_);
-  QHBoxLayout* loop = pair(loopShape_, loopPlane_);
-  form_->addRow(tr("Loop:"), loop);
-  qobject_cast<QLabel*>(form_->labelForField(loop))->setBuddy(loopShape_);
+  pairRow(tr("Loop:"), loopShape_, loopPlane_, loopShape_);
   form_->addRow(tr("Wire radius (mm):"), wireRadius_);
   form_->addRow(tr("Conductivity (S/m):"), conductivity_);
-  QHBoxLayout* file = pair(file_, import_);
-  file->setStretch(1, 0);
-  form_->addRow(tr("NEC-2 file:"), file);
-  qobject_cast<QLabel*>(form_->labelForField(file))->setBuddy(import_);
+  pairRow(tr("NEC-2 file:"), file_, import_, import_)->setStretch(1, 0);
   // The texts that wrap below the form: Qt 6.4's QFormLayout writes out of bounds when a row
   // that wraps its text shares it with rows that are hidden.
   auto* layout = new QVBoxLayout(this);

@@ -154,8 +154,9 @@ void AntennaEditor::refreshModel(const Station& s, const Transmitter& t) {
     if (is(AntennaKind::kVertical)) cutLength_ = structure->wires.front().Length();
     lengthMeters_->showValue(given ? m->lengthMeters : cutLength_, s.units);
     const WindowNumbers numbers;
-    dimensions_->setText(tr("As cut for %1 MHz: %2")
-                             .arg(LocalNum(FrequencyText(*own)), TrQ(AntennaDimensionsText(s, *m, *structure))));
+    dimensions_->setText(
+        tr("As cut for %1 MHz: %2")
+            .arg(LocalNum(FrequencyText(*own)), QString::fromStdString(AntennaDimensionsText(s, *m, *structure))));
     for (const Wire& w : structure->wires) wires.wires.emplace_back(w.a, w.b);
     for (const Source& source : structure->sources) {
       const Wire& w = structure->wires[source.wire];

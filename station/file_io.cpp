@@ -62,7 +62,7 @@ std::optional<std::string> ReadDeckFile(const QString& path, QString& error) {
   }
   if (file.size() > static_cast<qint64>(kMaxStationFileBytes)) {
     error = QFileInfo(path).fileName() + QStringLiteral(": ") +
-            TrQ(FileTooLargeText(static_cast<std::uintmax_t>(file.size())));
+            QString::fromStdString(FileTooLargeText(static_cast<std::uintmax_t>(file.size())));
     return std::nullopt;
   }
   const QByteArray bytes = file.read(static_cast<qint64>(kMaxStationFileBytes) + 1);

@@ -62,7 +62,7 @@ std::function<QString(int, int)> Readout(const std::shared_ptr<ReadoutSource>& s
     const std::size_t point = plane.first + static_cast<std::size_t>(row * plane.columns + column);
     const NearFieldShare share = source->cases->Worst(point, kPictured, choice);
     const WindowNumbers numbers;
-    return Where(source->station, plane, column, row) + QStringLiteral(": ") + LocalNum(TrText(NearFieldShareText(share)));
+    return Where(source->station, plane, column, row) + QStringLiteral(": ") + LocalNum(NearFieldShareText(share));
   };
 }
 
@@ -253,7 +253,7 @@ void NearFieldPane::showPictures(std::size_t t, std::size_t b) {
   above.boundary = band->boundary[static_cast<std::size_t>(kPictured)];
   for (std::size_t p = 0; p < s.places.size(); ++p) {
     const Place& place = s.places[p];
-    const QString share = nf.placeKnown(p) ? LocalNum(TrText(PercentText(band->places[p].share))) : tr("...");
+    const QString share = nf.placeKnown(p) ? LocalNum(PercentText(band->places[p].share)) : tr("...");
     const QString label = Q(place.name) + QLatin1Char(' ') + share;
     if (!place.positionMeters) {
       // Along the ground: that circle; a straight-line distance: where its sphere meets the picture's plane.

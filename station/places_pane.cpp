@@ -20,7 +20,7 @@
 namespace zento::station {
 namespace {
 
-QString EnvironmentLabel(const Station& s, Environment e) { return TrQ(EnvironmentName(s, e)); }
+QString EnvironmentLabel(const Station& s, Environment e) { return QString::fromStdString(EnvironmentName(s, e)); }
 
 // The environment is chosen from a list, whose names follow the rules.
 class EnvironmentDelegate : public QStyledItemDelegate {

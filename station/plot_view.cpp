@@ -122,7 +122,7 @@ void PlotView::showPlot(const Station& s, const std::optional<Plot>& plot, const
     limit_[e]->replace({{xMin, curve.limitWm2}, {xMax, curve.limitWm2}});
     const QPointF safe(FromMeters(curve.safeDistanceMeters, unit), curve.limitWm2);
     safe_[e]->replace({safe});
-    const QString environment = TrQ(EnvironmentName(s, curve.environment));
+    const QString environment = QString::fromStdString(EnvironmentName(s, curve.environment));
     // "occupational/controlled" is "controlled" where room is short.
     const QString shortEnvironment = environment.section(QLatin1Char('/'), -1);
     labels_.push_back({limitLabel_[e], limit_[e], {xMax, curve.limitWm2}, LabelAnchor::kHorizontalLine,
@@ -135,7 +135,7 @@ void PlotView::showPlot(const Station& s, const std::optional<Plot>& plot, const
     safeLabel_[e]->setVisible(curve.safeDistanceMeters > 0.0);
     if (curve.safeDistanceMeters > 0.0) {
       labels_.push_back({safeLabel_[e], safe_[e], safe, LabelAnchor::kPoint, QString(), QString(),
-                         tr("met at %1").arg(LocalNum(TrText(StationDistance(s, curve.safeDistanceMeters))))});
+                         tr("met at %1").arg(LocalNum(StationDistance(s, curve.safeDistanceMeters)))});
     }
   }
   // One vertical line a place; lines are made or dropped only when the number of places changes.
@@ -160,7 +160,7 @@ void PlotView::showPlot(const Station& s, const std::optional<Plot>& plot, const
     places_[p]->replace({{x, plot->minWm2}, {x, plot->maxWm2}});
     places_[p]->setPen(QPen(place.complies ? kComplies : kExceeds, place.complies ? 1.5 : 2.5, Qt::DotLine));
     // TRANSLATORS: follows a place's name on the plot: its share of the limit, its verdict
-    const QString rest = tr(": %1, %2").arg(LocalNum(TrText(PercentText(place.share))), VerdictText(place.complies));
+    const QString rest = tr(": %1, %2").arg(LocalNum(PercentText(place.share)), VerdictText(place.complies));
     places_[p]->setName(Q(place.name) + rest);
     placeLabels_[p]->setBrush(place.complies ? kComplies : kExceeds);
     placeLabels_[p]->setText(Q(place.name) + rest);

@@ -148,14 +148,15 @@ QVariant ResultsModel::data(const QModelIndex& index, int role) const {
   if (column == kTransmitter) return Q(s.transmitters[row.transmitter].name);
   if (column == kBand) return TrQ(b.band);
   // A band that could not be evaluated says why in the first column it has.
-  if (row.environment < 0) return column == kEnvironment ? QString::fromStdString(TrMarked(b.problemText, b.problem)) : QVariant();
+  if (row.environment < 0) return column == kEnvironment ? Q(TrMarked(b.problemText, b.problem)) : QVariant();
   const auto env = static_cast<Environment>(row.environment);
-  if (column == kEnvironment) return TrQ(EnvironmentName(s, env));
+  if (column == kEnvironment) return Q(EnvironmentName(s, env));
   if (placeColumn) {
     if (s.places[place].environment != env) return {};
     const PlaceShare& share = b.places[place];
     if (role == Qt::ToolTipRole) return share.reactiveNearField ? ReactiveNote() : QVariant();
-    const QString text = LocalNum(TrText(PercentText(share.share))) + (share.reactiveNearField ? QStringLiteral(" *") : QString());
+    const QString text =
+        LocalNum(PercentText(share.share)) + (share.reactiveNearField ? QStringLiteral(" *") : QString());
     return exceeds && !AtAntenna(share.share) ? tr("%1 exceeds").arg(text) : text;
   }
   const EnvironmentResult& e = b.In(env);
@@ -165,19 +166,19 @@ QVariant ResultsModel::data(const QModelIndex& index, int role) const {
     case kEirp:
       return LocalNum(FormatFixed(e.ComparedEirpWatts(), 2));
     case kLimit:
-      return Superscript(TrQ(LimitText(e.limit)));
+      return Superscript(Q(LimitText(e.limit)));
     case kSafe:
       if (role == Qt::ToolTipRole) return e.reactiveNearField ? ReactiveNote() : QVariant();
-      return LocalNum(TrText(SafeDistanceText(s, e)));
+      return LocalNum(SafeDistanceText(s, e));
     case kHorizontal:
-      return LocalNum(TrText(HorizontalText(s, e)));
+      return LocalNum(HorizontalText(s, e));
     case kBoundary:
       // The near field's compliance boundary: its farthest direction, as zento-calc gives it.
       if (near->state == TransmitterNearField::State::kNoModel) return QString();
       if (near->state == TransmitterNearField::State::kFailed) return role == Qt::ToolTipRole ? near->problem : tr("-");
       if (!near->current()) return ComputingText();
       if (row.band >= near->result->bands.size() || near->result->bands[row.band].boundary[0].empty()) return tr("-");
-      return TrQ(BoundaryText(s, near->result->bands[row.band], env));
+      return Q(BoundaryText(s, near->result->bands[row.band], env));
     case kExemption:
       if (env != Environment::kUncontrolled) return QString();
       return Superscript(TrQ(role == Qt::ToolTipRole ? ExemptionWithReason(b) : ExemptionText(b)));
@@ -237,11 +238,11 @@ QVariant VerdictModel::data(const QModelIndex& index, int role) const {
     }
     if (role == Qt::ToolTipRole) {
       const QString tip = tr("The verdict with each modelled antenna's near-field share in place of its far-field one");
-      return failed.empty() ? tip : tip + QStringLiteral(". ") + TrQ(FarFieldStandsInText(failed));
+      return failed.empty() ? tip : tip + QStringLiteral(". ") + Q(FarFieldStandsInText(failed));
     }
     if (role != Qt::DisplayRole) return {};
     if (pending) return ComputingText();
-    const QString verdict = tr("%1, %2").arg(VerdictText(near.complies), LocalNum(TrText(PercentText(near.share))));
+    const QString verdict = tr("%1, %2").arg(VerdictText(near.complies), LocalNum(PercentText(near.share)));
     if (failed.empty()) return verdict;
     QStringList names;
     for (const std::string& name : failed) names << Q(name);
@@ -258,11 +259,11 @@ QVariant VerdictModel::data(const QModelIndex& index, int role) const {
   if (role != Qt::DisplayRole && role != Qt::ToolTipRole) return {};
   switch (index.column()) {
     case kPlace:  // the name whole; where the place is and its environment on the Places tab and here
-      return role == Qt::ToolTipRole ? TrQ(PlaceText(s, s.places[p])) : Q(s.places[p].name);
+      return role == Qt::ToolTipRole ? Q(PlaceText(s, s.places[p])) : Q(s.places[p].name);
     case kShare:
-      return LocalNum(TrText(PercentText(v.share)));
+      return LocalNum(PercentText(v.share));
     case kFrom:
-      return TrQ(VerdictParts(s, document_->result(), p));
+      return Q(VerdictParts(s, document_->result(), p));
     case kVerdict:
       return VerdictText(v.complies);
   }

@@ -267,7 +267,7 @@ void StationWindow::refresh() {
   bool outside = false;
   const WindowNumbers numbers;
   for (const AreaCheck& a : CheckControllableArea(station, document_->result())) {
-    areas << TrQ(ControllableAreaText(station, document_->result(), a));
+    areas << QString::fromStdString(ControllableAreaText(station, document_->result(), a));
     outside = outside || !a.check.inside;
   }
   areaNote_->setText(areas.join(QLatin1Char('\n')));
