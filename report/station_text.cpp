@@ -138,25 +138,8 @@ std::string ControllableAreaText(const Station& s, const StationResult& result, 
 std::string ThresholdText(const Station& s, const BandResult& band) {
   const auto check = CheckThreshold(s.rules, band.peakEirpWatts);
   if (!check) return {};
-  // The statement in the reader's words and numbers; CheckThreshold decides, as everywhere.
-  const std::string eirp = LocalNumber(FormatGeneral(band.peakEirpWatts, 4));
-  switch (s.rules) {
-    case RuleSet::kGermanyBemfv:
-      // TRANSLATORS: %1 the EIRP in watts.
-      return Subst(check->required ? Tr("EIRP %1 W: notification to the Bundesnetzagentur before operation, and the "
-                                        "safety distance inside the controllable area (BEMFV sections 9(1) and 8(2), "
-                                        "from 10 W EIRP)")
-                                   : Tr("EIRP %1 W: below 10 W, no notification (BEMFV section 9(1))"),
-                   {eirp});
-    case RuleSet::kUkOfcom:
-      // TRANSLATORS: %1 the EIRP in watts.
-      return Subst(check->required ? Tr("EIRP %1 W: assessment and records required (Ofcom EMF licence condition, "
-                                        "above 10 W EIRP or 6.1 W ERP)")
-                                   : Tr("EIRP %1 W: 10 W or less, no assessment required (Ofcom EMF licence condition)"),
-                   {eirp});
-    default:
-      return TrText(check->statement);
-  }
+  // CheckThreshold's own sentence in the reader's words, its one figure, the EIRP, in their numbers.
+  return Subst(TrText(check->statementText.pattern), {LocalNumber(check->statementText.arguments.at(0))});
 }
 
 std::string LimitText(const Limit& limit) {

@@ -187,7 +187,7 @@ QVariant ResultsModel::data(const QModelIndex& index, int role) const {
       // statement, with its source, in the tooltip.
       const auto check = CheckThreshold(s.rules, b.peakEirpWatts);
       if (env != kEnvironments.front() || !check) return QString();
-      if (role == Qt::ToolTipRole) return TrQ(check->statement);
+      if (role == Qt::ToolTipRole) return Q(ThresholdText(s, b));
       return check->required ? tr("required") : tr("not required");
     }
   }

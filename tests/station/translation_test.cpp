@@ -18,8 +18,10 @@
 #include <clocale>
 #include <cstdlib>
 
+#include "core/thresholds.h"
 #include "report/translation.h"
 #include "station/help.h"
+#include "station/station_document.h"
 #include "tests/station/support/station_test.h"
 
 namespace zento::station::test {
@@ -139,6 +141,22 @@ TEST_P(TranslatedWindow, SpeaksTheLanguageAndCutsNoTextAtTheDefaultSize) {
       EXPECT_EQ(CutTexts(window_.get()).join(QStringLiteral("; ")).toStdString(), "") << "tab " << tab << ", view " << view;
     }
   }
+}
+
+TEST_P(TranslatedWindow, TheNotificationsStatementIsInTheLanguage) {
+  openExample("germany-bemfv");
+  const Station& s = window_->document()->station();
+  const BandResult& band = window_->document()->result().transmitters[0].bands[0];
+  const std::string english = CheckThreshold(s.rules, band.peakEirpWatts)->statement;
+  QAbstractItemModel* results = window_->results()->model();
+  QStringList tips;
+  for (int column = 0; column < results->columnCount(); ++column) {
+    const QString tip = results->index(0, column).data(Qt::ToolTipRole).toString();
+    if (tip.contains(QLatin1String("Bundesnetzagentur"))) tips << tip;
+  }
+  ASSERT_EQ(tips.size(), 1);
+  const bool inEnglish = QLatin1String(GetParam()) == QLatin1String("en");
+  EXPECT_EQ(tips[0].toStdString() == english, inEnglish) << tips[0].toStdString();
 }
 
 TEST_P(TranslatedWindow, TheHelpsSectionIsInTheLanguage) {
