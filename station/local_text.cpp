@@ -30,8 +30,10 @@ QString LocalNum(std::string_view number, const QLocale& locale) {
 }
 
 LocalStyle WindowStyle() {
+  // The program's locale does not change while it runs; cells are drawn by the hundred.
+  static const std::string decimal = QLocale().decimalPoint().toStdString();
   LocalStyle style;
-  style.decimal = QLocale().decimalPoint().toStdString();
+  style.decimal = decimal;
   return style;
 }
 
